@@ -1,0 +1,76 @@
+#include "core/datum.h"
+
+#include "core/ellipsoid.h"
+#include "core/geocentric.h"
+
+namespace kolvedir {
+
+namespace {
+
+// The program's twelve constants of each direction (translation in metres and
+// a full 3×3 matrix close to scale plus rotation). They are independent fits:
+// the reverse matrix is not the algebraic inverse of the forward one.
+struct Affine {
+  double T[3];
+  double M[3][3];
+};
+
+constexpr Affine kEtrf89ToPulkovoAffine{
+    {-33.4297, 146.5746, 76.2865},
+    {{8.407644e-7, 4.08960694e-6, 2.5613907e-7},
+     {-4.0896065e-6, 8.4076292e-7, -1.73888787e-6},
+     {-2.5614618e-7, 1.73888682e-6, 8.4077125e-7}}};
+
+// Applied after removing the translation of the forward direction.
+constexpr Affine kPulkovoToEtrf89Affine{
+    {33.4297, -146.5746, -76.2865},
+    {{-8.4078048e-7, -4.08959962e-6, -2.5614575e-7},
+     {4.08960007e-6, -8.4078196e-7, 1.73888389e-6},
+     {2.5613864e-7, -1.73888494e-6, -8.4077363e-7}}};
+
+// v′ = v + M·v
+void AddMatrixProduct(const double (&M)[3][3], double x, double y, double z, double& XOut,
+                      double& YOut, double& ZOut) {
+  XOut = x + M[0][0] * x + M[0][1] * y + M[0][2] * z;
+  YOut = y + M[1][0] * x + M[1][1] * y + M[1][2] * z;
+  ZOut = z + M[2][0] * x + M[2][1] * y + M[2][2] * z;
+}
+
+}  // namespace
+
+// Matrix on the untranslated coordinates, translation added last.
+void Etrf89ToPulkovoXyz(double X, double Y, double Z, double& XOut, double& YOut, double& ZOut,
+                        PointStatus& status) {
+  if (status != 0) return;
+  const Affine& t = kEtrf89ToPulkovoAffine;
+  double x, y, z;
+  AddMatrixProduct(t.M, X, Y, Z, x, y, z);
+  XOut = x + t.T[0];
+  YOut = y + t.T[1];
+  ZOut = z + t.T[2];
+}
+
+// Translation removed first (each result a double), then the matrix.
+void PulkovoToEtrf89Xyz(double X, double Y, double Z, double& XOut, double& YOut, double& ZOut,
+                        PointStatus& status) {
+  if (status != 0) return;
+  const Affine& t = kPulkovoToEtrf89Affine;
+  AddMatrixProduct(t.M, X + t.T[0], Y + t.T[1], Z + t.T[2], XOut, YOut, ZOut);
+}
+
+void TransformBlhDatum(double B, double L, double h, int direction, double& BOut, double& LOut,
+                       double& hOut, PointStatus& status) {
+  if (status != 0) return;
+  double X = 0, Y = 0, Z = 0, X2 = 0, Y2 = 0, Z2 = 0;
+  if (direction == kEtrf89ToPulkovo) {
+    GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, B, L, h, X, Y, Z, status);
+    Etrf89ToPulkovoXyz(X, Y, Z, X2, Y2, Z2, status);
+    CartesianToGeodetic(X2, Y2, Z2, kKrassowsky, BOut, LOut, hOut, status);
+  } else if (direction == kPulkovoToEtrf89) {
+    GeodeticToCartesian(kKrassowskyEllipsoid.a, kKrassowskyEllipsoid.e2, B, L, h, X, Y, Z, status);
+    PulkovoToEtrf89Xyz(X, Y, Z, X2, Y2, Z2, status);
+    CartesianToGeodetic(X2, Y2, Z2, kGrs80, BOut, LOut, hOut, status);
+  }
+}
+
+}  // namespace kolvedir

@@ -1,0 +1,48 @@
+#pragma once
+// Gauss–Krüger (transverse Mercator) projection in Krüger's series form, the
+// one projection behind every plane grid of the program.
+#include <optional>
+
+#include "core/ellipsoid.h"
+#include "core/point_status.h"
+
+namespace kolvedir {
+
+// Parameters of one Gauss–Krüger zone.
+struct GaussKrugerZone {
+  const Ellipsoid* ellipsoid;  // supplies e, a, R and the alpha, beta, delta sets
+  double L0;                   // central meridian, degrees
+  double m0;                   // scale factor on the central meridian
+  double FE;                   // false easting added to y, m
+  double FN;                   // northing offset subtracted from x, m
+};
+
+// Forward projection B, L → x, y.
+//   B, L: arc-seconds; meant for |L − 3600·L0| well below 90°.
+//   L0: degrees. alpha: Krüger forward set; R: rectifying radius, m; e: first
+//   eccentricity; a: semi-major axis, m; m0: scale factor; FE, FN: metres.
+//   x: northing, m; y: easting, m; distortion: (m − 1)·100000, cm/km;
+//   convergence: grads (negative west of the central meridian).
+// Sets kStatusNotFinite, writing nothing, when an input or result is not finite.
+void GaussKrugerForward(double B, double L, double L0, const KrugerCoefficients& alpha,
+                        double R, double e, double a, double m0, double FE, double FN,
+                        double& x, double& y, double& distortion, double& convergence,
+                        PointStatus& status);
+
+// Inverse projection x, y → B, L.
+//   x: northing, m; y: easting, m; L0: degrees; beta, delta: Krüger inverse and
+//   latitude sets; R: rectifying radius, m; m0: scale factor; FE, FN: metres.
+//   B, L: arc-seconds.
+// Sets kStatusNotFinite, writing nothing, when an input or result is not finite.
+void GaussKrugerInverse(double x, double y, double L0, const KrugerCoefficients& beta,
+                        const KrugerCoefficients& delta, double R, double m0, double FE,
+                        double FN, double& B, double& L, PointStatus& status);
+
+// The two operations above with the parameters of one zone of a grid table;
+// an empty zone (one the table does not define) sets kStatusUndefinedZone.
+void ZoneForward(const std::optional<GaussKrugerZone>& zone, double B, double L, double& x,
+                 double& y, double& distortion, double& convergence, PointStatus& status);
+void ZoneInverse(const std::optional<GaussKrugerZone>& zone, double x, double y, double& B,
+                 double& L, PointStatus& status);
+
+}  // namespace kolvedir

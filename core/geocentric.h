@@ -1,0 +1,27 @@
+#pragma once
+// Conversion between geodetic (B, L, h) and geocentric Cartesian (X, Y, Z) coordinates.
+#include "core/point_status.h"
+
+namespace kolvedir {
+
+// Geodetic → Cartesian on the ellipsoid (a, e2). Closed form; never fails.
+//   a: semi-major axis, m; e2: squared first eccentricity.
+//   B: latitude, arc-seconds, [−324000, 324000]; L: longitude, arc-seconds, any value;
+//   h: ellipsoidal height, m.
+//   X, Y, Z: geocentric coordinates, m (X towards L = 0, Z towards the north pole).
+void GeodeticToCartesian(double a, double e2, double B, double L, double h,
+                         double& X, double& Y, double& Z, PointStatus& status);
+
+// Cartesian → geodetic by Newton iteration on the latitude (stop when the step
+// is at most 5e-6 m; at most 19 iterations).
+//   X, Y, Z: geocentric coordinates, m, any finite values.
+//   ellipsoid: EllipsoidCode, 1 GRS80 or 2 Krassowsky.
+//   B: latitude, arc-seconds, [−324000, 324000]; L: longitude, arc-seconds,
+//   [0, 1296000] (never negative); h: ellipsoidal height, m.
+// Status: 3 for an unknown ellipsoid code, 1 for the geocentre, 2 when the
+// iteration does not converge (also for NaN or infinite inputs). On failure no
+// output is written.
+void CartesianToGeodetic(double X, double Y, double Z, int ellipsoid,
+                         double& B, double& L, double& h, PointStatus& status);
+
+}  // namespace kolvedir

@@ -1,0 +1,25 @@
+#pragma once
+// Plane grids of the GRS80 frames: PL-2000 (3° zones), PL-1992 (one zone) and
+// PL-UTM (6° zones). The zone is always the caller's; a point is never checked
+// against it. A zone outside the tables sets kStatusUndefinedZone.
+#include "core/point_status.h"
+
+namespace kolvedir {
+
+// PL-2000. zone: central meridian, degrees, one of 15, 18, 21, 24, 27.
+//   B, L: arc-seconds; x, y: m; distortion: cm/km; convergence: grads.
+void Pl2000Forward(double B, double L, int zone, double& x, double& y, double& distortion,
+                   double& convergence, PointStatus& status);
+void Pl2000Inverse(double x, double y, int zone, double& B, double& L, PointStatus& status);
+
+// PL-1992 (central meridian 19°, m0 = 0.9993, northing offset 5300000 m).
+void Pl1992Forward(double B, double L, double& x, double& y, double& distortion,
+                   double& convergence, PointStatus& status);
+void Pl1992Inverse(double x, double y, double& B, double& L, PointStatus& status);
+
+// PL-UTM. zone: central meridian, degrees, one of 15 (UTM 33), 21 (34), 27 (35).
+void UtmForward(double B, double L, int zone, double& x, double& y, double& distortion,
+                double& convergence, PointStatus& status);
+void UtmInverse(double x, double y, int zone, double& B, double& L, PointStatus& status);
+
+}  // namespace kolvedir

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need.
+# Idempotent: packages already present are not touched. Works as root or with sudo.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  libcli11-dev
+  libproj-dev proj-bin proj-data
+  clang libclang-rt-14-dev
+  xvfb xauth x11-apps imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
