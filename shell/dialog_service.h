@@ -1,0 +1,46 @@
+#pragma once
+// Every modal dialog of the shell goes through this one replaceable service, so
+// that tests script the answers and no test ever blocks. The default service
+// shows the real Qt dialogs.
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+
+namespace kolvedir {
+
+class DialogService {
+ public:
+  enum class Answer { Ok, Yes, No, Cancel };
+
+  virtual ~DialogService() = default;
+
+  // Information dialog with one OK button.
+  virtual void Information(QWidget* parent, const QString& title, const QString& text) = 0;
+  // Plain message box (no icon, OK).
+  virtual void Message(QWidget* parent, const QString& text) = 0;
+  // Yes/No question, or Yes/No/Cancel when withCancel; closing the box answers
+  // No (Cancel when withCancel).
+  virtual Answer Question(QWidget* parent, const QString& title, const QString& text,
+                          bool withCancel) = 0;
+  // Standard file dialogs; an empty result (list) means cancelled.
+  virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter) = 0;
+  virtual QStringList OpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                    const QString& filter) = 0;
+  virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter) = 0;
+  // Font dialog; returns false when cancelled, otherwise sets font.
+  virtual bool ChooseFont(QWidget* parent, QFont& font) = 0;
+  // Print dialog for printer; returns false when cancelled.
+  virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The service in use; the real-dialog one unless a test installed another.
+DialogService& Dialogs();
+// Installs service (not owned) for the rest of the run; nullptr restores the default.
+void SetDialogService(DialogService* service);
+
+}  // namespace kolvedir
