@@ -1,0 +1,43 @@
+#pragma once
+// One batch job, as the button "Wykonaj obliczenia" starts it.
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+#include "engine/job_context.h"
+#include "engine/job_description.h"
+#include "engine/job_ui.h"
+
+namespace kolvedir {
+
+// The items of the precision combo boxes, in order, blanks included.
+// ComboBox2 items 0, 1, 2 give SecondsDecimals 6, 5, 4.
+inline constexpr std::array<std::string_view, 3> kSecondsPrecisionItems = {
+    "0.000001 \" ", "0.00001 \"", "0.0001\" "};
+// ComboBox3 items 0, 1, 2 give LinearDecimals 4, 3, 2.
+inline constexpr std::array<std::string_view, 3> kLinearPrecisionItems = {"0.0001m", "0.001m",
+                                                                          "0.01m "};
+
+enum class JobOutcome {
+  kCompleted,  // the record loop ran to its end and the result file was written
+  kRefused,    // a check failed (validation, grid, missing input): nothing written
+  kFailed,     // the input could not be read or the result file not written
+};
+
+// Runs one job with the selection state `job` as it stands:
+//   objectsRoot:  folder holding the working objects ("OBIEKTY")
+//   objectName:   the text of ComboBox1 (UTF-8), the working object's folder name
+//   secondsText:  the text shown by ComboBox2; equal to one of its items it
+//                 sets SecondsDecimals, any other text keeps the previous value
+//   linearText:   the text shown by ComboBox3; the same for LinearDecimals
+//   gridFile:     the interpolation grid file (the program folder's PL_grid_001.bin)
+//   counters:     the program-wide counters of the run report
+//   ui:           the dialogs, monitor, panels and status bar
+// Sets job.ObjectFolder, the decimals, InputKind and OutputKind. Every job,
+// refused or not, ends with the closing monitor lines.
+JobOutcome BitBtn1Click(JobDescription& job, const std::filesystem::path& objectsRoot,
+                        std::string_view objectName, std::string_view secondsText,
+                        std::string_view linearText, const std::filesystem::path& gridFile,
+                        JobCounters& counters, JobUserInterface& ui);
+
+}  // namespace kolvedir

@@ -1,0 +1,73 @@
+#pragma once
+// The input and output point files of a job. Bytes pass through unchanged
+// (Windows-1250); no line-length limit.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kolvedir {
+
+// Reads a point file line by line. A line ends at LF or CR LF, neither of
+// which belongs to it; a CR not followed by LF is dropped; a Ctrl+Z (byte 26)
+// as the very last byte of the file ends the input and is not a line. A last
+// line without a line end is a line like any other.
+class LineSource {
+ public:
+  LineSource() = default;
+  LineSource(const LineSource&) = delete;
+  LineSource& operator=(const LineSource&) = delete;
+  ~LineSource();
+
+  // Opens path for reading; false when it cannot be opened.
+  bool Open(const std::filesystem::path& path);
+  // The next line into line (reusing its storage); false at the end of input.
+  bool NextLine(std::string& line);
+  // True when a read failed (as opposed to the end of the file).
+  bool Failed() const { return failed_; }
+  void Close();
+
+ private:
+  bool Refill();
+
+  std::FILE* file_ = nullptr;
+  std::vector<char> buffer_ = std::vector<char>(1 << 16);
+  std::size_t begin_ = 0, end_ = 0;
+  bool eof_ = false, failed_ = false;
+};
+
+// Writes a result file safely: lines go to a temporary file in the result's
+// folder, and only Commit() renames it over the result, so an earlier result
+// of that name survives a failed job. Every line ends with CR LF.
+class OutputSink {
+ public:
+  OutputSink() = default;
+  OutputSink(const OutputSink&) = delete;
+  OutputSink& operator=(const OutputSink&) = delete;
+  // Removes the temporary file unless committed.
+  ~OutputSink();
+
+  // Creates the temporary file beside result; false (with ErrorText()) when it
+  // cannot be created.
+  bool Create(const std::filesystem::path& result);
+  // Appends line and CR LF. A write error is remembered and reported by Commit.
+  void WriteLine(std::string_view line);
+  // Flushes, closes and renames the temporary file over the result. False when
+  // anything failed since Create; the temporary file is then removed and the
+  // result left as it was.
+  bool Commit();
+  // Drops the temporary file without touching the result.
+  void Discard();
+  // What failed, in UTF-8 (the system's error text), for a message.
+  const std::string& ErrorText() const { return error_; }
+
+ private:
+  void Fail(const char* what);
+
+  std::FILE* file_ = nullptr;
+  std::filesystem::path result_, temporary_;
+  std::string error_;
+};
+
+}  // namespace kolvedir

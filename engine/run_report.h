@@ -1,0 +1,43 @@
+#pragma once
+// The run report of a job: the lines of the monitor ("MONITOR" and the lines
+// below it) and the result marks on the file panels.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/job_context.h"
+#include "engine/job_ui.h"
+
+namespace kolvedir {
+
+// The monitor as the form starts it: line 0 "MONITOR" and ten empty lines.
+// Setting a line that does not exist does nothing; lines are never added.
+// The command-line runner and the tests keep their monitor in this form.
+class Monitor {
+ public:
+  static constexpr int kLines = 11;
+  Monitor();
+  void SetLine(int line, std::string_view text);
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+// A space, the decimal digits of n and a space: 3 gives " 3 ".
+std::string PaddedNumber(std::int64_t n);
+
+// Lines 1 to 30 each set to 41 blanks; MonitorLine unchanged.
+void ClearMonitor(JobUserInterface& ui);
+// After the grid was read: MonitorLine 1, line 1 " Czytanie siatki interpolacyjnej - ok. ".
+void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
+// module 1, 2 or 3: marks the module's file panels and writes the next line,
+// " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
+// others) followed by PaddedNumber(ErrorCount).
+void ReportJobResult(JobUserInterface& ui, JobCounters& counters, std::int32_t module);
+// The two closing lines " Liczba punktów: " + PointCount and " KONIEC OBLICZEŃ ",
+// then ErrorCount and PointCount back to 0.
+void ReportJobEnd(JobUserInterface& ui, JobCounters& counters);
+
+}  // namespace kolvedir

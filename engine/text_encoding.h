@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1250 ↔ UTF-8 for the texts that cross between point files (8-bit)
+// and the user interface (UTF-8).
+#include <string>
+#include <string_view>
+
+namespace kolvedir {
+
+// Bytes of Windows-1250 to UTF-8. Bytes without a character in the code page
+// (0x81, 0x83, 0x88, 0x90, 0x98) become U+FFFD.
+std::string Win1250ToUtf8(std::string_view text);
+// UTF-8 to Windows-1250; a character outside the code page becomes "?".
+std::string Utf8ToWin1250(std::string_view text);
+
+}  // namespace kolvedir
