@@ -66,10 +66,15 @@ GridLoadResult LoadCorrectionGrid(const std::filesystem::path& gridFile);
 // " *** Brak pliku bazowego PL_grid_001.bin", the others a message of their own.
 std::string_view GridLoadMessage(GridLoadResult result);
 
-// Read access to the store, all zero until the first successful load.
+// The store: 602 rows × 1022 columns, all zero until the first successful load.
+using CorrectionGridStore = std::array<std::array<GridNode, kGridColumns>, kGridRows>;
+// Read access to the store; only LoadCorrectionGrid writes it.
+const CorrectionGridStore& CorrectionGrid();
+
+// One node of the store.
 //   i: row 0..601 (601 the edge copy); j: column 0..1021 (1021 the edge copy).
 // Indices are not checked; callers keep them in range.
-const GridNode& CorrectionGridNode(int i, int j);
+inline const GridNode& CorrectionGridNode(int i, int j) { return CorrectionGrid()[i][j]; }
 //   layer: 1..8, not checked.
 inline std::int32_t CorrectionGridValue(int layer, int i, int j) {
   return CorrectionGridNode(i, j)[layer - 1];
