@@ -1,0 +1,51 @@
+#include "engine/point_checks.h"
+
+namespace kolvedir {
+
+namespace {
+
+// Tokens of a geodetic record: degrees-minutes-seconds d m s d m s h, decimal B L h.
+constexpr int kDmsHeightToken = 8;
+constexpr int kDecimalHeightToken = 4;
+
+bool IntegerOrAbsent(std::string_view token) {
+  std::int32_t value = 0;
+  return token.empty() || ParseInteger(token, value);
+}
+
+bool RealOrAbsent(std::string_view token) {
+  double value = 0.0;
+  return token.empty() || ParseReal(token, value);
+}
+
+}  // namespace
+
+bool InsideAdmissibleArea(double B, double L) {
+  return B >= 49.0 && B <= 55.0 && L >= 14.0 && L <= 24.2;
+}
+
+bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, HeightToken height) {
+  const bool dms = blFormat == kFormatDms;
+  const int heightToken = dms ? kDmsHeightToken : kDecimalHeightToken;
+  for (int i = 2; i < heightToken; ++i) {
+    // Degrees and minutes (tokens 2, 3, 5, 6) of the degrees-minutes-seconds form are integers.
+    const bool integer = dms && i != 4 && i != 7;
+    if (!(integer ? IntegerOrAbsent(tokens[i]) : RealOrAbsent(tokens[i]))) return false;
+  }
+  switch (height) {
+    case HeightToken::kIgnored: return true;
+    case HeightToken::kOptional: return RealOrAbsent(tokens[heightToken]);
+    case HeightToken::kRequired: return !tokens[heightToken].empty() && RealOrAbsent(tokens[heightToken]);
+  }
+  return true;
+}
+
+std::string FailedPointText(std::string_view name, std::string_view ending) {
+  std::string text = "  *** punkt ";
+  text.append(name);
+  text.append(" poza obszarem dopuszczalnym lub inny defekt danych");
+  text.append(ending);
+  return text;
+}
+
+}  // namespace kolvedir

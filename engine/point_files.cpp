@@ -1,0 +1,152 @@
+#include "engine/point_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace kolvedir {
+
+namespace {
+constexpr char kCtrlZ = 26;
+}
+
+LineSource::~LineSource() { Close(); }
+
+bool LineSource::Open(const std::filesystem::path& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "rb");
+  begin_ = end_ = 0;
+  eof_ = failed_ = false;
+  return file_ != nullptr;
+}
+
+void LineSource::Close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}
+
+// Moves the unread bytes to the front and reads more behind them; false when
+// nothing more could be read.
+bool LineSource::Refill() {
+  if (eof_ || !file_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  end_ += n;
+  if (n == 0) {
+    eof_ = true;
+    failed_ = std::ferror(file_) != 0;
+  }
+  return n > 0;
+}
+
+bool LineSource::NextLine(std::string& line) {
+  line.clear();
+  std::size_t scanned = 0;  // bytes after begin_ already known to hold no LF
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const void* lf = std::memchr(start + scanned, '\n', end_ - begin_ - scanned);
+    if (lf) {
+      const std::size_t length = static_cast<const char*>(lf) - start;
+      line.append(start, length);
+      begin_ += length + 1;
+      break;
+    }
+    scanned = end_ - begin_;
+    // Keep at most the current line in the buffer: hand long lines over in parts.
+    if (scanned > (1 << 20)) {
+      line.append(start, scanned - 1);  // the last byte may be the CR of a CR LF
+      begin_ += scanned - 1;
+      scanned = 1;
+    }
+    if (!Refill()) {
+      if (begin_ == end_ && line.empty()) return false;
+      line.append(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      if (!line.empty() && line.back() == kCtrlZ) line.pop_back();
+      if (line.empty()) return false;
+      break;
+    }
+  }
+  // A CR never belongs to the line, whether it ends it or stands alone.
+  std::erase(line, '\r');
+  return true;
+}
+
+OutputSink::~OutputSink() { Discard(); }
+
+void OutputSink::Fail(const char* what) {
+  if (error_.empty()) error_ = std::string(what) + ": " + std::strerror(errno);
+}
+
+bool OutputSink::Create(const std::filesystem::path& result) {
+  Discard();
+  error_.clear();
+  result_ = result;
+  std::string pattern = (result.parent_path() / ("." + result.filename().string() + ".XXXXXX"));
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    Fail("nie można utworzyć pliku tymczasowego");
+    return false;
+  }
+  temporary_ = pattern;
+  // mkstemp creates the file for its owner only; a result gets the usual mode.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  file_ = ::fdopen(fd, "wb");
+  if (!file_) {
+    Fail("nie można otworzyć pliku tymczasowego");
+    ::close(fd);
+    return false;
+  }
+  return true;
+}
+
+void OutputSink::WriteLine(std::string_view line) {
+  if (!file_ || !error_.empty()) return;
+  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+      std::fwrite("\r\n", 1, 2, file_) != 2) {
+    Fail("błąd zapisu");
+  }
+}
+
+bool OutputSink::Commit() {
+  if (!file_) {
+    if (error_.empty()) error_ = "zbiór wynikowy nie został utworzony";
+    return false;
+  }
+  if (std::fflush(file_) != 0) Fail("błąd zapisu");
+  const int closed = std::fclose(file_);
+  file_ = nullptr;
+  if (closed != 0) Fail("błąd zapisu");
+  if (error_.empty() && std::rename(temporary_.c_str(), result_.c_str()) != 0) {
+    Fail("nie można zastąpić zbioru wynikowego");
+  }
+  if (!error_.empty()) {
+    Discard();
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+void OutputSink::Discard() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  if (!temporary_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+    temporary_.clear();
+  }
+}
+
+}  // namespace kolvedir

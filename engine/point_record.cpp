@@ -1,0 +1,244 @@
+#include "engine/point_record.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "engine/point_files.h"
+
+namespace kolvedir {
+
+void SplitLine(std::string_view line, TokenList& tokens) {
+  tokens.count_ = 0;
+  std::size_t j = 0;
+  while (j < line.size() && tokens.count_ < kMaxTokens) {
+    while (j < line.size() && !IsTokenChar(line[j])) ++j;
+    const std::size_t start = j;
+    while (j < line.size() && IsTokenChar(line[j])) ++j;
+    if (j > start) tokens.slots_[++tokens.count_] = line.substr(start, j - start);
+  }
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Optional sign, digits with an optional ".", optional exponent with optional
+// sign; at least one digit before the exponent.
+bool IsDecimalNumber(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  return i == t.size();
+}
+
+std::string_view WithoutPlus(std::string_view t) {
+  return !t.empty() && t.front() == '+' ? t.substr(1) : t;
+}
+
+double RealOrZero(std::string_view token, bool& unreadable) {
+  double value = 0;
+  if (!token.empty() && !ParseReal(token, value)) unreadable = true;
+  return value;
+}
+
+double RealOrZero(std::string_view token) {
+  bool ignored = false;
+  return RealOrZero(token, ignored);
+}
+
+std::int32_t IntegerOrZero(std::string_view token) {
+  std::int32_t value = 0;
+  return ParseInteger(token, value) ? value : 0;
+}
+
+DmsAngle ReadDms(const TokenList& tokens, int first) {
+  return {IntegerOrZero(tokens[first]), IntegerOrZero(tokens[first + 1]),
+          RealOrZero(tokens[first + 2])};
+}
+
+double DmsToDegrees(const DmsAngle& a) {
+  return a.degrees + a.minutes / 60.0 + a.seconds / 3600.0;
+}
+
+}  // namespace
+
+bool ParseReal(std::string_view token, double& value) {
+  if (!IsDecimalNumber(token)) return false;
+  const std::string_view t = WithoutPlus(token);
+  double parsed = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed);
+  if (ec != std::errc{} || end != t.data() + t.size() || !std::isfinite(parsed)) return false;
+  value = parsed;
+  return true;
+}
+
+bool ParseInteger(std::string_view token, std::int32_t& value) {
+  const std::string_view t = WithoutPlus(token);
+  if (t.empty() || t.front() == '+') return false;
+  std::int32_t parsed = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed);
+  if (ec != std::errc{} || end != t.data() + t.size()) return false;
+  value = parsed;
+  return true;
+}
+
+PointValues ReadPointValues(const TokenList& tokens, std::int32_t kind, std::int32_t blFormat) {
+  PointValues v;
+  switch (kind) {
+    case kKindGeodetic:
+      if (blFormat == kFormatDms) {
+        v.BParts = ReadDms(tokens, 2);
+        v.LParts = ReadDms(tokens, 5);
+        v.B = DmsToDegrees(v.BParts);
+        v.L = DmsToDegrees(v.LParts);
+        v.h = RealOrZero(tokens[8]);
+      } else {
+        v.B = RealOrZero(tokens[2]);
+        v.L = RealOrZero(tokens[3]);
+        v.h = RealOrZero(tokens[4]);
+      }
+      break;
+    case kKindPlane:
+      v.x = RealOrZero(tokens[2], v.unreadableCoordinate);
+      v.y = RealOrZero(tokens[3], v.unreadableCoordinate);
+      break;
+    case kKindCartesian:
+      v.X = RealOrZero(tokens[2], v.unreadableCoordinate);
+      v.Y = RealOrZero(tokens[3], v.unreadableCoordinate);
+      v.Z = RealOrZero(tokens[4], v.unreadableCoordinate);
+      break;
+    default:
+      break;
+  }
+  return v;
+}
+
+DmsAngle SplitArcSeconds(double arcSeconds) {
+  DmsAngle a;
+  a.degrees = static_cast<std::int32_t>(std::trunc(arcSeconds / 3600));
+  a.minutes = static_cast<std::int32_t>(std::trunc((arcSeconds - 3600.0 * a.degrees) / 60));
+  a.seconds = arcSeconds - 3600.0 * a.degrees - 60.0 * a.minutes;
+  return a;
+}
+
+namespace {
+
+void AppendAligned(std::string& line, std::string_view text, int width) {
+  if (static_cast<int>(text.size()) < width) line.append(width - text.size(), ' ');
+  line.append(text);
+}
+
+}  // namespace
+
+void AppendRealField(std::string& line, double value, int width, int decimals) {
+  char buffer[400];  // enough for any finite double in fixed notation
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  AppendAligned(line, ec == std::errc{} ? std::string_view(buffer, end - buffer) : "?", width);
+}
+
+void AppendIntegerField(std::string& line, std::int64_t value, int width) {
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  AppendAligned(line, std::string_view(buffer, end - buffer), width);
+}
+
+void AppendName(std::string& line, std::string_view name) { AppendAligned(line, name, kNameWidth); }
+
+void AppendDmsFields(std::string& line, const DmsAngle& B, const DmsAngle& L, double h,
+                     int secondsDecimals, int linearDecimals) {
+  for (const DmsAngle* a : {&B, &L}) {
+    line += ' ';
+    AppendIntegerField(line, a->degrees, 2);
+    line += ' ';
+    AppendIntegerField(line, a->minutes, 2);
+    line += ' ';
+    AppendRealField(line, a->seconds, 9, secondsDecimals);
+  }
+  line += ' ';
+  AppendRealField(line, h, 10, linearDecimals);
+}
+
+namespace {
+
+constexpr int kDegreesWidth = 14;
+
+void AppendDecimalDegrees(std::string& line, double BArcSeconds, double LArcSeconds,
+                          int decimals) {
+  line += ' ';
+  AppendRealField(line, BArcSeconds / 3600, kDegreesWidth, decimals);
+  // The longitude follows the latitude without a blank of its own; when it
+  // fills its whole field one blank keeps the record readable.
+  const std::size_t start = line.size();
+  AppendRealField(line, LArcSeconds / 3600, kDegreesWidth, decimals);
+  if (line[start] != ' ') line.insert(start, 1, ' ');
+}
+
+}  // namespace
+
+void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& v,
+                      std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                      int linearDecimals, std::string_view comment) {
+  std::string line;
+  line.reserve(128 + name.size() + comment.size());
+  AppendName(line, name);
+  switch (outputKind) {
+    case kKindGeodetic:
+      if (blFormat == kFormatDms) {
+        AppendDmsFields(line, SplitArcSeconds(v.BArcSeconds), SplitArcSeconds(v.LArcSeconds),
+                        v.h, secondsDecimals, linearDecimals);
+      } else {
+        AppendDecimalDegrees(line, v.BArcSeconds, v.LArcSeconds, secondsDecimals + 4);
+        line += ' ';
+        AppendRealField(line, v.h, 10, linearDecimals);
+      }
+      break;
+    case kKindPlane:
+      for (double c : {v.x, v.y}) {
+        line += ' ';
+        AppendRealField(line, c, 14, linearDecimals);
+      }
+      line += ' ';
+      AppendRealField(line, v.distortion, 7, 2);
+      line += "[cm/km] ";
+      AppendRealField(line, v.convergence, 12, 8);
+      line += "[g] ";
+      break;
+    case kKindCartesian:
+      for (double c : {v.X, v.Y, v.Z}) {
+        line += ' ';
+        AppendRealField(line, c, 14, linearDecimals);
+      }
+      break;
+    default:
+      break;
+  }
+  line += comment;
+  out.WriteLine(line);
+}
+
+void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L) {
+  std::string line;
+  AppendName(line, name);
+  line += " ! punkt poza obszarem dopuszczalnym: ";
+  AppendRealField(line, B, 10, 7);
+  line += ' ';
+  AppendRealField(line, L, 10, 7);
+  out.WriteLine(line);
+}
+
+}  // namespace kolvedir

@@ -1,0 +1,42 @@
+#include "engine/run_report.h"
+
+namespace kolvedir {
+
+namespace {
+constexpr int kClearedLines = 30;
+constexpr int kClearedWidth = 41;
+}  // namespace
+
+Monitor::Monitor() : lines_(kLines) { lines_[0] = "MONITOR"; }
+
+void Monitor::SetLine(int line, std::string_view text) {
+  if (line >= 0 && line < static_cast<int>(lines_.size())) lines_[line] = text;
+}
+
+std::string PaddedNumber(std::int64_t n) { return " " + std::to_string(n) + " "; }
+
+void ClearMonitor(JobUserInterface& ui) {
+  const std::string blank(kClearedWidth, ' ');
+  for (int line = 1; line <= kClearedLines; ++line) ui.SetMonitorLine(line, blank);
+}
+
+void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters) {
+  counters.MonitorLine = 1;
+  ui.SetMonitorLine(1, " Czytanie siatki interpolacyjnej - ok. ");
+}
+
+void ReportJobResult(JobUserInterface& ui, JobCounters& counters, std::int32_t module) {
+  ui.MarkFilePanels(module);
+  const char* text = module == 1 ? " Zadanie wykonano - liczba błędów "
+                                 : " Zadanie wykonano - liczba błędów: ";
+  ui.SetMonitorLine(++counters.MonitorLine, text + PaddedNumber(counters.ErrorCount));
+}
+
+void ReportJobEnd(JobUserInterface& ui, JobCounters& counters) {
+  ui.SetMonitorLine(++counters.MonitorLine, " Liczba punktów: " + std::to_string(counters.PointCount));
+  ui.SetMonitorLine(++counters.MonitorLine, " KONIEC OBLICZEŃ ");
+  counters.ErrorCount = 0;
+  counters.PointCount = 0;
+}
+
+}  // namespace kolvedir
