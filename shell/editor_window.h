@@ -1,0 +1,108 @@
+#pragma once
+// The text editor window: one plain-text file per window, read and written as
+// Windows-1250 text with CR LF line ends. The caption is the full path of the
+// file; "Zapisz" writes to the path in the caption.
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QDialog;
+class QLineEdit;
+class QPlainTextEdit;
+class QSlider;
+class QTextEdit;
+class QToolButton;
+
+namespace kolvedir {
+
+class TForm4 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm4(QWidget* parent = nullptr);
+
+  // Full path of the edited file (the caption without the modified mark).
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& path);
+  bool IsModified() const;
+  QString Text() const;
+
+  // Replaces the text by the file's lines (an empty text when the file does not
+  // exist) and sets the caption to path; clears the modified mark.
+  void LoadFile(const QString& path);
+  // Writes the text to path (Windows-1250, CR LF); on success clears the mark.
+  // A failure is reported to the user and returns false.
+  bool SaveTo(const QString& path);
+  // Shows the window centred on the screen (once), raised and active.
+  void ShowEditor();
+  // With the modified mark set asks "Czy zapisać zmiany ?" (Yes/No/Cancel):
+  // Yes saves, No discards the changes (clears the mark). Returns false when
+  // the text must stay: Cancel, or a failed save.
+  bool SaveOrDiscardChanges();
+
+ public slots:
+  void SpeedButton4Click();   // "&Nowy"
+  void SpeedButton3Click();   // "&Otwórz..."
+  void SpeedButton1Click();   // "&Zapisz"
+  void Zapiszjako1Click();    // "Zapisz &jako..."
+  void SpeedButton2Click();   // "&Drukuj..."
+  void SpeedButton5Click();   // "Znajdź..."
+  void SpeedButton8Click();   // cut
+  void SpeedButton9Click();   // copy
+  void SpeedButton10Click();  // paste
+  void SpeedButton7Click();   // undo, sets the modified mark
+  void SpeedButton6Click();   // bold on / off
+  void SpeedButton11Click();  // choose font
+  void SpeedButton12Click();  // "ZAMKNIJ"
+  void TrackBar1Change(int position);
+  void Edit1KeyPressEnter();
+  void fd1Find();             // find button of the find dialog
+  void PopupUndoClick();      // "Cofnij" of the pop-up menu
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateToolBar();
+  void CreateMenus();
+  void CreatePopupMenu();
+  void CreateFindDialog();
+  void PrepareSearchStart(int& start) const;
+  void ApplyFontSize(int points);
+
+  QString caption_;
+  bool placed_ = false;
+  QPlainTextEdit* Memo1 = nullptr;
+  QTextEdit* r1 = nullptr;  // hidden print copy
+  QSlider* TrackBar1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QDialog* fd1 = nullptr;
+  QLineEdit* findText_ = nullptr;
+};
+
+// Editor windows stay above owner (the main window); call once at start-up
+// before any editor is made.
+void SetEditorOwner(QWidget* owner);
+
+// The current editor window: the one made last. Made hidden with the caption
+// "Nowy dokument" when none exists yet (the start-up editor).
+TForm4* CurrentEditor();
+
+// Opens path in a new editor window, which becomes the current one: loads the
+// file (an empty text when it is missing), shows it, clears the modified mark.
+TForm4* OpenInEditor(const QString& path);
+
+// "Edytor tekstowy": shows the current editor with the caption
+// objectFolder/"Nowy dokument" and the focus in its text; the text is kept.
+void ShowCurrentEditor(const QString& objectFolder);
+
+// Loads path into the current editor (file list "Edycja") and shows it. A
+// modified text is first offered for saving; returns false when the user
+// cancelled (nothing loaded).
+bool LoadIntoCurrentEditor(const QString& path);
+
+// Asks about every editor with unsaved changes before the program ends.
+// Returns false when the user cancelled (or a save failed): do not end then.
+bool ConfirmCloseAllEditors();
+
+}  // namespace kolvedir

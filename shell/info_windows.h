@@ -1,0 +1,37 @@
+#pragma once
+// The help window "Kolvedir 2.x INFO" and the about window "KOLVEDIR w. 2.xx".
+// Both are made hidden at start-up; show() shows them without blocking.
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace kolvedir {
+
+class TForm3 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // gridFile: the interpolation grid whose kind the help text names; by
+  // default PL_grid_001.bin in the program folder.
+  explicit TForm3(QWidget* parent = nullptr, const QString& gridFile = QString());
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QString gridFile_;
+  QPlainTextEdit* m1 = nullptr;
+};
+
+class TForm5 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm5(QWidget* parent = nullptr);
+
+ private:
+  QPlainTextEdit* Memo1 = nullptr;
+};
+
+}  // namespace kolvedir
