@@ -8,15 +8,17 @@ namespace {
 constexpr int kDmsHeightToken = 8;
 constexpr int kDecimalHeightToken = 4;
 
-bool IntegerOrAbsent(std::string_view token) {
+bool IsInteger(std::string_view token) {
   std::int32_t value = 0;
-  return token.empty() || ParseInteger(token, value);
+  return ParseInteger(token, value);
 }
 
-bool RealOrAbsent(std::string_view token) {
+bool IsReal(std::string_view token) {
   double value = 0.0;
-  return token.empty() || ParseReal(token, value);
+  return ParseReal(token, value);
 }
+
+bool RealOrAbsent(std::string_view token) { return token.empty() || IsReal(token); }
 
 }  // namespace
 
@@ -30,12 +32,12 @@ bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, Heig
   for (int i = 2; i < heightToken; ++i) {
     // Degrees and minutes (tokens 2, 3, 5, 6) of the degrees-minutes-seconds form are integers.
     const bool integer = dms && i != 4 && i != 7;
-    if (!(integer ? IntegerOrAbsent(tokens[i]) : RealOrAbsent(tokens[i]))) return false;
+    if (!(integer ? IsInteger(tokens[i]) : IsReal(tokens[i]))) return false;
   }
   switch (height) {
     case HeightToken::kIgnored: return true;
     case HeightToken::kOptional: return RealOrAbsent(tokens[heightToken]);
-    case HeightToken::kRequired: return !tokens[heightToken].empty() && RealOrAbsent(tokens[heightToken]);
+    case HeightToken::kRequired: return IsReal(tokens[heightToken]);
   }
   return true;
 }

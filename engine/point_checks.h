@@ -1,0 +1,36 @@
+#pragma once
+// Checks a record loop makes on a point before it transforms it, and the
+// error texts of points that cannot be transformed.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/point_record.h"
+
+namespace kolvedir {
+
+// The admissible area of geodetic input: 49° ≤ B ≤ 55°, 14° ≤ L ≤ 24.2°,
+// bounds included. B, L: decimal degrees.
+bool InsideAdmissibleArea(double B, double L);
+
+// How a geodetic record treats its height token (token 8 in the
+// degrees-minutes-seconds form, token 4 in decimal degrees).
+enum class HeightToken {
+  kIgnored,   // a BL record: the token may hold a comment
+  kOptional,  // a missing height reads as 0
+  kRequired,  // the height is what the job transforms: it must be there
+};
+
+// True when the latitude and longitude tokens of a geodetic record in BL
+// format blFormat are all there and are numbers (degrees and minutes of the
+// degrees-minutes-seconds form plain integers), and the height token is a
+// number where it is present or required. A record failing this must not be
+// transformed from the 0 its missing or unreadable tokens read as.
+bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, HeightToken height);
+
+// "  *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych"
+// + ending: the comment of a record whose computation failed. The quasigeoid
+// job passes an empty ending, the others " ".
+std::string FailedPointText(std::string_view name, std::string_view ending = " ");
+
+}  // namespace kolvedir

@@ -1,0 +1,76 @@
+#pragma once
+// The transformation chain of one TRANS 2D/3D point: the values read from an
+// input record → geodetic B, L, h in the input frame → the output frame → the
+// values of the output record. Pure computation over the core and the loaded
+// correction grid (empirical method); failures are status codes.
+#include <cstdint>
+
+#include "core/point_status.h"
+#include "engine/job_description.h"
+#include "engine/point_record.h"
+
+namespace kolvedir {
+
+// Frame codes of TRANS 2D/3D (InputFrame, OutputFrame).
+inline constexpr std::int32_t kFrameEtrf2000 = 1;
+inline constexpr std::int32_t kFrameEtrf89 = 2;
+inline constexpr std::int32_t kFramePulkovo = 3;
+
+// System codes of the GRS80 frames (1, 2).
+inline constexpr std::int32_t kSystemXy2000 = 1;
+inline constexpr std::int32_t kSystemXy92 = 2;
+inline constexpr std::int32_t kSystemUtm = 3;
+inline constexpr std::int32_t kSystemBlhGrs = 4;
+inline constexpr std::int32_t kSystemXyzGrs = 5;
+// System codes of Pulkovo'42 (frame 3).
+inline constexpr std::int32_t kSystemXy65 = 1;
+inline constexpr std::int32_t kSystemXy42Strip3 = 2;
+inline constexpr std::int32_t kSystemXy42Strip6 = 3;
+inline constexpr std::int32_t kSystemXy4283Strip3 = 4;
+inline constexpr std::int32_t kSystemXy4283Strip6 = 5;
+inline constexpr std::int32_t kSystemTarvo80 = 6;
+inline constexpr std::int32_t kSystemBlhKra = 7;
+inline constexpr std::int32_t kSystemXyzKra = 8;
+
+// Kind of the records of system `system` in frame `frame`; 0 for a pair
+// outside the tables.
+std::int32_t TransSystemKind(std::int32_t frame, std::int32_t system);
+
+// Geodetic point: B, L in decimal degrees, h in metres.
+struct GeodeticPoint {
+  double B = 0.0;
+  double L = 0.0;
+  double h = 0.0;
+};
+
+// Values of an input record to the common form (B, L degrees, h m in the
+// input frame): x, y (m) of a plane system, X, Y, Z (m) of a Cartesian system,
+// or B, L (decimal degrees) and h (m) of a geodetic system. A plane point has
+// h = 0 in its own frame. Uses InputFrame, InputSystem and InputZone of `job`;
+// a system or zone outside the tables sets kStatusUndefinedZone.
+void InputToCommonForm(const JobDescription& job, const PointValues& values,
+                       GeodeticPoint& point, PointStatus& status);
+
+// Changes the frame from InputFrame to OutputFrame of `job` with its Method.
+// point, result: B, L decimal degrees, h m. Equal frames copy the point and
+// read no grid. The empirical method needs the correction grid loaded and a
+// point inside it.
+void ChangeFrame(const JobDescription& job, const GeodeticPoint& point, GeodeticPoint& result,
+                 PointStatus& status);
+
+// Output-frame form to the values of an output record of OutputSystem in
+// OutputFrame with OutputZone. B, L: arc-seconds; h: m. Sets the geodetic
+// values of output to B, L, h and computes the plane or Cartesian ones.
+void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
+                        OutputValues& output, PointStatus& status);
+
+// The whole chain of one point. On a non-zero status the output carries no
+// meaning.
+void TransformPoint(const JobDescription& job, const PointValues& values, OutputValues& output,
+                    PointStatus& status);
+
+// Plane output whose |distortion| exceeds 200 cm/km or whose |convergence|
+// exceeds 20 grads lies too far from its zone to be trusted.
+bool ExcessivePlaneDistortion(double distortion, double convergence);
+
+}  // namespace kolvedir
