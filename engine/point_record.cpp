@@ -88,7 +88,8 @@ bool ParseReal(std::string_view token, double& value) {
 
 bool ParseInteger(std::string_view token, std::int32_t& value) {
   const std::string_view t = WithoutPlus(token);
-  if (t.empty() || t.front() == '+') return false;
+  // One sign at most: "+-64" is not a number.
+  if (t.empty() || t.front() == '+' || (t.size() < token.size() && t.front() == '-')) return false;
   std::int32_t parsed = 0;
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed);
   if (ec != std::errc{} || end != t.data() + t.size()) return false;

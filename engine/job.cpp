@@ -1,0 +1,218 @@
+#include "engine/job.h"
+
+#include <optional>
+#include <string>
+
+#include "engine/job_context.h"
+#include "engine/run_report.h"
+#include "engine/system_files.h"
+#include "engine/text_encoding.h"
+#include "grid/correction_grid.h"
+
+namespace kolvedir {
+
+namespace {
+
+constexpr std::int32_t kModuleTrans = 1;
+constexpr std::int32_t kModuleHeight = 2;
+constexpr std::int32_t kModuleQuasigeoid = 3;
+
+std::string_view FrameName(std::int32_t frame) {
+  switch (frame) {
+    case 1: return " PL-ETRF2000 ";
+    case 2: return " PL-ETRF89 ";
+    default: return " PULKOWO ";
+  }
+}
+
+std::string InputSystemTag(std::int32_t frame, std::int32_t system) {
+  const SystemFile* file = FindSystemFile(kModuleTrans, frame, system);
+  return file ? "/" + std::string(file->input) + " " : std::string();
+}
+
+// The comment of every good TRANS 2D/3D record, in Windows-1250.
+std::string BuildRecordComment(const JobDescription& job) {
+  const std::string utf8 = std::string(FrameName(job.OutputFrame)) + " Z UKŁADU: " +
+                           std::string(FrameName(job.InputFrame)) +
+                           InputSystemTag(job.InputFrame, job.InputSystem) +
+                           (job.Method == 1 ? " OPCJA MAT." : " OPCJA EMPIR. ");
+  return Utf8ToWin1250(utf8);
+}
+
+void TakeDecimals(std::string_view text, const std::array<std::string_view, 3>& items,
+                  std::int32_t first, std::int32_t& decimals) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (text == items[i]) decimals = first - static_cast<std::int32_t>(i);
+  }
+}
+
+bool NeedsZone(std::int32_t frame, std::int32_t system) {
+  return frame < 3 ? system == 1 || system == 3 : frame == 3 && system < 6;
+}
+
+// Steps V1 to V9: the message of the first check that fails.
+std::optional<std::string_view> CommonCheck(const JobDescription& job) {
+  if (job.ActiveModule == 0) return "Nie określono zadania do wykonania";
+  if (job.ActiveModule == kModuleTrans && job.InputFrame == 0)
+    return "Nie określono układu odniesienia na wejściu";
+  if (job.ActiveModule == kModuleTrans && job.OutputFrame == 0)
+    return "Nie określono układu odniesienia na wyjściu";
+  if (job.InputSystem == 0) return "Nie określono zbioru wejściowego";
+  if (job.OutputSystem == 0) return "Nie określono zbioru wynikowego";
+  if (NeedsZone(job.InputFrame, job.InputSystem) && job.InputZone == 0)
+    return "Nie określono strefy na wejściu";
+  if (NeedsZone(job.OutputFrame, job.OutputSystem) && job.OutputZone == 0)
+    return "Nie określono strefy na wyjściu";
+  return std::nullopt;
+}
+
+bool IsFrame(std::int32_t frame) { return frame >= 1 && frame <= 3; }
+bool IsHeightDatum(std::int32_t code) { return code >= 11 && code <= 13; }
+
+// Steps T1 to T4, H1, H3, Q1, Q2 that need no file: the message of the first
+// check that fails, or the files of the job.
+struct ModuleFiles {
+  std::string_view refusal;  // empty when the job may go on
+  std::string_view input, output;
+  std::int32_t inputKind = 0, outputKind = 0;
+};
+
+ModuleFiles Refuse(std::string_view message) {
+  ModuleFiles files;
+  files.refusal = message;
+  return files;
+}
+
+ModuleFiles ModuleCheck(const JobDescription& job) {
+  const SystemFile* in = nullptr;
+  const SystemFile* out = nullptr;
+  switch (job.ActiveModule) {
+    case kModuleTrans:
+      if (!IsFrame(job.InputFrame)) return Refuse("Nie określono układu odniesienia na wejściu");
+      if (job.InputSystem == 0) return Refuse("Nie określono układu współrzędnych na wejściu");
+      if (!IsFrame(job.OutputFrame)) return Refuse("Nie określono układu odniesienia na wyjściu");
+      if (job.OutputSystem == 0) return Refuse("Nie określono układu współrzędnych na wyjściu");
+      in = FindSystemFile(kModuleTrans, job.InputFrame, job.InputSystem);
+      out = FindSystemFile(kModuleTrans, job.OutputFrame, job.OutputSystem);
+      if (!in) return Refuse("Nie określono układu współrzędnych na wejściu");
+      if (!out) return Refuse("Nie określono układu współrzędnych na wyjściu");
+      return {{}, in->input, out->output, in->kind, out->kind};
+    case kModuleHeight:
+      if (!IsHeightDatum(job.InputSystem)) return Refuse("ale najpierw określ układ wysokościowy na wejściu");
+      in = FindSystemFile(kModuleHeight, 0, job.InputSystem);
+      out = FindSystemFile(kModuleHeight, 0, job.OutputSystem);
+      return {{}, in->input, out ? out->output : std::string_view{}};
+    case kModuleQuasigeoid:
+      if (job.InputFrame != 5 && job.InputFrame != 6) return Refuse("ale najpierw określ układ odniesienia");
+      in = FindSystemFile(kModuleQuasigeoid, 0, job.InputSystem);
+      if (!in) return Refuse("ale najpierw określ rodzaj przekształcenia");
+      // The task fixes the output: OutputSystem always equals InputSystem here.
+      return {{}, in->input, in->output};
+    default:
+      return {};
+  }
+}
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
+
+// Opens the files, runs the loop of the module and saves the result.
+JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& inputPath,
+                         const std::filesystem::path& outputPath) {
+  JobUserInterface& ui = context.ui;
+  if (!context.input.Open(inputPath)) {
+    ui.ShowInformation(" *** Nie można otworzyć zbioru wejściowego: " + PathText(inputPath));
+    return JobOutcome::kFailed;
+  }
+  if (!context.output.Create(outputPath)) {
+    ui.ShowInformation(" *** Nie można utworzyć zbioru wynikowego: " + PathText(outputPath) +
+                       " (" + context.output.ErrorText() + ")");
+    return JobOutcome::kFailed;
+  }
+  switch (context.job.ActiveModule) {
+    case kModuleTrans: RunTransJob(context); break;
+    case kModuleHeight: RunHeightJob(context); break;
+    default: RunQuasigeoidJob(context); break;
+  }
+  const bool readFailed = context.input.Failed();
+  context.input.Close();
+  if (readFailed) {
+    context.output.Discard();
+    ui.ShowInformation(" *** Błąd odczytu zbioru wejściowego: " + PathText(inputPath) +
+                       "; zbiór wynikowy nie został zmieniony");
+    return JobOutcome::kFailed;
+  }
+  if (!context.output.Commit()) {
+    ui.ShowInformation(" *** Błąd zapisu zbioru wynikowego: " + PathText(outputPath) + " (" +
+                       context.output.ErrorText() + "); zbiór wynikowy nie został zmieniony");
+    return JobOutcome::kFailed;
+  }
+  ReportJobResult(ui, context.counters, context.job.ActiveModule);
+  return JobOutcome::kCompleted;
+}
+
+JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
+                     JobCounters& counters, JobUserInterface& ui, std::string recordComment) {
+  ClearMonitor(ui);
+  const GridLoadResult grid = LoadCorrectionGrid(gridFile);
+  if (grid != GridLoadResult::kLoaded) {
+    ui.ShowMessage(std::string(GridLoadMessage(grid)));
+    return JobOutcome::kRefused;
+  }
+  ReportGridLoaded(ui, counters);
+  counters.PointCount = 0;
+
+  if (job.ActiveModule == kModuleTrans) job.InputKind = job.OutputKind = 0;
+  const ModuleFiles files = ModuleCheck(job);
+  if (!files.refusal.empty()) {
+    ui.ShowInformation(std::string(files.refusal));
+    return JobOutcome::kRefused;
+  }
+  if (files.input.empty()) return JobOutcome::kRefused;  // no module of that number
+  if (job.ActiveModule == kModuleTrans) {
+    job.InputKind = files.inputKind;
+    job.OutputKind = files.outputKind;
+  }
+  const std::filesystem::path folder = job.ObjectFolder;
+  const std::filesystem::path inputPath = folder / files.input;
+  if (!std::filesystem::exists(inputPath)) {
+    const char* text = job.ActiveModule == kModuleTrans ? " ! nie istnieje zbiór wejściowy: "
+                                                        : " nie istnieje zbiór wejściowy: ";
+    ui.ShowInformation(text + PathText(inputPath));
+    return JobOutcome::kRefused;
+  }
+  if (files.output.empty()) {  // H3
+    ui.ShowInformation(" nie określono zbioru wynikowego ");
+    return JobOutcome::kRefused;
+  }
+  JobContext context{job, counters, ui, std::move(recordComment), {}, {}};
+  const JobOutcome outcome = RunRecordLoop(context, inputPath, folder / files.output);
+  // Nothing of a failed job reaches the result file.
+  if (outcome != JobOutcome::kCompleted) counters.PointCount = 0;
+  return outcome;
+}
+
+}  // namespace
+
+JobOutcome BitBtn1Click(JobDescription& job, const std::filesystem::path& objectsRoot,
+                        std::string_view objectName, std::string_view secondsText,
+                        std::string_view linearText, const std::filesystem::path& gridFile,
+                        JobCounters& counters, JobUserInterface& ui) {
+  counters.ErrorCount = 0;
+  counters.SuppressPointMessages = false;
+  job.ObjectFolder = (objectsRoot / objectName).string();
+  ui.SetStatusText(3, "Folder roboczy: " + job.ObjectFolder);
+  TakeDecimals(secondsText, kSecondsPrecisionItems, 6, job.SecondsDecimals);
+  TakeDecimals(linearText, kLinearPrecisionItems, 4, job.LinearDecimals);
+  std::string recordComment = BuildRecordComment(job);
+
+  JobOutcome outcome = JobOutcome::kRefused;
+  if (const auto refusal = CommonCheck(job)) {
+    ui.ShowInformation(std::string(*refusal));
+  } else {
+    outcome = RunModule(job, gridFile, counters, ui, std::move(recordComment));
+  }
+  ReportJobEnd(ui, counters);
+  return outcome;
+}
+
+}  // namespace kolvedir
