@@ -16,6 +16,10 @@ class QtDialogService final : public DialogService {
     QMessageBox::information(parent, title, text, QMessageBox::Ok);
   }
 
+  void Warning(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+  }
+
   void Message(QWidget* parent, const QString& text) override {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
     box.exec();

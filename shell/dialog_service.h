@@ -19,6 +19,10 @@ class DialogService {
 
   // Information dialog with one OK button.
   virtual void Information(QWidget* parent, const QString& title, const QString& text) = 0;
+  // Warning dialog with one OK button; a scripted service sees it as information.
+  virtual void Warning(QWidget* parent, const QString& title, const QString& text) {
+    Information(parent, title, text);
+  }
   // Plain message box (no icon, OK).
   virtual void Message(QWidget* parent, const QString& text) = 0;
   // Yes/No question, or Yes/No/Cancel when withCancel; closing the box answers

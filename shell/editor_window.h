@@ -5,13 +5,11 @@
 #include <QMainWindow>
 #include <QString>
 
-class QAction;
 class QDialog;
 class QLineEdit;
 class QPlainTextEdit;
 class QSlider;
 class QTextEdit;
-class QToolButton;
 
 namespace kolvedir {
 
@@ -67,8 +65,6 @@ class TForm4 : public QMainWindow {
   void CreateMenus();
   void CreatePopupMenu();
   void CreateFindDialog();
-  void PrepareSearchStart(int& start) const;
-  void ApplyFontSize(int points);
 
   QString caption_;
   bool placed_ = false;

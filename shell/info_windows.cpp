@@ -1,31 +1,98 @@
 #include "shell/info_windows.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include "grid/model_grid.h"
+#include "shell/editor_font.h"
 
 namespace kolvedir {
 
-TForm3::TForm3(QWidget* parent, const QString& gridFile)
-    : QWidget(parent, Qt::Window), gridFile_(gridFile) {
-  setObjectName("Form3");
-  setWindowTitle("Kolvedir 2.x INFO");
-  m1 = new QPlainTextEdit(this);
-  m1->setObjectName("m1");
-  m1->setReadOnly(true);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(m1);
+namespace {
+
+constexpr char kGridFileName[] = "PL_grid_001.bin";
+
+QString HelpTemplate() {
+  QFile file(":/kolvedir/help_text.txt");
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-void TForm3::showEvent(QShowEvent* event) { QWidget::showEvent(event); }
+QPlainTextEdit* NewMemo(QWidget* parent, const char* name, const QColor& background) {
+  auto* memo = new QPlainTextEdit(parent);
+  memo->setObjectName(name);
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  QPalette palette = memo->palette();
+  palette.setColor(QPalette::Base, background);
+  palette.setColor(QPalette::Text, Qt::black);
+  memo->setPalette(palette);
+  auto* layout = new QVBoxLayout(parent);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(memo);
+  return memo;
+}
 
-TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
+}  // namespace
+
+QString InstalledGridText(const QString& gridFile) {
+  if (!QFileInfo(gridFile).isFile()) return "brak pliku PL_grid_001.bin w folderze programu";
+  if (IsModelGrid(QFile::encodeName(gridFile).toStdString()))
+    return "siatka MODELOWA - tylko do wypróbowania programu, nie do prac praktycznych";
+  return "PL_grid_001.bin dostarczony osobno (nie jest siatką modelową)";
+}
+
+QString HelpText(const QString& gridFile) {
+  return HelpTemplate().replace("{GRID}", InstalledGridText(gridFile));
+}
+
+TForm3::TForm3(QWidget* parent, const QString& gridFile)
+    : QWidget(parent, Qt::Window),
+      gridFile_(gridFile.isEmpty()
+                    ? QDir(QCoreApplication::applicationDirPath()).filePath(kGridFileName)
+                    : gridFile) {
+  setObjectName("Form3");
+  setWindowTitle("Kolvedir 2.x INFO");
+  m1 = NewMemo(this, "m1", QColor(0, 255, 255));
+  m1->setFont(CourierNewFont(8));
+  m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  const int width = m1->fontMetrics().horizontalAdvance(QString(82, 'M'));
+  resize(width + m1->verticalScrollBar()->sizeHint().width(), 560);
+  if (const QScreen* screen = QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+  // The grid may be replaced while the program runs.
+  m1->setPlainText(HelpText(gridFile_));
+  QWidget::showEvent(event);
+}
+
+TForm5::TForm5(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName("Form5");
   setWindowTitle("KOLVEDIR w. 2.xx");
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName("Memo1");
-  Memo1->setReadOnly(true);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Memo1);
+  Memo1 = NewMemo(this, "Memo1", QColor(255, 255, 0));
+  Memo1->setPlainText(
+      "\n   KOLVEDIR  w. 2.06 (2013)\n\n"
+      "   Transformacje współrzędnych pomiędzy układami\n"
+      "   stosowanymi w Polsce, z modułem quasigeoidy\n"
+      "   PL-geoid-2011\n\n"
+      "   Opracowanie: zespół autorski programu KOLVEDIR\n"
+      "   Na zlecenie państwowej służby geodezyjnej\n\n"
+      "   Ukończono: grudzień 2012\n");
+  setFixedSize(380, 240);
+  if (parent && parent->screen()) {
+    const QRect area = parent->screen()->availableGeometry();
+    move(area.center() - rect().center());
+  }
 }
 
 }  // namespace kolvedir

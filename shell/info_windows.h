@@ -8,6 +8,12 @@ class QPlainTextEdit;
 
 namespace kolvedir {
 
+// The line of the help text that names the installed grid: missing, a model
+// grid, or a grid delivered separately.
+QString InstalledGridText(const QString& gridFile);
+// The help text with the installed grid named.
+QString HelpText(const QString& gridFile);
+
 class TForm3 : public QWidget {
   Q_OBJECT
 
