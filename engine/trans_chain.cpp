@@ -7,6 +7,7 @@
 #include "core/grs80_grids.h"
 #include "core/krassowsky_grids.h"
 #include "core/system1965.h"
+#include "engine/system_files.h"
 #include "grid/computation_method.h"
 #include "grid/empirical_corrections.h"
 #include "grid/frame_transformation.h"
@@ -15,6 +16,7 @@ namespace kolvedir {
 
 namespace {
 
+constexpr std::int32_t kTransModule = 1;  // ActiveModule of TRANS 2D/3D
 constexpr double kSecondsPerDegree = 3600.0;
 // Zone of the TARVO80 grid in System1965Transform.
 constexpr int kTarvo80Zone = 0;
@@ -99,16 +101,8 @@ const Ellipsoid& FrameEllipsoid(bool grs80) { return grs80 ? kGrs80Ellipsoid : k
 }  // namespace
 
 std::int32_t TransSystemKind(std::int32_t frame, std::int32_t system) {
-  if (IsGrs80Frame(frame)) {
-    if (system >= kSystemXy2000 && system <= kSystemUtm) return kKindPlane;
-    if (system == kSystemBlhGrs) return kKindGeodetic;
-    if (system == kSystemXyzGrs) return kKindCartesian;
-  } else if (frame == kFramePulkovo) {
-    if (system >= kSystemXy65 && system <= kSystemTarvo80) return kKindPlane;
-    if (system == kSystemBlhKra) return kKindGeodetic;
-    if (system == kSystemXyzKra) return kKindCartesian;
-  }
-  return 0;
+  const SystemFile* file = FindSystemFile(kTransModule, frame, system);
+  return file != nullptr ? file->kind : 0;
 }
 
 void InputToCommonForm(const JobDescription& job, const PointValues& values,

@@ -32,8 +32,8 @@ inline constexpr std::int32_t kSystemTarvo80 = 6;
 inline constexpr std::int32_t kSystemBlhKra = 7;
 inline constexpr std::int32_t kSystemXyzKra = 8;
 
-// Kind of the records of system `system` in frame `frame`; 0 for a pair
-// outside the tables.
+// Kind of the records of system `system` in frame `frame` (1 or 2 the GRS80
+// systems, any other the Pulkovo'42 ones); 0 for a code outside the tables.
 std::int32_t TransSystemKind(std::int32_t frame, std::int32_t system);
 
 // Geodetic point: B, L in decimal degrees, h in metres.
