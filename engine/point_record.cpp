@@ -191,11 +191,9 @@ void AppendDecimalDegrees(std::string& line, double BArcSeconds, double LArcSeco
 
 }  // namespace
 
-void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& v,
-                      std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
-                      int linearDecimals, std::string_view comment) {
-  std::string line;
-  line.reserve(128 + name.size() + comment.size());
+void AppendPointRecord(std::string& line, std::string_view name, const OutputValues& v,
+                       std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                       int linearDecimals, std::string_view comment) {
   AppendName(line, name);
   switch (outputKind) {
     case kKindGeodetic:
@@ -229,16 +227,29 @@ void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues
       break;
   }
   line += comment;
+}
+
+void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
+                      std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                      int linearDecimals, std::string_view comment) {
+  thread_local std::string line;
+  line.clear();
+  AppendPointRecord(line, name, values, outputKind, blFormat, secondsDecimals, linearDecimals,
+                    comment);
   out.WriteLine(line);
 }
 
-void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L) {
-  std::string line;
+void AppendOutOfAreaRecord(std::string& line, std::string_view name, double B, double L) {
   AppendName(line, name);
   line += " ! punkt poza obszarem dopuszczalnym: ";
   AppendRealField(line, B, 10, 7);
   line += ' ';
   AppendRealField(line, L, 10, 7);
+}
+
+void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L) {
+  std::string line;
+  AppendOutOfAreaRecord(line, name, B, L);
   out.WriteLine(line);
 }
 

@@ -30,7 +30,9 @@ class TokenList {
  public:
   int count() const { return count_; }
   // i: 1..200; an unfilled slot gives "".
-  std::string_view operator[](int i) const { return i >= 1 && i <= count_ ? slots_[i] : ""; }
+  std::string_view operator[](int i) const {
+    return i >= 1 && i <= count_ && i <= kMaxTokens ? slots_[i] : "";
+  }
 
  private:
   friend void SplitLine(std::string_view line, TokenList& tokens);
@@ -110,7 +112,8 @@ void AppendName(std::string& line, std::string_view name);
 void AppendDmsFields(std::string& line, const DmsAngle& B, const DmsAngle& L, double h,
                      int secondsDecimals, int linearDecimals);
 
-// Writes one TRANS 2D/3D record of outputKind and ends the line:
+// Writes one TRANS 2D/3D record of outputKind and ends the line (Append...:
+// appends it to line, without the line end):
 //   geodetic, DMS:     name 16, then AppendDmsFields(SD, LD), comment
 //   geodetic, decimal: name 16, " ", B 14.(SD+4), L 14.(SD+4), " ", h 10.LD, comment;
 //                      a longitude filling its whole field gets one blank before it
@@ -119,6 +122,9 @@ void AppendDmsFields(std::string& line, const DmsAngle& B, const DmsAngle& L, do
 //   Cartesian: name 16, " ", X 14.LD, " ", Y 14.LD, " ", Z 14.LD, comment
 // secondsDecimals SD: 6, 5 or 4; linearDecimals LD: 4, 3 or 2. name and comment
 // are written byte for byte.
+void AppendPointRecord(std::string& line, std::string_view name, const OutputValues& values,
+                       std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                       int linearDecimals, std::string_view comment);
 void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
                       std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
                       int linearDecimals, std::string_view comment);
@@ -126,6 +132,7 @@ void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues
 // The record of a geodetic input point outside the admissible area: name 16,
 // " ! punkt poza obszarem dopuszczalnym: ", B 10.7, " ", L 10.7 (decimal
 // degrees); no comment.
+void AppendOutOfAreaRecord(std::string& line, std::string_view name, double B, double L);
 void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L);
 
 }  // namespace kolvedir

@@ -1,0 +1,103 @@
+#include "tests/engine/job_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/text_encoding.h"
+#include "grid/correction_grid.h"
+
+namespace kolvedir::testing {
+
+void ScriptedUserInterface::ShowInformation(const std::string& text) {
+  dialogs.push_back("info: " + text);
+}
+
+void ScriptedUserInterface::ShowMessage(const std::string& text) {
+  dialogs.push_back("message: " + text);
+}
+
+bool ScriptedUserInterface::AskPointQuestion(const std::string& text) {
+  bool yes = false;
+  if (!answers.empty()) {
+    yes = answers.front();
+    answers.pop_front();
+  }
+  dialogs.push_back("question: " + text + (yes ? " -> Yes" : " -> No"));
+  return yes;
+}
+
+void ScriptedUserInterface::SetMonitorLine(int line, const std::string& text) {
+  monitor.SetLine(line, text);
+}
+
+void ScriptedUserInterface::MarkFilePanels(int module) {
+  dialogs.push_back("panels: " + std::to_string(module));
+}
+
+void ScriptedUserInterface::SetStatusText(int panel, const std::string& text) {
+  if (panel >= 0 && panel < 4) status[panel] = text;
+}
+
+namespace {
+
+// One grid file for the whole test program; every fixture links to it.
+const std::filesystem::path& SharedGridFile() {
+  static const TemporaryFolder folder;
+  static const std::filesystem::path file = [] {
+    const auto path = CorrectionGridPath(folder.path());
+    WriteBytes(path, GridBytes(ConstantLayers(0, 1, 0)));
+    return path;
+  }();
+  return file;
+}
+
+}  // namespace
+
+JobFixture::JobFixture() {
+  objectsRoot_ = folder_.path() / "OBIEKTY";
+  std::filesystem::create_directories(objectsRoot_ / "OBJ");
+  gridFile_ = CorrectionGridPath(folder_.path() / "bin");
+  std::filesystem::create_directories(gridFile_.parent_path());
+  std::filesystem::create_hard_link(SharedGridFile(), gridFile_);
+}
+
+void JobFixture::WriteInput(const std::string& name, const std::string& bytes) const {
+  std::ofstream out(object() / name, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good());
+}
+
+std::string JobFixture::ReadOutput(const std::string& name) const {
+  std::ifstream in(object() / name, std::ios::binary);
+  if (!in) return "<missing>";
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool JobFixture::Exists(const std::string& name) const {
+  return std::filesystem::exists(object() / name);
+}
+
+JobOutcome JobFixture::Run(JobDescription& job, int secondsDecimals, int linearDecimals) {
+  return BitBtn1Click(job, objectsRoot_, "OBJ", kSecondsPrecisionItems[6 - secondsDecimals],
+                      kLinearPrecisionItems[4 - linearDecimals], gridFile_, counters, ui);
+}
+
+JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,
+                        int outputSystem, int outputZone, int method) {
+  JobDescription job;
+  job.ActiveModule = 1;
+  job.InputFrame = inputFrame;
+  job.InputSystem = inputSystem;
+  job.InputZone = inputZone;
+  job.OutputFrame = outputFrame;
+  job.OutputSystem = outputSystem;
+  job.OutputZone = outputZone;
+  job.Method = method;
+  return job;
+}
+
+std::string Cp1250(const std::string& utf8) { return Utf8ToWin1250(utf8); }
+
+}  // namespace kolvedir::testing

@@ -1,0 +1,69 @@
+#pragma once
+// Whole jobs for the tests of job setup and run report: a scripted user
+// interface that records every dialog, panel mark and status text, and a
+// working object in a temporary folder with a grid file beside it.
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/job.h"
+#include "engine/job_ui.h"
+#include "engine/run_report.h"
+#include "tests/grid/grid_test_files.h"
+
+namespace kolvedir::testing {
+
+// Records the dialogs as lines "info: ...", "message: ...",
+// "question: ... -> Yes|No" and "panels: N"; answers point questions from a
+// script (No once the script is used up) and keeps the monitor.
+class ScriptedUserInterface : public JobUserInterface {
+ public:
+  void ShowInformation(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskPointQuestion(const std::string& text) override;
+  void SetMonitorLine(int line, const std::string& text) override;
+  void MarkFilePanels(int module) override;
+  void SetStatusText(int panel, const std::string& text) override;
+
+  std::deque<bool> answers;          // the next answers to point questions
+  std::vector<std::string> dialogs;  // every dialog and panel mark, in order
+  std::string status[4];             // the status-bar panels
+  Monitor monitor;
+};
+
+// The working object OBIEKTY/OBJ, with the grid file of the program folder
+// (constant layers, data at every node) in bin/ beside it.
+class JobFixture {
+ public:
+  JobFixture();
+
+  const std::filesystem::path& objectsRoot() const { return objectsRoot_; }
+  std::filesystem::path object() const { return objectsRoot_ / "OBJ"; }
+  const std::filesystem::path& gridFile() const { return gridFile_; }
+
+  // Writes bytes as the file `name` of the working object.
+  void WriteInput(const std::string& name, const std::string& bytes) const;
+  // The bytes of the file `name` of the working object; "<missing>" if absent.
+  std::string ReadOutput(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+  // BitBtn1Click on the object with the combo items of the given decimals.
+  JobOutcome Run(JobDescription& job, int secondsDecimals = 6, int linearDecimals = 4);
+
+  ScriptedUserInterface ui;
+  JobCounters counters;
+
+ private:
+  TemporaryFolder folder_;
+  std::filesystem::path objectsRoot_, gridFile_;
+};
+
+// A TRANS 2D/3D job: frames, systems and zones; method 1 theoretical, 0 empirical.
+JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,
+                        int outputSystem, int outputZone, int method = 1);
+
+// Windows-1250 bytes of a UTF-8 literal.
+std::string Cp1250(const std::string& utf8);
+
+}  // namespace kolvedir::testing

@@ -1,0 +1,372 @@
+// Whole jobs through BitBtn1Click: validation messages, monitor lines, files
+// written byte for byte, point dialogs with suppression, failed result files.
+#include "engine/job.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "tests/engine/job_fixture.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::Cp1250;
+using testing::JobFixture;
+using testing::TransJob;
+using V = std::vector<std::string>;
+
+const std::string kBlank41(41, ' ');
+const std::string kGridOk = " Czytanie siatki interpolacyjnej - ok. ";
+const std::string kEnd = " KONIEC OBLICZEŃ ";
+
+JobDescription HeightJob(int input, int output) {
+  JobDescription job;
+  job.ActiveModule = 2;
+  job.InputSystem = input;
+  job.OutputSystem = output;
+  return job;
+}
+
+JobDescription QuasigeoidJob(int frame, int task) {
+  JobDescription job;
+  job.ActiveModule = 3;
+  job.InputFrame = frame;
+  job.InputSystem = task;
+  job.OutputSystem = task;
+  return job;
+}
+
+struct Refusal {
+  const char* what;
+  JobDescription job;
+  std::string input;  // file written into the object first ("" none)
+  std::string message;
+  bool afterGrid;     // the grid was read before the refusal
+};
+
+TEST(JobValidationTest, EveryCheckRefusesWithItsMessageAndWritesNothing) {
+  const Refusal cases[] = {
+      {"V1", JobDescription{}, "", "Nie określono zadania do wykonania", false},
+      {"V2", TransJob(0, 2, 0, 1, 2, 0), "", "Nie określono układu odniesienia na wejściu", false},
+      {"V3", TransJob(1, 2, 0, 0, 2, 0), "", "Nie określono układu odniesienia na wyjściu", false},
+      {"V4", TransJob(1, 0, 0, 1, 2, 0), "", "Nie określono zbioru wejściowego", false},
+      {"V5", TransJob(1, 2, 0, 1, 0, 0), "", "Nie określono zbioru wynikowego", false},
+      {"V6 xy2000", TransJob(1, 1, 0, 1, 2, 0), "", "Nie określono strefy na wejściu", false},
+      {"V6 UTM", TransJob(2, 3, 0, 1, 2, 0), "", "Nie określono strefy na wejściu", false},
+      {"V7", TransJob(1, 2, 0, 2, 1, 0), "", "Nie określono strefy na wyjściu", false},
+      {"V8 xy65", TransJob(3, 1, 0, 1, 2, 0), "", "Nie określono strefy na wejściu", false},
+      {"V8 xy42_83_6", TransJob(3, 5, 0, 1, 2, 0), "", "Nie określono strefy na wejściu", false},
+      {"V9", TransJob(1, 2, 0, 3, 4, 0), "", "Nie określono strefy na wyjściu", false},
+      {"V4 TRANS-H", HeightJob(0, 12), "", "Nie określono zbioru wejściowego", false},
+      {"V5 quasigeoid", QuasigeoidJob(5, 0), "", "Nie określono zbioru wejściowego", false},
+      {"T1", TransJob(4, 2, 0, 1, 2, 0), "", "Nie określono układu odniesienia na wejściu", true},
+      {"T3", TransJob(1, 2, 0, 7, 2, 0), "", "Nie określono układu odniesienia na wyjściu", true},
+      {"unknown input system", TransJob(1, 9, 0, 1, 2, 0), "",
+       "Nie określono układu współrzędnych na wejściu", true},
+      {"T5", TransJob(1, 2, 0, 1, 4, 0), "", " ! nie istnieje zbiór wejściowy: ", true},
+      {"H1", HeightJob(4, 12), "", "ale najpierw określ układ wysokościowy na wejściu", true},
+      {"H2", HeightJob(11, 12), "", " nie istnieje zbiór wejściowy: ", true},
+      {"H3", HeightJob(11, 4), "BLH_K86", " nie określono zbioru wynikowego ", true},
+      {"Q1", QuasigeoidJob(2, 21), "", "ale najpierw określ układ odniesienia", true},
+      {"Q2", QuasigeoidJob(5, 11), "", "ale najpierw określ rodzaj przekształcenia", true},
+      {"Q3", QuasigeoidJob(6, 22), "", " nie istnieje zbiór wejściowy: ", true},
+  };
+  for (const Refusal& c : cases) {
+    JobFixture f;
+    if (!c.input.empty()) f.WriteInput(c.input, "1 52 0 0 19 0 0 100\r\n");
+    JobDescription job = c.job;
+    EXPECT_EQ(f.Run(job), JobOutcome::kRefused) << c.what;
+    ASSERT_EQ(f.ui.dialogs.size(), 1u) << c.what;
+    // A missing input file is named by its full path.
+    EXPECT_EQ(f.ui.dialogs[0].rfind("info: " + c.message, 0), 0u) << c.what << ": " << f.ui.dialogs[0];
+    const V expected = c.afterGrid
+        ? V{"MONITOR", kGridOk, " Liczba punktów: 0", kEnd, kBlank41, kBlank41, kBlank41,
+            kBlank41, kBlank41, kBlank41, kBlank41}
+        : V{"MONITOR", " Liczba punktów: 0", kEnd, "", "", "", "", "", "", "", ""};
+    EXPECT_EQ(f.ui.monitor.Lines(), expected) << c.what;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.object()), {}),
+              c.input.empty() ? 0 : 1) << c.what;
+  }
+}
+
+TEST(JobValidationTest, MissingInputIsNamedWithItsFullPath) {
+  JobFixture f;
+  JobDescription job = TransJob(1, 1, 18, 2, 2, 0);
+  f.Run(job);
+  EXPECT_EQ(f.ui.dialogs, V{"info:  ! nie istnieje zbiór wejściowy: " + (f.object() / "xy2000").string()});
+  EXPECT_FALSE(f.Exists("xy92.1"));
+  EXPECT_EQ(f.ui.status[3], "Folder roboczy: " + f.object().string());
+}
+
+TEST(JobValidationTest, SystemsWithoutZonesNeedNone) {
+  const struct {
+    const char* what;
+    JobDescription job;
+    const char* input;
+  } cases[] = {
+      {"xy92 to BLH_GRS", TransJob(2, 2, 0, 2, 4, 0), "xy92"},
+      {"xyTARVO80 to XYZ_KRA", TransJob(3, 6, 0, 3, 8, 0), "xyTARVO80"},
+      {"BLH_KRA to XYZ_GRS", TransJob(3, 7, 0, 1, 5, 0), "BLH_KRA"},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput(c.input, "");
+    JobDescription job = c.job;
+    EXPECT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
+    EXPECT_EQ(f.ui.dialogs, V{"panels: 1"}) << c.what;
+  }
+}
+
+TEST(JobGridTest, MissingOrShortGridEndsEveryJob) {
+  for (bool shortGrid : {false, true}) {
+    JobFixture f;
+    f.WriteInput("xy92", "1 500000 500000\r\n");
+    if (shortGrid) {
+      std::filesystem::remove(f.gridFile());  // a link to the shared grid
+      testing::WriteBytes(f.gridFile(), std::vector<unsigned char>(1000, 1));
+    } else {
+      std::filesystem::remove(f.gridFile());
+      // A grid in the object folder does not count.
+      std::filesystem::copy_file(f.object() / "xy92", f.object() / "PL_grid_001.bin");
+    }
+    f.counters.MonitorLine = 4;  // as a previous job left it
+    JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+    EXPECT_EQ(f.Run(job), JobOutcome::kRefused);
+    ASSERT_EQ(f.ui.dialogs.size(), 1u);
+    if (!shortGrid) {
+      EXPECT_EQ(f.ui.dialogs[0], "message:  *** Brak pliku bazowego PL_grid_001.bin");
+    }
+    EXPECT_EQ(f.ui.dialogs[0].rfind("message: ", 0), 0u) << f.ui.dialogs[0];
+    EXPECT_FALSE(f.Exists("xy92.1"));
+    const V expected{"MONITOR", kBlank41, kBlank41, kBlank41, kBlank41, " Liczba punktów: 0",
+                     kEnd, kBlank41, kBlank41, kBlank41, kBlank41};
+    EXPECT_EQ(f.ui.monitor.Lines(), expected);
+  }
+}
+
+TEST(JobMonitorTest, LinesOfConsecutiveJobs) {
+  JobFixture f;
+  JobDescription none;
+  f.Run(none);
+  EXPECT_EQ(f.ui.monitor.Lines(),
+            (V{"MONITOR", " Liczba punktów: 0", kEnd, "", "", "", "", "", "", "", ""}));
+
+  f.WriteInput("xy92", "1 500000 500000\r\n2 500100 500100\r\nbad x 1\r\n");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  EXPECT_EQ(f.Run(job), JobOutcome::kCompleted);
+  const V afterJob{"MONITOR", kGridOk, " Zadanie wykonano - liczba błędów  1 ", " Liczba punktów: 3",
+                   kEnd, kBlank41, kBlank41, kBlank41, kBlank41, kBlank41, kBlank41};
+  EXPECT_EQ(f.ui.monitor.Lines(), afterJob);
+  EXPECT_EQ(f.counters.ErrorCount, 0);
+  EXPECT_EQ(f.counters.PointCount, 0);
+
+  f.Run(none);
+  V afterNone = afterJob;
+  afterNone[5] = " Liczba punktów: 0";
+  afterNone[6] = kEnd;
+  EXPECT_EQ(f.ui.monitor.Lines(), afterNone);
+  for (int i = 0; i < 3; ++i) f.Run(none);  // beyond the last line: lost silently
+  EXPECT_EQ(f.counters.MonitorLine, 12);
+}
+
+TEST(JobMonitorTest, ErrorCountZeroAndThePanelsOfTheModule) {
+  JobFixture f;
+  f.WriteInput("xy92", "1 500000 500000\r\n");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  f.Run(job);
+  EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów  0 ");
+  EXPECT_EQ(f.ui.dialogs, V{"panels: 1"});
+}
+
+// The point 1235 on the central meridian of zone 18: convergence 0 and the
+// scale distortion of the PL-2000 scale factor 0.999923, −7.70 cm/km.
+TEST(TransJobFileTest, Xy2000RecordThroughTheSameSystemByteForByte) {
+  JobFixture f;
+  f.WriteInput("xy2000", "   1235 5652126.56 6500000.00 stary komentarz\r\n");
+  for (int method : {0, 1}) {
+    JobDescription job = TransJob(1, 1, 18, 1, 1, 18, method);
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
+    const std::string tag = method == 1 ? " OPCJA MAT." : " OPCJA EMPIR. ";
+    EXPECT_EQ(f.ReadOutput("xy2000.1"),
+              "            1235   5652126.5600   6500000.0000   -7.70[cm/km]   0.00000000[g]  "
+              "PL-ETRF2000 " + Cp1250(" Z UKŁADU: ") + " PL-ETRF2000 /xy2000 " + tag + "\r\n");
+  }
+}
+
+TEST(TransJobFileTest, RecordCommentsOfFramesSystemsAndMethods) {
+  const struct {
+    JobDescription job;
+    const char* input;
+    const char* record;
+    const char* output;
+    const char* comment;  // UTF-8
+  } cases[] = {
+      {TransJob(1, 1, 18, 2, 4, 0, 0), "xy2000", "P 5652126.56 6500000.00", "BLH_GRS.1",
+       " PL-ETRF89  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA EMPIR. "},
+      {TransJob(2, 5, 0, 2, 5, 0, 1), "XYZ_GRS", "P 3835000 1195000 4933000", "XYZ_GRS.1",
+       " PL-ETRF89  Z UKŁADU:  PL-ETRF89 /XYZ_GRS  OPCJA MAT."},
+      {TransJob(3, 4, 18, 3, 4, 18, 1), "xy42_83_3", "P 5652126.56 6500000.00", "xy42_83_3.1",
+       " PULKOWO  Z UKŁADU:  PULKOWO /xy42_83_3  OPCJA MAT."},
+      {TransJob(3, 6, 0, 3, 7, 0, 1), "xyTARVO80", "P 500000 500000", "BLH_KRA.1",
+       " PULKOWO  Z UKŁADU:  PULKOWO /xyTARVO80  OPCJA MAT."},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput(c.input, std::string(c.record) + "\r\n");
+    JobDescription job = c.job;
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.comment;
+    const std::string out = f.ReadOutput(c.output);
+    const std::string suffix = Cp1250(c.comment) + "\r\n";
+    ASSERT_GE(out.size(), suffix.size());
+    EXPECT_EQ(out.substr(out.size() - suffix.size()), suffix) << out;
+    EXPECT_EQ(f.counters.PointCount, 0);
+    EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów  0 ") << out;
+  }
+}
+
+TEST(TransJobFileTest, SkippedLinesErrorRecordsAndNamesByteForByte) {
+  JobFixture f;
+  // Windows-1250 name (ł, ó), short lines, blank lines, a bad x, LF and CR LF
+  // line ends, a final Ctrl+Z.
+  f.WriteInput("xy92", "Pkt\xB3\xF3 500000 500000 uwagi\r\n"
+                       "  \r\n\r\nsam 1\n"
+                       "zly 5.0.0 500000\n"
+                       "x, 500000,500000\r\n\x1A");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
+  const std::string comment = Cp1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF89 /xy92  OPCJA MAT.");
+  const std::string good = "   500000.0000   500000.0000";
+  const std::string out = f.ReadOutput("xy92.1");
+  const std::string zero = "        0.0000         0.0000    0.00[cm/km]   0.00000000[g]  ";
+  EXPECT_EQ(out.substr(0, 16), "           Pkt\xB3\xF3");
+  EXPECT_NE(out.find("             zly " + zero +
+                     " *** punkt zly poza obszarem dopuszczalnym lub inny defekt danych \r\n"),
+            std::string::npos) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+  EXPECT_EQ(out.substr(out.size() - comment.size() - 2), comment + "\r\n");
+  EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów  1 ");
+  EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: 3");
+  EXPECT_EQ(f.ui.dialogs,
+            (V{"question:   *** punkt zly poza obszarem dopuszczalnym lub inny defekt danych  - "
+               "Czy wyłączyć ten komunikat?  -> No",
+               "panels: 1"}));
+}
+
+TEST(TransJobDialogTest, YesSilencesPointDialogsForTheRestOfTheJobOnly) {
+  JobFixture f;
+  // BLH_GRS, decimal degrees: two outside the area, one Cartesian-free bad point.
+  f.WriteInput("BLH_GRS", "a 48.9 19 0\r\nb 52 19 0\r\n\xB3\xF3 55.1 19 0\r\nd 49 14 0\r\n"
+                          "e 52 24.3 0\r\nf 52 19 0\r\n");
+  const std::string ask = " - Czy wyłączyć ten komunikat?  -> ";
+  for (int run = 0; run < 2; ++run) {
+    f.ui.dialogs.clear();
+    f.ui.answers = {false, true};
+    JobDescription job = TransJob(2, 4, 0, 2, 4, 0, 1);
+    job.BLInputFormat = 2;
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
+    EXPECT_EQ(f.ui.dialogs, (V{"question:  Punkt poza obszarem dopuszczalnym, nr: a" + ask + "No",
+                               "question:  Punkt poza obszarem dopuszczalnym, nr: łó" + ask + "Yes",
+                               "panels: 1"}));
+    EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów  3 ");
+    EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: 6");
+  }
+  const std::string out = f.ReadOutput("BLH_GRS.1");
+  EXPECT_EQ(out.substr(0, out.find('\n') + 1),
+            "               a ! punkt poza obszarem dopuszczalnym: 48.9000000 19.0000000\r\n");
+  EXPECT_NE(out.find("              \xB3\xF3 ! punkt poza obszarem dopuszczalnym: 55.1000000 19.0000000\r\n"),
+            std::string::npos);
+  EXPECT_NE(out.find("               d 49  0  0.000000 14  0  0.000000     0.0000"), std::string::npos);
+}
+
+TEST(TransJobFileTest, DecimalsFromTheComboTexts) {
+  JobFixture f;
+  f.WriteInput("BLH_GRS", "p 52 30 0.1234567 19 0 0 12.34567\r\n");
+  JobDescription job = TransJob(2, 4, 0, 2, 4, 0, 1);
+  ASSERT_EQ(f.Run(job, 4, 2), JobOutcome::kCompleted);
+  const std::string first = f.ReadOutput("BLH_GRS.1");
+  EXPECT_EQ(first.substr(0, 59), "               p 52 30    0.1235 19  0    0.0000      12.35");
+  // A typed text that matches no item keeps the decimals of the previous job.
+  ASSERT_EQ(BitBtn1Click(job, f.objectsRoot(), "OBJ", "0.00001", "0.001m ", f.gridFile(),
+                         f.counters, f.ui),
+            JobOutcome::kCompleted);
+  EXPECT_EQ(f.ReadOutput("BLH_GRS.1"), first);
+  EXPECT_EQ(job.SecondsDecimals, 4);
+  EXPECT_EQ(job.LinearDecimals, 2);
+}
+
+TEST(TransJobFileTest, EmptyAndGarbageInputs) {
+  std::string garbage;
+  for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  const struct {
+    const char* what;
+    std::string input;
+  } cases[] = {{"empty", ""}, {"blank lines", "\r\n  \r\n,;\r\n"}, {"binary", garbage}};
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput("XYZ_GRS", c.input);
+    JobDescription job = TransJob(1, 5, 0, 1, 5, 0, 1);
+    EXPECT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
+    if (c.input != garbage) {
+      EXPECT_EQ(f.ReadOutput("XYZ_GRS.1"), "") << c.what;
+      EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: 0") << c.what;
+    }
+  }
+}
+
+// The result cannot be written: the job fails, says so and never reports
+// success; an earlier result of that name is kept.
+TEST(JobResultFileTest, FailedWriteIsAJobErrorAndKeepsTheEarlierResult) {
+  JobFixture f;
+  std::string input;
+  for (int i = 0; i < 2000; ++i) input += std::to_string(i) + " 500000 500000\r\n";
+  f.WriteInput("xy92", input);
+  f.WriteInput("xy92.1", "earlier result\r\n");
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  const JobOutcome outcome = f.Run(job);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(outcome, JobOutcome::kFailed);
+  ASSERT_EQ(f.ui.dialogs.size(), 1u);
+  EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Błąd zapisu zbioru wynikowego: " +
+                                  (f.object() / "xy92.1").string(), 0), 0u) << f.ui.dialogs[0];
+  EXPECT_EQ(f.ReadOutput("xy92.1"), "earlier result\r\n");
+  EXPECT_EQ(f.ui.monitor.Lines()[2], " Liczba punktów: 0");
+  EXPECT_EQ(f.ui.monitor.Lines()[3], kEnd);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.object()), {}), 2);
+}
+
+TEST(JobResultFileTest, ResultNameTakenByAFolderIsAJobError) {
+  JobFixture f;
+  f.WriteInput("xy92", "1 500000 500000\r\n");
+  std::filesystem::create_directory(f.object() / "xy92.1");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  EXPECT_EQ(f.Run(job), JobOutcome::kFailed);
+  ASSERT_EQ(f.ui.dialogs.size(), 1u);
+  EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Błąd zapisu zbioru wynikowego: ", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(f.object() / "xy92.1"));
+}
+
+TEST(JobResultFileTest, UnreadableInputIsAJobError) {
+  JobFixture f;
+  std::filesystem::create_directory(f.object() / "xy92");  // a folder under the input name
+  f.WriteInput("xy92.1", "earlier result\r\n");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  EXPECT_EQ(f.Run(job), JobOutcome::kFailed);
+  ASSERT_EQ(f.ui.dialogs.size(), 1u);
+  EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Błąd odczytu zbioru wejściowego: ", 0), 0u);
+  EXPECT_EQ(f.ReadOutput("xy92.1"), "earlier result\r\n");
+}
+
+}  // namespace
+}  // namespace kolvedir

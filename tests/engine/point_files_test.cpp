@@ -1,0 +1,160 @@
+// Point files: line ends, Ctrl+Z, long lines, and result files that are
+// replaced only when written whole.
+#include "engine/point_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/grid/grid_test_files.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::TemporaryFolder;
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  TemporaryFolder folder;
+  WriteFile(folder.path() / "in", bytes);
+  LineSource source;
+  EXPECT_TRUE(source.Open(folder.path() / "in"));
+  std::vector<std::string> lines;
+  for (std::string line; source.NextLine(line);) lines.push_back(line);
+  EXPECT_FALSE(source.Failed());
+  return lines;
+}
+
+TEST(LineSourceTest, LineEnds) {
+  using V = std::vector<std::string>;
+  const struct {
+    const char* what;
+    std::string bytes;
+    V lines;
+  } cases[] = {
+      {"CR LF", "a 1 2\r\nb 3 4\r\n", {"a 1 2", "b 3 4"}},
+      {"LF", "a 1 2\nb 3 4\n", {"a 1 2", "b 3 4"}},
+      {"last line without a line end", "a\r\nb", {"a", "b"}},
+      {"lone CR dropped", "a\rb\r\nc\r", {"ab", "c"}},
+      {"blank lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
+      {"final Ctrl+Z ends the input", "a\r\nb\r\n\x1A", {"a", "b"}},
+      {"final Ctrl+Z after a line without an end", "a\r\nb\x1A", {"a", "b"}},
+      {"Ctrl+Z inside the file is data", "a\x1A b\r\nc\r\n", {"a\x1A b", "c"}},
+      {"NUL bytes pass", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+      {"empty file", "", {}},
+      {"Windows-1250 bytes pass", "\xA3\xF3\xE6 1 2\r\n", {"\xA3\xF3\xE6 1 2"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lines(c.bytes), c.lines) << c.what;
+}
+
+TEST(LineSourceTest, LinesOfAnyLength) {
+  const std::string longLine(10 << 20, 'x');
+  const std::vector<std::string> lines = Lines("a\r\n" + longLine + "\r\nb\r\n" + longLine);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], longLine);
+  EXPECT_EQ(lines[2], "b");
+  EXPECT_EQ(lines[3], longLine);
+  // A CR LF cut by a buffer boundary still ends the line.
+  for (std::size_t n : {65535u, 65536u, 65537u, (1u << 20) - 1, (1u << 20) + 1}) {
+    const std::string line(n, 'y');
+    EXPECT_EQ(Lines(line + "\r\nz\r\n"), (std::vector<std::string>{line, "z"})) << n;
+  }
+}
+
+TEST(LineSourceTest, ReadingAFolderFails) {
+  TemporaryFolder folder;
+  LineSource source;
+  ASSERT_TRUE(source.Open(folder.path()));
+  std::string line;
+  EXPECT_FALSE(source.NextLine(line));
+  EXPECT_TRUE(source.Failed());
+}
+
+TEST(OutputSinkTest, CommitReplacesTheResultWithCrLfLines) {
+  TemporaryFolder folder;
+  const auto result = folder.path() / "xy92.1";
+  WriteFile(result, "old\r\n");
+  OutputSink sink;
+  ASSERT_TRUE(sink.Create(result));
+  sink.WriteLine("a 1");
+  sink.WriteLine("");
+  EXPECT_EQ(ReadFile(result), "old\r\n");  // untouched until the commit
+  ASSERT_TRUE(sink.Commit());
+  EXPECT_EQ(ReadFile(result), "a 1\r\n\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(OutputSinkTest, DiscardLeavesTheEarlierResult) {
+  TemporaryFolder folder;
+  const auto result = folder.path() / "xy92.1";
+  WriteFile(result, "old\r\n");
+  {
+    OutputSink sink;
+    ASSERT_TRUE(sink.Create(result));
+    sink.WriteLine("new");
+  }  // destroyed without a commit
+  EXPECT_EQ(ReadFile(result), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// A full disk, made with a file-size limit: the write fails, Commit says so
+// and the earlier result survives.
+TEST(OutputSinkTest, FailedWriteKeepsTheEarlierResult) {
+  TemporaryFolder folder;
+  const auto result = folder.path() / "xy92.1";
+  WriteFile(result, "old\r\n");
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  OutputSink sink;
+  bool created = sink.Create(result);
+  for (int i = 0; created && i < 100000; ++i) sink.WriteLine("1234567890 1234567890 1234567890");
+  const bool committed = sink.Commit();
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  ASSERT_TRUE(created);
+  EXPECT_FALSE(committed);
+  EXPECT_NE(sink.ErrorText().find("File too large"), std::string::npos) << sink.ErrorText();
+  EXPECT_EQ(ReadFile(result), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(OutputSinkTest, ResultThatCannotBeReplacedIsAFailure) {
+  TemporaryFolder folder;
+  const auto result = folder.path() / "xy92.1";
+  std::filesystem::create_directories(result / "inside");  // a folder stands under the name
+  OutputSink sink;
+  ASSERT_TRUE(sink.Create(result));
+  sink.WriteLine("new");
+  EXPECT_FALSE(sink.Commit());
+  EXPECT_FALSE(sink.ErrorText().empty());
+  EXPECT_TRUE(std::filesystem::is_directory(result / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(OutputSinkTest, MissingFolderCannotBeCreated) {
+  TemporaryFolder folder;
+  OutputSink sink;
+  EXPECT_FALSE(sink.Create(folder.path() / "no-such-folder" / "xy92.1"));
+  EXPECT_FALSE(sink.ErrorText().empty());
+  EXPECT_FALSE(sink.Commit());
+}
+
+}  // namespace
+}  // namespace kolvedir
