@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Makes the point files of the sample object PRZYKLAD from one list of places
+# (B, L in PL-ETRF2000, normal height in PL-KRON86-NH), by running the jobs of
+# kolvedir-batch, so that every file holds the same places in its own system.
+# The frame changes use the theoretical method, so the files do not depend on
+# the values of the grid; the heights use the grid's quasigeoid.
+#   tools/make-sample-object.sh BATCH GRID OUTDIR
+# writes Windows-1250 files with CR LF line ends into OUTDIR.
+set -euo pipefail
+batch=$1 grid=$2 out=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# name (UTF-8, converted below), B, L (decimal degrees), normal height (m).
+places='Warszawa 52.231900 21.006700 112.40
+Kraków 50.061400 19.937200 219.30
+Gdańsk 54.348600 18.653200 7.80
+Szczecin 53.428900 14.553000 24.60
+Wrocław 51.109900 17.032600 119.20
+Poznań 52.408200 16.933500 68.10
+Łódź 51.759200 19.456000 209.70
+Białystok 53.132500 23.168800 139.50
+Lublin 51.246500 22.568400 203.90
+Rzeszów 50.037500 22.004700 214.80
+Kielce 50.870300 20.627500 264.20
+Zakopane 49.299200 19.949600 837.60
+Suwałki 54.111500 22.930800 174.90
+Zielona_Góra 51.935600 15.506200 149.70
+Katowice 50.259900 19.021600 268.40
+Olsztyn 53.778400 20.480100 129.30'
+
+crlf() { sed 's/$/\r/'; }
+cp1250() { iconv -f UTF-8 -t WINDOWS-1250; }
+# Keeps the name and the first n numbers of every record (drops the comment).
+columns() { LC_ALL=C awk -v n="$1" '{ s = $1; for (i = 2; i <= n + 1; i++) s = s " " $i; print s }' | crlf; }
+# The records of the named places only (names in UTF-8 as above).
+only() { local pattern; pattern=$(printf '%s\n' "$@" | cp1250 | paste -sd'|'); LC_ALL=C grep -E "^ *($pattern) "; }
+run() {
+  "$batch" --grid "$grid" --object "$work" "$@" > /dev/null 2> "$work/errors" || { cat "$work/errors" >&2; exit 1; }
+}
+
+# Normal heights (PL-KRON86-NH) and ellipsoidal heights (PL-ETRF2000).
+echo "$places" | cp1250 | crlf > "$work/BLH_n"
+run --from BLH_n --from-frame PL-ETRF2000 --bl-in deg --bl-out dms
+columns 7 < "$work/BLH_e.1" > "$work/BLH_e"
+
+# BLH_GRS in PL-ETRF2000 is the source of every TRANS 2D/3D file.
+cp "$work/BLH_e" "$work/BLH_GRS"
+trans() {  # output name, zone options..., then the names of the places (or "all")
+  local output=$1; shift
+  local -a opts=(); while [[ $# -gt 0 && $1 == --* ]]; do opts+=("$1" "$2"); shift 2; done
+  if [[ $1 == all ]]; then cp "$work/BLH_e" "$work/BLH_GRS"; else only "$@" < "$work/BLH_e" > "$work/BLH_GRS"; fi
+  run --from BLH_GRS --from-frame PL-ETRF2000 --to "$output" --method theoretical "${opts[@]}"
+}
+trans BLH_GRS --to-frame PL-ETRF2000 all;                 columns 7 < "$work/BLH_GRS.1" > "$out/BLH_GRS"
+trans XYZ_GRS --to-frame PL-ETRF2000 all;                 columns 3 < "$work/XYZ_GRS.1" > "$out/XYZ_GRS"
+trans xy92 --to-frame PL-ETRF2000 all;                    columns 2 < "$work/xy92.1" > "$out/xy92"
+trans xy2000 --to-frame PL-ETRF2000 --to-zone 21 Warszawa Kraków Lublin Rzeszów Kielce Zakopane Olsztyn
+columns 2 < "$work/xy2000.1" > "$out/xy2000"
+trans UTM --to-frame PL-ETRF2000 --to-zone 21 Warszawa Kraków Gdańsk Łódź Białystok Lublin Rzeszów \
+  Kielce Zakopane Suwałki Katowice Olsztyn
+columns 2 < "$work/UTM.1" > "$out/UTM"
+trans xy65 --to-zone 1 Kraków Rzeszów Kielce Zakopane Lublin; columns 2 < "$work/xy65.1" > "$out/xy65"
+trans xy42_3 --to-zone 18 Wrocław Poznań Gdańsk Łódź Katowice; columns 2 < "$work/xy42_3.1" > "$out/xy42_3"
+trans xy42_6 --to-zone 15 Szczecin Wrocław Poznań Zielona_Góra; columns 2 < "$work/xy42_6.1" > "$out/xy42_6"
+trans xy42_83_3 --to-zone 21 Warszawa Kielce Olsztyn Rzeszów Lublin
+columns 2 < "$work/xy42_83_3.1" > "$out/xy42_83_3"
+trans xy42_83_6 --to-zone 21 Warszawa Gdańsk Białystok Suwałki Katowice Kraków
+columns 2 < "$work/xy42_83_6.1" > "$out/xy42_83_6"
+trans xyTARVO80 all;                                      columns 2 < "$work/xyTARVO80.1" > "$out/xyTARVO80"
+trans BLH_KRA --bl-out deg all;                           columns 3 < "$work/BLH_KRA.1" > "$out/BLH_KRA"
+trans XYZ_KRA all;                                        columns 3 < "$work/XYZ_KRA.1" > "$out/XYZ_KRA"
+
+# Heights: PL-KRON86-NH in degrees-minutes-seconds, the other datums from it.
+cp "$work/BLH_n" "$work/BLH_K86"
+run --from BLH_K86 --to BLH_K86 --bl-in deg --bl-out dms; columns 7 < "$work/BLH_K86.1" > "$out/BLH_K86"
+cp "$out/BLH_K86" "$work/BLH_K86"
+run --from BLH_K86 --to BLH_K2006 --bl-out deg;          columns 3 < "$work/BLH_K2006.1" > "$out/BLH_K2006"
+run --from BLH_K86 --to BLH_EVRF;                         columns 7 < "$work/BLH_EVRF.1" > "$out/BLH_EVRF"
+
+# Quasigeoid: B, L only (decimal), ellipsoidal heights (DMS), normal heights (decimal).
+columns 2 < "$work/BLH_n" > "$out/BL"
+cp "$work/BLH_e" "$out/BLH_e"
+cp "$work/BLH_n" "$out/BLH_n"
