@@ -28,6 +28,12 @@ void BM_LoadCorrectionGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadCorrectionGrid)->Unit(benchmark::kMillisecond);
 
+// The runner and the help window ask once whether the installed grid is the model.
+void BM_IsModelGrid(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(IsModelGrid(g_gridFile));
+}
+BENCHMARK(BM_IsModelGrid)->Unit(benchmark::kMillisecond);
+
 // A walk of points over the rectangle. A survey file holds points a few
 // metres to kilometres apart, so its cells stay in the cache ("near": steps of
 // about 10 m); "scattered" jumps about a kilometre and more per call, so every

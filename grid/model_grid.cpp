@@ -26,10 +26,13 @@ constexpr std::string_view kFingerprintKey = "fingerprint ";
 class Fingerprint {
  public:
   void Add(const unsigned char* bytes, std::size_t count) {
-    for (std::size_t k = 0; k < count; ++k) {
-      word_ |= std::uint64_t{bytes[k]} << (8 * filled_);
-      if (++filled_ == 8) Fold();
+    std::size_t k = 0;
+    for (; k < count && filled_ != 0; ++k) AddByte(bytes[k]);
+    for (; k + 8 <= count; k += 8) {
+      for (int b = 0; b < 8; ++b) word_ |= std::uint64_t{bytes[k + b]} << (8 * b);
+      Fold();
     }
+    for (; k < count; ++k) AddByte(bytes[k]);
   }
   std::uint64_t Value() {
     if (filled_ != 0) Fold();
@@ -37,6 +40,10 @@ class Fingerprint {
   }
 
  private:
+  void AddByte(unsigned char byte) {
+    word_ |= std::uint64_t{byte} << (8 * filled_);
+    if (++filled_ == 8) Fold();
+  }
   void Fold() {
     hash_ = (hash_ ^ word_) * 0x100000001b3ULL;
     word_ = 0;

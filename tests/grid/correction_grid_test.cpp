@@ -120,6 +120,8 @@ const RefusedFile kRefusedFiles[] = {
      [](const auto& file) { std::filesystem::create_symlink(file.string() + ".gone", file); }},
 };
 
+void PrintTo(const RefusedFile& file, std::ostream* out) { *out << file.name; }
+
 class RefusedGridFile : public ::testing::TestWithParam<RefusedFile> {};
 
 TEST_P(RefusedGridFile, KeepsPreviousStoreAndSaysWhy) {
