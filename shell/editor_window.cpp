@@ -280,18 +280,18 @@ void TForm4::Zapiszjako1Click() {
 }
 
 void TForm4::SpeedButton2Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QFileInfo(caption_).fileName());
+  if (!Dialogs().SetUpPrinter(this, printer)) return;
   r1->setPlainText(Memo1->toPlainText());
   r1->document()->setDefaultFont(Memo1->font());
   QTextCursor all(r1->document());
   all.select(QTextCursor::Document);
   QTextBlockFormat indent;
-  // Lengths of a document are in pixels of the screen it was laid out for.
-  indent.setTextIndent(kPrintIndentPoints * r1->logicalDpiX() / 72.0);
+  // A printed document takes its indents in pixels of the printer.
+  indent.setTextIndent(kPrintIndentPoints * printer.logicalDpiX() / 72.0);
   all.mergeBlockFormat(indent);
-
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QFileInfo(caption_).fileName());
-  if (Dialogs().SetUpPrinter(this, printer)) r1->print(&printer);
+  r1->print(&printer);
 }
 
 void TForm4::SpeedButton5Click() {

@@ -1,0 +1,407 @@
+#include "shell/editor_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QPrinter>
+#include <QSlider>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "tests/shell/editor_fake_dialogs.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace kolvedir {
+namespace {
+
+using Answer = DialogService::Answer;
+using testing::ReadAll;
+using testing::WriteAll;
+
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  void TearDown() override { qDeleteAll(made_); }
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  TForm4* Open(const QString& name) {
+    TForm4* editor = OpenInEditor(Path(name));
+    made_.push_back(editor);
+    return editor;
+  }
+  static QPlainTextEdit* Memo(TForm4* editor) {
+    return editor->findChild<QPlainTextEdit*>("Memo1");
+  }
+  static void Click(TForm4* editor, const char* button) {
+    editor->findChild<QToolButton*>(button)->click();
+  }
+  static void TriggerMenu(TForm4* editor, const QString& text) {
+    for (QAction* menu : editor->menuBar()->actions())
+      for (QAction* item : menu->menu()->actions())
+        if (item->text() == text) return item->trigger();
+    FAIL() << "no menu item " << text.toStdString();
+  }
+  static void Type(TForm4* editor, const QString& text) {
+    Memo(editor)->moveCursor(QTextCursor::End);
+    testing::KeyClicks(Memo(editor), text);
+  }
+
+  QTemporaryDir dir_;
+  testing::FakeDialogs dialogs_;
+  std::vector<TForm4*> made_;
+};
+
+TEST_F(EditorTest, MissingFileGivesAnEmptyUnmodifiedDocumentThatSaveCreates) {
+  TForm4* editor = Open("xy2000");
+  EXPECT_EQ(editor->Caption(), Path("xy2000"));
+  EXPECT_EQ(editor->Text(), "");
+  EXPECT_FALSE(editor->IsModified());
+  EXPECT_TRUE(editor->isVisible());
+
+  Type(editor, QString::fromUtf8("1001 5652126.56 6429808.46 źródło"));
+  EXPECT_TRUE(editor->IsModified());
+  EXPECT_TRUE(editor->isWindowModified());
+  Click(editor, "SpeedButton1");
+  EXPECT_FALSE(editor->IsModified());
+  EXPECT_EQ(ReadAll(Path("xy2000")), QByteArray("1001 5652126.56 6429808.46 \x9fr\xf3" "d\xb3o\r\n"));
+}
+
+TEST_F(EditorTest, ResultFileShowsItsPolishLettersAndKeepsItsBytes) {
+  const QByteArray result("1235 51 0 1.257090 17 0 6.398814 -38.0793 Pu\xb3kowo'42 \xa5\xb9\r\n");
+  ASSERT_TRUE(WriteAll(Path("BLH_KRA.1"), result));
+  TForm4* editor = Open("BLH_KRA.1");
+  EXPECT_EQ(editor->Text(),
+            QString::fromUtf8("1235 51 0 1.257090 17 0 6.398814 -38.0793 Pułkowo'42 Ąą\n"));
+  EXPECT_EQ(editor->windowTitle(), Path("BLH_KRA.1") + "[*]");
+  Click(editor, "SpeedButton1");
+  EXPECT_EQ(ReadAll(Path("BLH_KRA.1")), result);
+}
+
+TEST_F(EditorTest, TextOutsideTheCodePageIsNotSaved) {
+  ASSERT_TRUE(WriteAll(Path("notatnik.txt"), "stare\r\n"));
+  TForm4* editor = Open("notatnik.txt");
+  Type(editor, QString::fromUtf8("ж"));
+  Click(editor, "SpeedButton1");
+  EXPECT_EQ(ReadAll(Path("notatnik.txt")), "stare\r\n");
+  EXPECT_TRUE(editor->IsModified());
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_TRUE(dialogs_.shown[0].text.contains(QString::fromUtf8("ж")));
+}
+
+TEST_F(EditorTest, NewDocumentTakesTheFolderOfTheCaption) {
+  ASSERT_TRUE(WriteAll(Path("xy2000"), "1 2 3\r\n"));
+  TForm4* editor = Open("xy2000");
+  TriggerMenu(editor, "&Nowy");
+  EXPECT_EQ(editor->Text(), "");
+  EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
+  Type(editor, "x");
+  Click(editor, "SpeedButton1");
+  Click(editor, "SpeedButton4");
+  EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
+  EXPECT_EQ(ReadAll(Path("xy2000")), "1 2 3\r\n");
+  EXPECT_EQ(ReadAll(Path("Nowy dokument")), "x\r\n");
+}
+
+TEST_F(EditorTest, ShowTheEditorKeepsTheTextUnderNowyDokument) {
+  ASSERT_TRUE(WriteAll(Path("xy92"), "A 1 2\r\n"));
+  TForm4* editor = Open("xy92");
+  ShowCurrentEditor(dir_.path());
+  EXPECT_EQ(CurrentEditor(), editor);
+  EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
+  Click(editor, "SpeedButton1");
+  EXPECT_EQ(ReadAll(Path("Nowy dokument")), "A 1 2\r\n");
+}
+
+TEST_F(EditorTest, TwoEditorsSaveTheirOwnFiles) {
+  TForm4* first = Open("xy2000");
+  TForm4* second = Open("xy2000.1");
+  EXPECT_EQ(CurrentEditor(), second);
+  Type(first, "pierwszy");
+  Type(second, "drugi");
+  Click(first, "SpeedButton1");
+  EXPECT_EQ(ReadAll(Path("xy2000")), "pierwszy\r\n");
+  EXPECT_FALSE(QFile::exists(Path("xy2000.1")));
+  Click(second, "SpeedButton1");
+  EXPECT_EQ(ReadAll(Path("xy2000.1")), "drugi\r\n");
+  EXPECT_EQ(ReadAll(Path("xy2000")), "pierwszy\r\n");
+}
+
+TEST_F(EditorTest, FontSizeFromEdit1) {
+  struct Case {
+    QString typed;
+    int size;       // font size afterwards
+    QString shown;  // text of Edit1 afterwards
+  };
+  const Case cases[] = {
+      {"12", 12, "12"}, {"25", 12, "12"}, {"4", 5, "5"}, {"3", 5, "5"},
+      {"20", 20, "20"}, {"2", 20, "20"},  {"-7", 20, "20"},
+  };
+  TForm4* editor = Open("a");
+  auto* edit = editor->findChild<QLineEdit*>("Edit1");
+  auto* slider = editor->findChild<QSlider*>("TrackBar1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    edit->setText(c.typed);
+    testing::KeyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Memo(editor)->font().pointSize(), c.size);
+    EXPECT_EQ(slider->value(), c.size);
+    EXPECT_EQ(edit->text(), c.shown);
+  }
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(EditorTest, FontSizeTextThatIsNoNumberIsRejected) {
+  TForm4* editor = Open("a");
+  auto* edit = editor->findChild<QLineEdit*>("Edit1");
+  edit->setText("1O");
+  testing::KeyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Memo(editor)->font().pointSize(), 8);
+  EXPECT_EQ(edit->text(), "1O");
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+}
+
+TEST_F(EditorTest, SliderSetsTheSizeAndEdit1) {
+  TForm4* editor = Open("a");
+  editor->findChild<QSlider*>("TrackBar1")->setValue(17);
+  EXPECT_EQ(Memo(editor)->font().pointSize(), 17);
+  EXPECT_EQ(editor->findChild<QLineEdit*>("Edit1")->text(), "17");
+}
+
+TEST_F(EditorTest, BoldTogglesAndDropsItalic) {
+  TForm4* editor = Open("a");
+  Click(editor, "SpeedButton6");
+  EXPECT_TRUE(Memo(editor)->font().bold());
+  Click(editor, "SpeedButton6");
+  EXPECT_FALSE(Memo(editor)->font().bold());
+  QFont italicBold = Memo(editor)->font();
+  italicBold.setItalic(true);
+  italicBold.setBold(true);
+  dialogs_.chosenFont = italicBold;
+  Click(editor, "SpeedButton11");
+  Click(editor, "SpeedButton6");
+  EXPECT_TRUE(Memo(editor)->font().bold());
+  EXPECT_FALSE(Memo(editor)->font().italic());
+}
+
+class EditorFindTest : public EditorTest {
+ protected:
+  void Find(TForm4* editor, const QString& text) {
+    Click(editor, "SpeedButton5");
+    editor->findChild<QLineEdit*>("FindText")->setText(text);
+    editor->findChild<QPushButton*>("FindNext")->click();
+  }
+  static std::pair<int, int> Selection(TForm4* editor) {
+    const QTextCursor cursor = Memo(editor)->textCursor();
+    return {cursor.selectionStart(), cursor.selectionEnd()};
+  }
+};
+
+TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
+  ASSERT_TRUE(WriteAll(Path("t"), "aaa"));
+  TForm4* editor = Open("t");
+  Find(editor, "a");
+  EXPECT_EQ(Selection(editor), std::make_pair(0, 1));
+  Find(editor, "a");
+  EXPECT_EQ(Selection(editor), std::make_pair(2, 3));
+  EXPECT_TRUE(dialogs_.shown.empty());
+  Find(editor, "a");
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].title, "Informacja");
+  EXPECT_EQ(dialogs_.shown[0].text, QString::fromUtf8("Nie można odnaleźć łańcucha"));
+  Find(editor, "a");  // the selection is unchanged: still not found
+  EXPECT_EQ(dialogs_.shown.size(), 2u);
+}
+
+TEST_F(EditorFindTest, AnotherSelectionStartsFromTheTopAndCaseMatters) {
+  ASSERT_TRUE(WriteAll(Path("t"), "Punkt punkt\r\nPUNKT punkt\r\n"));
+  TForm4* editor = Open("t");
+  QTextCursor cursor(Memo(editor)->document());
+  cursor.setPosition(14);
+  cursor.setPosition(16, QTextCursor::KeepAnchor);
+  Memo(editor)->setTextCursor(cursor);
+  Find(editor, "punkt");
+  EXPECT_EQ(Selection(editor), std::make_pair(6, 11));
+  Find(editor, "punkt");
+  EXPECT_EQ(Selection(editor), std::make_pair(18, 23));
+}
+
+TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
+  struct Case {
+    Answer answer;
+    bool visible;
+    bool modified;
+    QByteArray file;
+  };
+  const Case cases[] = {
+      {Answer::Cancel, true, true, "stary\r\n"},
+      {Answer::No, false, false, "stary\r\n"},
+      {Answer::Yes, false, false, "staryx\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    ASSERT_TRUE(WriteAll(Path("p"), "stary\r\n"));
+    TForm4* editor = Open("p");
+    Memo(editor)->moveCursor(QTextCursor::Start);
+    Memo(editor)->moveCursor(QTextCursor::EndOfLine);
+    testing::KeyClicks(Memo(editor), "x");
+    dialogs_.answers = {c.answer};
+    Click(editor, "SpeedButton12");
+    EXPECT_EQ(dialogs_.shown.back().text, "Czy zapisać zmiany ?");
+    EXPECT_EQ(editor->isVisible(), c.visible);
+    EXPECT_EQ(editor->IsModified(), c.modified);
+    EXPECT_EQ(editor->Text(), "staryx\n");
+    EXPECT_EQ(ReadAll(Path("p")), c.file);
+  }
+}
+
+TEST_F(EditorTest, CloseWithoutChangesAsksNothing) {
+  TForm4* editor = Open("p");
+  TriggerMenu(editor, "W&yjście");
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(EditorTest, OpeningAnotherFileFirstOffersToSaveTheChanges) {
+  ASSERT_TRUE(WriteAll(Path("inny"), "inny\r\n"));
+  TForm4* editor = Open("p");
+  Type(editor, "moje");
+  dialogs_.fileName = Path("inny");
+  dialogs_.answers = {Answer::Cancel};
+  TriggerMenu(editor, "&Otwórz...");
+  EXPECT_EQ(editor->Text(), "moje");
+  EXPECT_EQ(editor->Caption(), Path("p"));
+
+  dialogs_.answers = {Answer::Yes};
+  Click(editor, "SpeedButton3");
+  EXPECT_EQ(ReadAll(Path("p")), "moje\r\n");
+  EXPECT_EQ(editor->Text(), "inny\n");
+  EXPECT_EQ(editor->Caption(), Path("inny"));
+  EXPECT_FALSE(editor->IsModified());
+}
+
+TEST_F(EditorTest, LoadingFromTheFileListFirstOffersToSaveTheChanges) {
+  ASSERT_TRUE(WriteAll(Path("xy65"), "65\r\n"));
+  TForm4* editor = Open("p");
+  Type(editor, "moje");
+  dialogs_.answers = {Answer::Cancel};
+  EXPECT_FALSE(LoadIntoCurrentEditor(Path("xy65")));
+  EXPECT_EQ(editor->Text(), "moje");
+  dialogs_.answers = {Answer::No};
+  EXPECT_TRUE(LoadIntoCurrentEditor(Path("xy65")));
+  EXPECT_EQ(editor->Text(), "65\n");
+  EXPECT_EQ(editor->Caption(), Path("xy65"));
+  EXPECT_FALSE(QFile::exists(Path("p")));
+}
+
+TEST_F(EditorTest, EndingTheProgramAsksForEveryModifiedEditor) {
+  TForm4* first = Open("a");
+  TForm4* unchanged = Open("b");
+  TForm4* third = Open("c");
+  Type(first, "1");
+  Type(third, "3");
+  dialogs_.answers = {Answer::Yes, Answer::Cancel};
+  EXPECT_FALSE(ConfirmCloseAllEditors());
+  EXPECT_EQ(ReadAll(Path("a")), "1\r\n");
+  EXPECT_TRUE(third->IsModified());
+  dialogs_.answers = {Answer::No};
+  EXPECT_TRUE(ConfirmCloseAllEditors());
+  EXPECT_FALSE(QFile::exists(Path("b")));
+  EXPECT_FALSE(QFile::exists(Path("c")));
+  EXPECT_EQ(dialogs_.shown.size(), 3u);
+  EXPECT_FALSE(unchanged->IsModified());
+}
+
+TEST_F(EditorTest, SaveAsMovesTheCaption) {
+  TForm4* editor = Open("a");
+  Type(editor, "abc");
+  dialogs_.fileName = Path("b");
+  TriggerMenu(editor, "Zapisz &jako...");
+  EXPECT_EQ(editor->Caption(), Path("b"));
+  EXPECT_EQ(ReadAll(Path("b")), "abc\r\n");
+  EXPECT_FALSE(QFile::exists(Path("a")));
+}
+
+TEST_F(EditorTest, UndoFromTheToolBarSetsTheMarkThePopUpDoesNot) {
+  TForm4* editor = Open("a");
+  Type(editor, "x");
+  Click(editor, "SpeedButton7");
+  EXPECT_EQ(editor->Text(), "");
+  EXPECT_TRUE(editor->IsModified());
+
+  TForm4* other = Open("b");
+  Type(other, "y");
+  auto* popup = other->findChild<QMenu*>("PopupMenu1");
+  popup->actions().at(0)->trigger();
+  EXPECT_EQ(other->Text(), "");
+  EXPECT_FALSE(other->IsModified());
+}
+
+TEST_F(EditorTest, CutAndPasteGoThroughTheClipboard) {
+  ASSERT_TRUE(WriteAll(Path("a"), "12345"));
+  TForm4* editor = Open("a");
+  QTextCursor cursor(Memo(editor)->document());
+  cursor.setPosition(1);
+  cursor.setPosition(3, QTextCursor::KeepAnchor);
+  Memo(editor)->setTextCursor(cursor);
+  Click(editor, "SpeedButton8");
+  EXPECT_EQ(editor->Text(), "145");
+  Memo(editor)->moveCursor(QTextCursor::End);
+  Click(editor, "SpeedButton10");
+  EXPECT_EQ(editor->Text(), "14523");
+}
+
+TEST_F(EditorTest, SaveToAFolderThatIsMissingReportsTheFailure) {
+  TForm4* editor = OpenInEditor(Path("brak/xy2000"));
+  made_.push_back(editor);
+  Type(editor, "1");
+  Click(editor, "SpeedButton1");
+  EXPECT_TRUE(editor->IsModified());
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_TRUE(dialogs_.shown[0].text.contains(Path("brak/xy2000")));
+}
+
+TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
+  ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3d\x9f\r\nP2 1 2\r\n"));
+  TForm4* editor = Open("xy2000.1");
+  const QString pdf = Path("wydruk.pdf");
+  QString jobTitle;
+  int printerDpi = 0;
+  dialogs_.setUpPrinter = [&](QPrinter& printer) {
+    jobTitle = printer.docName();
+    printerDpi = printer.logicalDpiX();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+  };
+  Click(editor, "SpeedButton2");
+  EXPECT_EQ(jobTitle, "xy2000.1");
+  const QByteArray printed = ReadAll(pdf);
+  EXPECT_TRUE(printed.startsWith("%PDF"));
+  EXPECT_GT(printed.size(), 1000);
+
+  // Every line is a paragraph indented by 35 points of the printed page.
+  const auto* copy = editor->findChild<QTextEdit*>("r1");
+  EXPECT_EQ(copy->toPlainText(), editor->Text());
+  EXPECT_EQ(copy->document()->defaultFont(), Memo(editor)->font());
+  EXPECT_EQ(copy->document()->blockCount(), 3);
+  for (QTextBlock block = copy->document()->begin(); block.isValid(); block = block.next())
+    EXPECT_DOUBLE_EQ(block.blockFormat().textIndent() * 72.0 / printerDpi, 35.0);
+}
+
+TEST_F(EditorTest, CancelledPrintDialogPrintsNothing) {
+  TForm4* editor = Open("a");
+  Type(editor, "1");
+  Click(editor, "SpeedButton2");
+  EXPECT_TRUE(editor->IsModified());
+  EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+}  // namespace
+}  // namespace kolvedir
+
+int main(int argc, char** argv) { return kolvedir::testing::RunWithOffscreenApplication(argc, argv); }
