@@ -13,6 +13,9 @@
 #include "grid/model_grid.h"
 #include "shell/editor_font.h"
 
+// The help text is a resource of a static library: it must be registered.
+static void InitHelpTextResource() { Q_INIT_RESOURCE(info_windows); }
+
 namespace kolvedir {
 
 namespace {
@@ -20,6 +23,7 @@ namespace {
 constexpr char kGridFileName[] = "PL_grid_001.bin";
 
 QString HelpTemplate() {
+  InitHelpTextResource();
   QFile file(":/kolvedir/help_text.txt");
   return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

@@ -1,0 +1,171 @@
+#include "shell/file_list_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "shell/copy_library.h"
+#include "shell/editor_window.h"
+#include "tests/shell/editor_fake_dialogs.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::BuildBinFolder;
+using testing::ReadAll;
+using testing::WriteAll;
+
+class FileListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    for (const char* name : {"xy2000", "xy2000.1", "notatnik.txt"})
+      ASSERT_TRUE(WriteAll(Path(name), QByteArray(name) + "\r\n"));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("podfolder"));
+    SetCopyLibraryFolder(BuildBinFolder());
+    dialog_ = ShowFileListDialog(dir_.path(), [this] { ++imports_; });
+  }
+  void TearDown() override {
+    SetCopyLibraryFolder(QString());
+    delete dialog_;
+    delete CurrentEditor();
+  }
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  QListWidget* List() const { return dialog_->findChild<QListWidget*>("fila"); }
+  QStringList Names() const {
+    QStringList names;
+    for (int i = 0; i < List()->count(); ++i) names << List()->item(i)->text();
+    return names;
+  }
+  void Select(const QString& name) {
+    const auto items = List()->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << name.toStdString();
+    List()->setCurrentItem(items[0]);
+  }
+  void Click(const char* button) { dialog_->findChild<QPushButton*>(button)->click(); }
+
+  QTemporaryDir dir_;
+  testing::FakeDialogs dialogs_;
+  QPointer<TForm2> dialog_;
+  int imports_ = 0;
+};
+
+TEST_F(FileListTest, ListsTheFilesOfTheObjectOnly) {
+  EXPECT_EQ(dialog_->windowTitle(), "Pliki aktualnego obiektu");
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000", "xy2000.1"}));
+  EXPECT_EQ(dialog_->SelectedPath(), "");
+}
+
+TEST_F(FileListTest, DeleteRemovesTheFileWithoutAQuestion) {
+  Select("xy2000.1");
+  Click("Button1");
+  EXPECT_FALSE(QFile::exists(Path("xy2000.1")));
+  EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000"}));
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(FileListTest, ActionsThatNeedAFileAskToChooseOne) {
+  TForm4* editor = OpenInEditor(Path("xy2000"));
+  for (const char* button : {"Button4", "Button1"}) {
+    SCOPED_TRACE(button);
+    dialogs_.shown.clear();
+    Click(button);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].title, "Info");
+    EXPECT_EQ(dialogs_.shown[0].text, "Najpierw wybierz plik");
+  }
+  EXPECT_EQ(editor->Caption(), Path("xy2000"));
+  EXPECT_EQ(editor->Text(), "xy2000\n");
+  EXPECT_EQ(Names().size(), 3);
+}
+
+TEST_F(FileListTest, AFileThatCannotBeDeletedStaysListed) {
+  // Root deletes read-only files; an immutable file stops even root.
+  if (QProcess::execute("chattr", {"+i", Path("xy2000")}) != 0)
+    GTEST_SKIP() << "chattr +i is not available here";
+  Select("xy2000");
+  Click("Button1");
+  QProcess::execute("chattr", {"-i", Path("xy2000")});
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].text, QString::fromUtf8("Nie można usunąć pliku !"));
+  EXPECT_TRUE(QFile::exists(Path("xy2000")));
+  EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000", "xy2000.1"}));
+}
+
+TEST_F(FileListTest, CopyIsNamedAfterTheSourceWithKopia) {
+  Select("notatnik.txt");
+  Click("Button8");
+  EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.Texts().join('\n').toStdString();
+  EXPECT_EQ(ReadAll(Path("notatnik.txt (kopia)")), "notatnik.txt\r\n");
+  EXPECT_TRUE(Names().contains("notatnik.txt (kopia)"));
+  Select("notatnik.txt (kopia)");
+  Click("Button8");
+  EXPECT_TRUE(QFile::exists(Path("notatnik.txt (kopia) (kopia)")));
+}
+
+TEST_F(FileListTest, EditLoadsTheFileIntoTheCurrentEditor) {
+  TForm4* editor = CurrentEditor();
+  Select("xy2000.1");
+  Click("Button4");
+  EXPECT_EQ(CurrentEditor(), editor);
+  EXPECT_EQ(editor->Caption(), Path("xy2000.1"));
+  EXPECT_EQ(editor->Text(), "xy2000.1\n");
+  EXPECT_TRUE(editor->isVisible());
+}
+
+TEST_F(FileListTest, DoubleClickEdits) {
+  Select("notatnik.txt");
+  QWidget* viewport = List()->viewport();
+  const QPoint at = List()->visualItemRect(List()->currentItem()).center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+  }
+  EXPECT_EQ(CurrentEditor()->Caption(), Path("notatnik.txt"));
+}
+
+TEST_F(FileListTest, ImportRunsTheImportOfTheMainWindow) {
+  Click("Button6");
+  EXPECT_EQ(imports_, 1);
+}
+
+TEST_F(FileListTest, OkHidesAndANewRequestReadsTheFolderAnew) {
+  Click("Button3");
+  EXPECT_FALSE(dialog_->isVisible());
+  ASSERT_TRUE(WriteAll(Path("BL"), "1\r\n"));
+  TForm2* fresh = ShowFileListDialog(dir_.path(), {});
+  EXPECT_TRUE(dialog_.isNull());
+  dialog_ = fresh;
+  EXPECT_EQ(CurrentFileListDialog(), fresh);
+  EXPECT_EQ(Names(), (QStringList{"BL", "notatnik.txt", "xy2000", "xy2000.1"}));
+}
+
+TEST_F(FileListTest, ClosesWhenAnotherWindowBecomesActive) {
+  QWidget mainWindow;
+  mainWindow.show();
+  dialog_->activateWindow();
+  QApplication::processEvents();
+  ASSERT_TRUE(dialog_->isActiveWindow());
+  mainWindow.activateWindow();
+  QApplication::processEvents();
+  EXPECT_FALSE(dialog_->isVisible());
+}
+
+}  // namespace
+}  // namespace kolvedir
+
+int main(int argc, char** argv) {
+  return kolvedir::testing::RunWithOffscreenApplication(argc, argv);
+}
