@@ -141,9 +141,7 @@ TEST(BatchRunnerTest, PointMessagesTheFirstTenThenTheirCount) {
 
 TEST(BatchRunnerTest, FullDiskFailsTheJobAndKeepsTheEarlierResult) {
   JobFixture f;
-  std::string input;
-  for (int i = 0; i < 2000; ++i) input += std::to_string(i) + " 500000 500000\r\n";
-  f.WriteInput("xy92", input);
+  f.WriteInput("xy92", testing::PlaneRecords(2000));
   f.WriteInput("xy92.1", "earlier\r\n");
   const RunnerResult r = Batch(f, Job(f, kXy92ToXy92), "ulimit -f 64; trap '' XFSZ; ");
   EXPECT_EQ(r.status, 1);

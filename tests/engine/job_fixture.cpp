@@ -1,7 +1,9 @@
 #include "tests/engine/job_fixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 
@@ -96,6 +98,29 @@ JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outp
   job.OutputZone = outputZone;
   job.Method = method;
   return job;
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+  previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  previous_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = previous_;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, previousHandler_);
+}
+
+std::string PlaneRecords(int n) {
+  std::string records;
+  for (int i = 0; i < n; ++i) records += std::to_string(i) + " 500000 500000\r\n";
+  return records;
 }
 
 std::string Cp1250(const std::string& utf8) { return Utf8ToWin1250(utf8); }

@@ -2,6 +2,7 @@
 // Whole jobs for the tests of job setup and run report: a scripted user
 // interface that records every dialog, panel mark and status text, and a
 // working object in a temporary folder with a grid file beside it.
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <string>
@@ -58,6 +59,23 @@ class JobFixture {
   TemporaryFolder folder_;
   std::filesystem::path objectsRoot_, gridFile_;
 };
+
+// While it lives, files of this process cannot grow beyond `bytes` (a full
+// disk): writes beyond the limit fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(std::uint64_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  std::uint64_t previous_;
+  void (*previousHandler_)(int);
+};
+
+// n records "i 500000 500000" of a plane file, CR LF.
+std::string PlaneRecords(int n);
 
 // A TRANS 2D/3D job: frames, systems and zones; method 1 theoretical, 0 empirical.
 JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,

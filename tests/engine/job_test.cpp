@@ -3,9 +3,7 @@
 #include "engine/job.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -321,20 +319,14 @@ TEST(TransJobFileTest, EmptyAndGarbageInputs) {
 // success; an earlier result of that name is kept.
 TEST(JobResultFileTest, FailedWriteIsAJobErrorAndKeepsTheEarlierResult) {
   JobFixture f;
-  std::string input;
-  for (int i = 0; i < 2000; ++i) input += std::to_string(i) + " 500000 500000\r\n";
-  f.WriteInput("xy92", input);
+  f.WriteInput("xy92", testing::PlaneRecords(2000));
   f.WriteInput("xy92.1", "earlier result\r\n");
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
-  const JobOutcome outcome = f.Run(job);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  JobOutcome outcome;
+  {
+    testing::FileSizeLimit fullDisk(64 * 1024);
+    outcome = f.Run(job);
+  }
 
   EXPECT_EQ(outcome, JobOutcome::kFailed);
   ASSERT_EQ(f.ui.dialogs.size(), 1u);

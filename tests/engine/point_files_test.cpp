@@ -3,15 +3,13 @@
 #include "engine/point_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "tests/grid/grid_test_files.h"
+#include "tests/engine/job_fixture.h"
 
 namespace kolvedir {
 namespace {
@@ -116,18 +114,14 @@ TEST(OutputSinkTest, FailedWriteKeepsTheEarlierResult) {
   TemporaryFolder folder;
   const auto result = folder.path() / "xy92.1";
   WriteFile(result, "old\r\n");
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   OutputSink sink;
-  bool created = sink.Create(result);
-  for (int i = 0; created && i < 100000; ++i) sink.WriteLine("1234567890 1234567890 1234567890");
-  const bool committed = sink.Commit();
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool created = false, committed = false;
+  {
+    testing::FileSizeLimit fullDisk(4096);
+    created = sink.Create(result);
+    for (int i = 0; created && i < 100000; ++i) sink.WriteLine("1234567890 1234567890 1234567890");
+    committed = sink.Commit();
+  }
   ASSERT_TRUE(created);
   EXPECT_FALSE(committed);
   EXPECT_NE(sink.ErrorText().find("File too large"), std::string::npos) << sink.ErrorText();
