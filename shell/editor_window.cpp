@@ -80,7 +80,7 @@ TForm4::TForm4(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   CreatePopupMenu();
   CreateFindDialog();
   SetCaption(kNewDocument);
-  resize(720, 520);
+  resize(900, 560);
 }
 
 void TForm4::CreateToolBar() {
@@ -121,7 +121,7 @@ void TForm4::CreateToolBar() {
   TrackBar1->setTickInterval(3);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setValue(kStartFontSize);
-  TrackBar1->setFixedWidth(110);
+  TrackBar1->setFixedWidth(100);
   connect(TrackBar1, &QSlider::valueChanged, this, &TForm4::TrackBar1Change);
   bar->addWidget(TrackBar1);
 

@@ -48,7 +48,7 @@ QPlainTextEdit* NewMemo(QWidget* parent, const char* name, const QColor& backgro
 QString InstalledGridText(const QString& gridFile) {
   if (!QFileInfo(gridFile).isFile()) return "brak pliku PL_grid_001.bin w folderze programu";
   if (IsModelGrid(QFile::encodeName(gridFile).toStdString()))
-    return "siatka MODELOWA - tylko do wypróbowania programu, nie do prac praktycznych";
+    return "siatka MODELOWA - do wypróbowania programu, nie do prac praktycznych";
   return "PL_grid_001.bin dostarczony osobno (nie jest siatką modelową)";
 }
 
@@ -92,11 +92,13 @@ TForm5::TForm5(QWidget* parent)
       "   Opracowanie: zespół autorski programu KOLVEDIR\n"
       "   Na zlecenie państwowej służby geodezyjnej\n\n"
       "   Ukończono: grudzień 2012\n");
-  setFixedSize(380, 240);
-  if (parent && parent->screen()) {
-    const QRect area = parent->screen()->availableGeometry();
-    move(area.center() - rect().center());
-  }
+  QFont font = Memo1->font();
+  font.setPointSize(10);
+  Memo1->setFont(font);
+  setFixedSize(420, 215);
+  // On the screen of the main window.
+  if (const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 }  // namespace kolvedir

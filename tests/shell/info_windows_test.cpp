@@ -15,9 +15,35 @@ namespace {
 
 using testing::WriteAll;
 
-TEST(HelpText, LinesFitEightyColumnsAndSectionsFollowTheOutline) {
+class HelpTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  QString Grid() const { return dir_.filePath("PL_grid_001.bin"); }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(HelpTextTest, NamesTheInstalledGridInLinesOfEightyColumns) {
+  const auto expectShortLines = [](const QString& text) {
+    for (const QString& line : text.split('\n'))
+      EXPECT_LE(line.size(), 79) << line.toStdString();
+  };
+  EXPECT_TRUE(InstalledGridText(Grid()).startsWith("brak pliku"));
+  expectShortLines(HelpText(Grid()));
+
+  ASSERT_EQ(WriteModelGrid(Grid().toStdString(), {}), ModelGridResult::kWritten);
+  EXPECT_TRUE(InstalledGridText(Grid()).contains("MODELOWA"));
+  expectShortLines(HelpText(Grid()));
+
+  // A grid copied over the model is no longer taken for it.
+  ASSERT_TRUE(WriteAll(Grid(), QByteArray(601 * 1021 * 8 * 4, '\1')));
+  EXPECT_TRUE(InstalledGridText(Grid()).contains(QString::fromUtf8("nie jest siatką modelową")));
+  expectShortLines(HelpText(Grid()));
+  EXPECT_TRUE(HelpText(Grid()).contains(InstalledGridText(Grid())));
+}
+
+TEST(HelpText, SectionsFollowTheOutline) {
   const QStringList lines = HelpText("/nowhere/PL_grid_001.bin").split('\n');
-  for (const QString& line : lines) EXPECT_LE(line.size(), 79) << line.toStdString();
 
   const QStringList headings = {
       QString::fromUtf8("1. WSTĘP"), QString::fromUtf8("2. FUNKCJONALNOŚĆ PROGRAMU"),
@@ -48,21 +74,6 @@ TEST(HelpText, QuotesTheWorkedExamples) {
        })
     EXPECT_TRUE(text.contains(QString::fromUtf8(figures))) << figures;
   EXPECT_FALSE(text.contains("{GRID}"));
-}
-
-TEST(HelpText, NamesTheInstalledGrid) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString grid = dir.filePath("PL_grid_001.bin");
-  EXPECT_TRUE(InstalledGridText(grid).startsWith("brak pliku"));
-
-  ASSERT_EQ(WriteModelGrid(grid.toStdString(), {}), ModelGridResult::kWritten);
-  EXPECT_TRUE(InstalledGridText(grid).contains("MODELOWA"));
-  EXPECT_TRUE(HelpText(grid).contains("MODELOWA"));
-
-  // A grid copied over the model is no longer taken for it.
-  ASSERT_TRUE(WriteAll(grid, QByteArray(601 * 1021 * 8 * 4, '\1')));
-  EXPECT_TRUE(InstalledGridText(grid).contains("nie jest siatką modelową"));
 }
 
 TEST(InfoWindows, HelpWindowIsReadOnlyAndScrolls) {
