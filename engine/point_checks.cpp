@@ -20,6 +20,15 @@ bool IsReal(std::string_view token) {
 
 bool RealOrAbsent(std::string_view token) { return token.empty() || IsReal(token); }
 
+std::string PointDefectText(std::string_view lead, std::string_view name,
+                            std::string_view ending) {
+  std::string text(lead);
+  text.append(name);
+  text.append(" poza obszarem dopuszczalnym lub inny defekt danych");
+  text.append(ending);
+  return text;
+}
+
 }  // namespace
 
 bool InsideAdmissibleArea(double B, double L) {
@@ -43,11 +52,11 @@ bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, Heig
 }
 
 std::string FailedPointText(std::string_view name, std::string_view ending) {
-  std::string text = "  *** punkt ";
-  text.append(name);
-  text.append(" poza obszarem dopuszczalnym lub inny defekt danych");
-  text.append(ending);
-  return text;
+  return PointDefectText("  *** punkt ", name, ending);
+}
+
+std::string DistortedPointText(std::string_view name) {
+  return PointDefectText(" *** punkt ", name, " ");
 }
 
 }  // namespace kolvedir

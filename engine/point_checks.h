@@ -32,5 +32,8 @@ bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, Heig
 // + ending: the comment of a record whose computation failed. The quasigeoid
 // job passes an empty ending, the others " ".
 std::string FailedPointText(std::string_view name, std::string_view ending = " ");
+// " *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych ",
+// with one leading blank: a plane point too far from its zone.
+std::string DistortedPointText(std::string_view name);
 
 }  // namespace kolvedir

@@ -57,8 +57,8 @@ void TransformRecord(JobContext& context, const TokenList& tokens) {
     ++context.counters.ErrorCount;
   } else if (job.OutputKind == kKindPlane &&
              ExcessivePlaneDistortion(output.distortion, output.convergence)) {
-    // Case C: one leading blank where case B has two.
-    errorText = FailedPointText(name).substr(1);
+    // Case C: the plane point lies too far from its zone.
+    errorText = DistortedPointText(name);
     output.x = output.y = output.distortion = output.convergence = 0.0;
     ++context.counters.ErrorCount;
   }

@@ -1,0 +1,50 @@
+// Which geodetic records may be transformed, and the bounds of the area.
+#include "engine/point_checks.h"
+
+#include <gtest/gtest.h>
+
+namespace kolvedir {
+namespace {
+
+constexpr int kDms = 1;
+constexpr int kDecimal = 2;
+
+TEST(PointChecks, GeodeticTokensReadable) {
+  const struct {
+    const char* line;
+    int format;
+    HeightToken height;
+    bool readable;
+  } table[] = {
+      {"1 52 30 15.5 19 0 0 100", kDms, HeightToken::kRequired, true},
+      {"1 52 30.5 0 19 0 0 100", kDms, HeightToken::kOptional, false},   // minutes not an integer
+      {"1 52 30 0 19 0 x 100", kDms, HeightToken::kOptional, false},     // seconds not a number
+      {"1 52 30 0 19 0", kDms, HeightToken::kIgnored, false},            // L seconds missing
+      {"1 52 30 0 19 0 0", kDms, HeightToken::kOptional, true},          // no height: 0
+      {"1 52 30 0 19 0 0", kDms, HeightToken::kRequired, false},
+      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kOptional, false},   // a word for the height
+      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kIgnored, true},     // a BL record's comment
+      {"1 52.5 19.25", kDecimal, HeightToken::kOptional, true},
+      {"1 52.5 19.25", kDecimal, HeightToken::kRequired, false},
+      {"1 52.5 19.25 1e2 pkt", kDecimal, HeightToken::kRequired, true},
+      {"1 52.5 19.25 nan", kDecimal, HeightToken::kOptional, false},
+      {"1 52,5 19.25 7", kDecimal, HeightToken::kOptional, true},        // "," separates: B 52, L 5
+  };
+  for (const auto& c : table) {
+    TokenList tokens;
+    SplitLine(c.line, tokens);
+    EXPECT_EQ(GeodeticTokensReadable(tokens, c.format, c.height), c.readable) << c.line;
+  }
+}
+
+TEST(PointChecks, AdmissibleAreaIncludesItsBounds) {
+  EXPECT_TRUE(InsideAdmissibleArea(49, 14));
+  EXPECT_TRUE(InsideAdmissibleArea(55, 24.2));
+  EXPECT_FALSE(InsideAdmissibleArea(48.9999999, 20));
+  EXPECT_FALSE(InsideAdmissibleArea(55.0000001, 20));
+  EXPECT_FALSE(InsideAdmissibleArea(52, 13.9999999));
+  EXPECT_FALSE(InsideAdmissibleArea(52, 24.2000001));
+}
+
+}  // namespace
+}  // namespace kolvedir
