@@ -40,6 +40,12 @@ inline constexpr double kGridStep = 0.01;
 //   8 longitude Pulkovo'42 minus PL-ETRF89, 1e-8 degree
 using GridNode = std::array<std::int32_t, kGridLayers>;
 
+// Size of one count of layer k at element k − 1: metres for layers 1, 2, 3, 6,
+// degrees for layers 4, 5, 7, 8.
+inline constexpr std::array<double, kGridLayers> kLayerUnit = {
+    0.0001, 0.00001, 0.00001, 0.000000001, 0.000000001, 0.0001, 0.00000001, 0.00000001};
+constexpr double LayerUnit(int layer) { return kLayerUnit[layer - 1]; }
+
 // Outcome of a load. Every value but kLoaded refuses the file and leaves the
 // store exactly as it was.
 enum class GridLoadResult {

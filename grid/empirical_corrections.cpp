@@ -1,13 +1,22 @@
 #include "grid/empirical_corrections.h"
 
 #include "core/datum.h"
+#include "grid/correction_grid.h"
 #include "grid/interpolation.h"
 
 namespace kolvedir {
 namespace {
 
-constexpr double kShiftUnit = 0.00000001;  // layers 7 and 8: 1e-8 degree
 constexpr double kSecondsPerDegree = 3600.0;
+
+// Grid step of the empirical method: B, L → shifted B, L, decimal degrees.
+using GridShift = void (*)(double B, double L, double& outB, double& outL, PointStatus& status);
+
+// PL-ETRF89 → Pulkovo'42: layers 7 and 8 added, read at the PL-ETRF89 point.
+void ForwardShift(double B, double L, double& outB, double& outL, PointStatus& status) {
+  outB = B + LayerUnit(7) * InterpolateLayer(7, B, L, status);
+  outL = L + LayerUnit(8) * InterpolateLayer(8, B, L, status);
+}
 
 // The datum transformation on degrees: B, L converted to arc-seconds and back.
 // Writes nothing when it fails or the status is already raised.
@@ -22,41 +31,34 @@ void DatumInDegrees(double B, double L, double h, int direction, double& BOut, d
   hOut = height;
 }
 
-// The height of a change between PL-ETRF89 and Pulkovo'42 always comes from
-// the datum transformation, also in the empirical method.
-void DatumHeight(double B, double L, double h, int direction, double& hOut, PointStatus& status) {
+// One step between PL-ETRF89 and Pulkovo'42. The empirical method takes B and
+// L from the grid and only the height from the datum transformation; the grid
+// comes first, so a point it refuses never reaches the datum transformation.
+void DatumStep(double B, double L, double h, ComputationMethod method, int direction,
+               GridShift shift, double& BOut, double& LOut, double& hOut, PointStatus& status) {
+  if (status != 0) return;
+  if (method == ComputationMethod::kTheoretical) {
+    DatumInDegrees(B, L, h, direction, BOut, LOut, hOut, status);
+    return;
+  }
+  double shiftedB = 0, shiftedL = 0;
+  shift(B, L, shiftedB, shiftedL, status);
   double BIgnored = 0, LIgnored = 0;
   DatumInDegrees(B, L, h, direction, BIgnored, LIgnored, hOut, status);
+  BOut = shiftedB;
+  LOut = shiftedL;
 }
 
 }  // namespace
 
 void Etrf89ToPulkovoBlh(double B, double L, double h, ComputationMethod method, double& BOut,
                         double& LOut, double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  if (method == ComputationMethod::kTheoretical) {
-    DatumInDegrees(B, L, h, kEtrf89ToPulkovo, BOut, LOut, hOut, status);
-    return;
-  }
-  const double shiftedB = B + kShiftUnit * InterpolateLayer(7, B, L, status);
-  const double shiftedL = L + kShiftUnit * InterpolateLayer(8, B, L, status);
-  DatumHeight(B, L, h, kEtrf89ToPulkovo, hOut, status);
-  BOut = shiftedB;
-  LOut = shiftedL;
+  DatumStep(B, L, h, method, kEtrf89ToPulkovo, ForwardShift, BOut, LOut, hOut, status);
 }
 
 void PulkovoToEtrf89Blh(double B, double L, double h, ComputationMethod method, double& BOut,
                         double& LOut, double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  if (method == ComputationMethod::kTheoretical) {
-    DatumInDegrees(B, L, h, kPulkovoToEtrf89, BOut, LOut, hOut, status);
-    return;
-  }
-  double shiftedB = 0, shiftedL = 0;
-  InverseShift(B, L, shiftedB, shiftedL, status);
-  DatumHeight(B, L, h, kPulkovoToEtrf89, hOut, status);
-  BOut = shiftedB;
-  LOut = shiftedL;
+  DatumStep(B, L, h, method, kPulkovoToEtrf89, InverseShift, BOut, LOut, hOut, status);
 }
 
 }  // namespace kolvedir

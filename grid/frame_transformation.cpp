@@ -2,6 +2,7 @@
 
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
+#include "grid/correction_grid.h"
 #include "grid/interpolation.h"
 
 namespace kolvedir {
@@ -39,9 +40,6 @@ constexpr Similarity Reversed(const Similarity& forward, const double (&centroid
 constexpr double kEtrf2000Centroid[3] = {3696570.6268, 1297521.5559, 5011111.0767};
 constexpr Similarity kEtrf2000ToEtrf89 = Reversed(kEtrf89ToEtrf2000, kEtrf2000Centroid);
 
-// Grid layers 4, 5, 6: PL-ETRF2000 minus PL-ETRF89 in 1e-9 degree, 1e-9 degree, 0.0001 m.
-constexpr double kAngleUnit = 0.000000001;
-constexpr double kHeightUnit = 0.0001;
 constexpr double kSecondsPerDegree = 3600.0;
 
 void ApplySimilarity(const Similarity& t, double X, double Y, double Z, double& XOut,
@@ -81,9 +79,9 @@ void TransformBlhEmpirical(double sign, double B, double L, double h, double& BO
   const double dB = InterpolateLayer(4, B, L, status);
   const double dL = InterpolateLayer(5, B, L, status);
   const double dh = InterpolateLayer(6, B, L, status);
-  BOut = B + sign * kAngleUnit * dB;
-  LOut = L + sign * kAngleUnit * dL;
-  hOut = h + sign * kHeightUnit * dh;
+  BOut = B + sign * LayerUnit(4) * dB;
+  LOut = L + sign * LayerUnit(5) * dL;
+  hOut = h + sign * LayerUnit(6) * dh;
 }
 
 }  // namespace

@@ -2,45 +2,44 @@
 
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
+#include "grid/correction_grid.h"
 #include "grid/frame_transformation.h"
 #include "grid/interpolation.h"
 
 namespace kolvedir {
 namespace {
 
-// Constant parts of the datum changes, m; the grid layers 2 and 3 carry the rest
-// in units of 0.00001 m, layer 1 the anomaly in 0.0001 m.
+// Constant parts of the datum changes, m; grid layers 2 and 3 carry the rest,
+// layer 1 the anomaly.
 constexpr double kKron86ToKron2006 = 0.00495;   // subtracted towards PL-KRON2006-NH
 constexpr double kKron2006ToEvrf2007 = 0.17084;  // added towards PL-EVRF2007-NH
-constexpr double kDatumUnit = 0.00001;
-constexpr double kAnomalyUnit = 0.0001;
 constexpr double kSecondsPerDegree = 3600.0;
 
 }  // namespace
 
 double Kron86ToKron2006(double B, double L, double H, PointStatus& status) {
   if (status != 0) return 0.0;
-  return H - kKron86ToKron2006 + kDatumUnit * InterpolateLayer(2, B, L, status);
+  return H - kKron86ToKron2006 + LayerUnit(2) * InterpolateLayer(2, B, L, status);
 }
 
 double Kron2006ToKron86(double B, double L, double H, PointStatus& status) {
   if (status != 0) return 0.0;
-  return H + kKron86ToKron2006 - kDatumUnit * InterpolateLayer(2, B, L, status);
+  return H + kKron86ToKron2006 - LayerUnit(2) * InterpolateLayer(2, B, L, status);
 }
 
 double Kron2006ToEvrf2007(double B, double L, double H, PointStatus& status) {
   if (status != 0) return 0.0;
-  return H + kKron2006ToEvrf2007 + kDatumUnit * InterpolateLayer(3, B, L, status);
+  return H + kKron2006ToEvrf2007 + LayerUnit(3) * InterpolateLayer(3, B, L, status);
 }
 
 double Evrf2007ToKron2006(double B, double L, double H, PointStatus& status) {
   if (status != 0) return 0.0;
-  return H - kKron2006ToEvrf2007 - kDatumUnit * InterpolateLayer(3, B, L, status);
+  return H - kKron2006ToEvrf2007 - LayerUnit(3) * InterpolateLayer(3, B, L, status);
 }
 
 double QuasigeoidAnomaly(double B, double L, PointStatus& status) {
   if (status != 0) return 0.0;
-  return kAnomalyUnit * InterpolateLayer(1, B, L, status);
+  return LayerUnit(1) * InterpolateLayer(1, B, L, status);
 }
 
 double QuasigeoidAnomalyEtrf89(double B, double L, PointStatus& status) {

@@ -17,7 +17,6 @@ constexpr double kNodesPerDegree = 100.0;
 constexpr double kLatitudeStretch = 1.5;
 constexpr double kForwardFloor = 0.000001;
 constexpr double kInverseFloor = 0.00001;
-constexpr double kShiftUnit = 0.00000001;  // layers 7 and 8: 1e-8 degree
 
 struct GridCell {
   int i = 0;  // row of the lower-left corner N1
@@ -110,9 +109,10 @@ void InverseShift(double B, double L, double& outB, double& outL, PointStatus& s
     const int column = cell.j + kCornerColumn[k];
     const double a = CorrectionGridValue(7, row, column);
     const double b = CorrectionGridValue(8, row, column);
+    // Layers 7 and 8 share one unit.
     // Where node k lands in Pulkovo'42 under the forward shift.
-    const double nodeB = (kGridSouth + kGridStep * row) + kShiftUnit * a;
-    const double nodeL = (kGridWest + kGridStep * column) + kShiftUnit * b;
+    const double nodeB = (kGridSouth + kGridStep * row) + LayerUnit(7) * a;
+    const double nodeL = (kGridWest + kGridStep * column) + LayerUnit(7) * b;
     const double dB = kLatitudeStretch * (B - nodeB);
     const double dL = L - nodeL;
     const double w = 1 / std::sqrt(dB * dB + dL * dL + kInverseFloor);
@@ -120,8 +120,8 @@ void InverseShift(double B, double L, double& outB, double& outL, PointStatus& s
     sumB += b * w;
     sumW += w;
   }
-  outB = B - kShiftUnit * sumA / sumW;
-  outL = L - kShiftUnit * sumB / sumW;
+  outB = B - LayerUnit(7) * sumA / sumW;
+  outL = L - LayerUnit(7) * sumB / sumW;
 }
 
 }  // namespace kolvedir

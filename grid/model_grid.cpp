@@ -147,7 +147,7 @@ std::optional<GridNode> ModelNode(int i, int j, const GtxGrid* geoid) {
   if (geoid != nullptr) {
     const std::optional<double> height = GtxHeight(*geoid, B, L);
     if (!height) return std::nullopt;
-    node[0] = RoundToUnit(*height, 0.0001);
+    node[0] = RoundToUnit(*height, LayerUnit(1));
   }
   PointStatus status = 0;
   double B2000 = B, L2000 = L, h2000 = 0;
@@ -156,11 +156,11 @@ std::optional<GridNode> ModelNode(int i, int j, const GtxGrid* geoid) {
   Etrf89ToPulkovoBlh(B, L, 0.0, ComputationMethod::kTheoretical, BPulkovo, LPulkovo, hPulkovo,
                      status);
   if (status != 0) return std::nullopt;
-  node[3] = RoundToUnit(B2000 - B, 1e-9);
-  node[4] = RoundToUnit(L2000 - L, 1e-9);
-  node[5] = RoundToUnit(h2000, 0.0001);
-  node[6] = RoundToUnit(BPulkovo - B, 1e-8);
-  node[7] = RoundToUnit(LPulkovo - L, 1e-8);
+  node[3] = RoundToUnit(B2000 - B, LayerUnit(4));
+  node[4] = RoundToUnit(L2000 - L, LayerUnit(5));
+  node[5] = RoundToUnit(h2000, LayerUnit(6));
+  node[6] = RoundToUnit(BPulkovo - B, LayerUnit(7));
+  node[7] = RoundToUnit(LPulkovo - L, LayerUnit(8));
   if (node[6] == 0) node[6] = BPulkovo >= B ? 1 : -1;  // 0 would mark the node as without data
   return node;
 }

@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "grid/frame_transformation.h"
 #include "tests/grid/grid_test_files.h"
 
 namespace kolvedir {
 namespace {
 
 using testing::ConstantLayers;
+using testing::Dms;
+using testing::kArcSecond;
 using testing::LoadSyntheticGrid;
-
-constexpr double Dms(double degrees, double minutes, double seconds) {
-  return degrees + minutes / 60 + seconds / 3600;
-}
-constexpr double kArcSecond = 1.0 / 3600;  // degree
 
 // Theoretical method: the datum transformation's worked points, printed to
 // 1e-6″ and 0.1 mm.
@@ -93,17 +91,24 @@ TEST(PulkovoBlh, EmpiricalRefusedPointSkipsDatum) {
   EXPECT_EQ(h, 123.0);
 }
 
-TEST(PulkovoBlh, NonzeroStatusOnEntryLeavesResults) {
-  LoadSyntheticGrid(ConstantLayers(0, 34660, 177957));
-  for (auto method : {ComputationMethod::kEmpirical, ComputationMethod::kTheoretical}) {
-    PointStatus status = 1;
-    double B = 1, L = 2, h = 3;
-    Etrf89ToPulkovoBlh(51.0, 17.0, 0.0, method, B, L, h, status);
-    PulkovoToEtrf89Blh(51.0, 17.0, 0.0, method, B, L, h, status);
-    EXPECT_EQ(B, 1);
-    EXPECT_EQ(L, 2);
-    EXPECT_EQ(h, 3);
-    EXPECT_EQ(status, 1);
+// Every frame step, either method: a nonzero status on entry leaves the
+// results as they were and the status unchanged.
+TEST(FrameSteps, NonzeroStatusOnEntryLeavesResults) {
+  using Step = void (*)(double, double, double, ComputationMethod, double&, double&, double&,
+                        PointStatus&);
+  const Step steps[] = {Etrf89ToPulkovoBlh, PulkovoToEtrf89Blh, Etrf89ToEtrf2000Blh,
+                        Etrf2000ToEtrf89Blh};
+  LoadSyntheticGrid(ConstantLayers(100, 34660, 177957));
+  for (Step step : steps) {
+    for (auto method : {ComputationMethod::kEmpirical, ComputationMethod::kTheoretical}) {
+      PointStatus status = 4;
+      double B = 1, L = 2, h = 3;
+      step(51.0, 17.0, 0.0, method, B, L, h, status);
+      EXPECT_EQ(B, 1);
+      EXPECT_EQ(L, 2);
+      EXPECT_EQ(h, 3);
+      EXPECT_EQ(status, 4);
+    }
   }
 }
 

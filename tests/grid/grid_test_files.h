@@ -38,6 +38,12 @@ void LoadSyntheticGrid(const LayerFunction& value);
 // Every layer constant; layer 7 the mask value (nonzero means data).
 LayerFunction ConstantLayers(std::int32_t layers1to6, std::int32_t layer7, std::int32_t layer8);
 
+// Degrees, minutes and seconds of a positive angle in decimal degrees.
+constexpr double Dms(double degrees, double minutes, double seconds) {
+  return degrees + minutes / 60 + seconds / 3600;
+}
+inline constexpr double kArcSecond = 1.0 / 3600;  // degree
+
 // Every integer equal to its own index in the file: 8·(1021·i + j) + layer − 1.
 std::int32_t FileIndex(int i, int j, int layer);
 
