@@ -71,15 +71,21 @@ std::string Height(double h) {
 
 class HeightJobsTest : public ::testing::Test {
  protected:
-  testing::RecordLoopBench bench{GridValue};
-  const std::vector<std::string>& monitor() const { return bench.ui.monitor.Lines(); }
+  void SetUp() override { testing::UseGrid(f, GridValue); }
+  std::string Run(JobDescription job, const std::string& inputName, const std::string& input,
+                  const std::string& outputName) {
+    return testing::RunJob(f, job, inputName, input, outputName);
+  }
+  const std::vector<std::string>& monitor() const { return f.ui.monitor.Lines(); }
+
+  testing::JobFixture f;
 };
 
 TEST_F(HeightJobsTest, EveryDatumPair) {
   for (const int from : {kKron86, kKron2006, kEvrf2007}) {
     for (const int to : {kKron86, kKron2006, kEvrf2007}) {
       JobDescription job = HeightJob(from, to);
-      const std::string output = bench.Run(job, DatumFile(from),
+      const std::string output = Run(job, DatumFile(from),
                                            "125 52 0 0.0 19 0 0.0 100.0\r\n",
                                            std::string(DatumFile(to)) + ".1");
       EXPECT_EQ(output, "             125 52  0   0.00000 19  0   0.00000 " +
@@ -112,35 +118,35 @@ TEST_F(HeightJobsTest, RecordsOfTransH) {
       "               E 52  0   0.00000 19  0   0.00000" + delta + "E" + failed +
       "               F 54  0   0.00000 18  0   0.00000 " + Height(-5.25 - DatumLevel(kKron2006)) +
       comment;
-  bench.ui.answers = {false, true};
-  JobDescription job = HeightJob(kKron2006, kKron86, kDecimal, kDms);
-  EXPECT_EQ(bench.Run(job, "BLH_K2006", input, "BLH_K86.1"), expected);
+  f.ui.answers = {false, true};
+  EXPECT_EQ(Run(HeightJob(kKron2006, kKron86, kDecimal, kDms), "BLH_K2006", input, "BLH_K86.1"),
+            expected);
   const std::vector<std::string> dialogs = {
-      "question:  punkt poza obszarem dopuszczalnym, nr: B - Czy wyłączyć ten komunikat? ",
+      "question:  punkt poza obszarem dopuszczalnym, nr: B - Czy wyłączyć ten komunikat?  -> No",
       "question:   *** punkt C poza obszarem dopuszczalnym lub inny defekt danych  - Czy "
-      "wyłączyć ten komunikat? ",
+      "wyłączyć ten komunikat?  -> Yes",
+      "panels: 2",
   };
-  EXPECT_EQ(bench.ui.dialogs, dialogs);
+  EXPECT_EQ(f.ui.dialogs, dialogs);
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów:  4 ");
   EXPECT_EQ(monitor()[3], " Liczba punktów: 6");
 }
 
 TEST_F(HeightJobsTest, SameDatumCopiesTheHeightWithoutTheGrid) {
-  JobDescription job = HeightJob(kEvrf2007, kEvrf2007, kDms, kDecimal);
   // Seconds of 75 are kept as they were read: 75/3600 degree.
-  EXPECT_EQ(bench.Run(job, "BLH_EVRF", "C 53 6 0 15 5 75.0 123.45678\r\n", "BLH_EVRF.1"),
+  EXPECT_EQ(Run(HeightJob(kEvrf2007, kEvrf2007, kDms, kDecimal), "BLH_EVRF", "C 53 6 0 15 5 75.0 123.45678\r\n", "BLH_EVRF.1"),
             "               C   53.100000000   15.104166667   123.4568 PL-EVRF2007-NH  z "
             "PL-EVRF2007-NH \r\n");
-  EXPECT_EQ(bench.Run(job = HeightJob(kEvrf2007, kEvrf2007), "BLH_EVRF",
+  EXPECT_EQ(Run(HeightJob(kEvrf2007, kEvrf2007), "BLH_EVRF",
                       "C 53 6 0 15 5 75.0 123.45678\r\n", "BLH_EVRF.1"),
             "               C 53  6   0.00000 15  5  75.00000   123.4568 PL-EVRF2007-NH  z "
             "PL-EVRF2007-NH \r\n");
 }
 
 TEST_F(HeightJobsTest, BlankLinesOnly) {
-  JobDescription job = HeightJob(kKron86, kEvrf2007);
-  EXPECT_EQ(bench.Run(job, "BLH_K86", "\r\n  \r\n,;\r\n", "BLH_EVRF.1"), "");
-  EXPECT_EQ(bench.outcome, JobOutcome::kCompleted);
+  EXPECT_EQ(Run(HeightJob(kKron86, kEvrf2007), "BLH_K86", "\r\n  \r\n,;\r\n", "BLH_EVRF.1"),
+            "");
+  EXPECT_EQ(f.ui.dialogs, std::vector<std::string>{"panels: 2"});
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów:  0 ");
   EXPECT_EQ(monitor()[3], " Liczba punktów: 0");
 }
@@ -183,7 +189,7 @@ TEST_F(HeightJobsTest, QuasigeoidTasks) {
        "dopuszczalnym lub inny defekt danych\r\n"},
   };
   for (auto& c : table) {
-    EXPECT_EQ(bench.Run(c.job, c.job.InputSystem == kAnomaly ? "BL"
+    EXPECT_EQ(Run(c.job, c.job.InputSystem == kAnomaly ? "BL"
                                : c.job.InputSystem == kToNormal ? "BLH_e"
                                                                 : "BLH_n",
                         c.input, c.output),
@@ -194,17 +200,14 @@ TEST_F(HeightJobsTest, QuasigeoidTasks) {
 
 TEST_F(HeightJobsTest, QuasigeoidInPlEtrf89) {
   // At 51°, 17° an anomaly of 35 m in PL-ETRF2000 is about 35.0677 m in PL-ETRF89.
-  JobDescription anomaly = QuasigeoidJob(kEtrf89, kAnomaly);
-  const std::string zeta = bench.Run(anomaly, "BL", "Q 51 0 0 17 0 0\r\n", "BLn.1");
+  const std::string zeta = Run(QuasigeoidJob(kEtrf89, kAnomaly), "BL", "Q 51 0 0 17 0 0\r\n", "BLn.1");
   EXPECT_NE(zeta.find("  Hel_ETRF89 - Hn_KRON86 \r\n"), std::string::npos) << zeta;
   EXPECT_NEAR(HeightOf(zeta), 35.0677, 0.00015);
-  JobDescription toNormal = QuasigeoidJob(kEtrf89, kToNormal);
-  const std::string normal = bench.Run(toNormal, "BLH_e", "Q 51 0 0 17 0 0 135.5\r\n", "BLH_n.1");
+  const std::string normal = Run(QuasigeoidJob(kEtrf89, kToNormal), "BLH_e", "Q 51 0 0 17 0 0 135.5\r\n", "BLH_n.1");
   EXPECT_NE(normal.find("  PL_KRON86-NH z Hel_ETRF89 \r\n"), std::string::npos) << normal;
   EXPECT_NEAR(HeightOf(normal), 135.5 - HeightOf(zeta), 0.000051);
-  JobDescription toEllipsoidal = QuasigeoidJob(kEtrf89, kToEllipsoidal);
   const std::string ellipsoidal =
-      bench.Run(toEllipsoidal, "BLH_n", "Q 51 0 0 17 0 0 100.5\r\n", "BLH_e.1");
+      Run(QuasigeoidJob(kEtrf89, kToEllipsoidal), "BLH_n", "Q 51 0 0 17 0 0 100.5\r\n", "BLH_e.1");
   EXPECT_NE(ellipsoidal.find("  Hel(PL-ETRF89) \r\n"), std::string::npos) << ellipsoidal;
   EXPECT_NEAR(HeightOf(ellipsoidal), 100.5 + HeightOf(zeta), 0.000051);
 }
@@ -212,13 +215,13 @@ TEST_F(HeightJobsTest, QuasigeoidInPlEtrf89) {
 TEST_F(HeightJobsTest, YesSilencesTheRestOfTheJobOnly) {
   JobDescription job = QuasigeoidJob(kEtrf2000, kAnomaly);
   const std::string input = "1 48 0 0 17 0 0\r\n2 53 6 0 15 6 0\r\n3 56 0 0 17 0 0\r\n";
-  bench.ui.answers = {true};
-  bench.Run(job, "BL", input, "BLn.1");
-  EXPECT_EQ(bench.ui.dialogs.size(), 1u);
+  f.ui.answers = {true};
+  Run(job, "BL", input, "BLn.1");
+  EXPECT_EQ(f.ui.dialogs.size(), 2u);  // one question and the panels
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów:  3 ");
-  bench.ui.dialogs.clear();
-  bench.Run(job, "BL", input, "BLn.1");
-  EXPECT_EQ(bench.ui.dialogs.size(), 3u);
+  f.ui.dialogs.clear();
+  Run(job, "BL", input, "BLn.1");
+  EXPECT_EQ(f.ui.dialogs.size(), 4u);
 }
 
 }  // namespace

@@ -1,35 +1,21 @@
 #include "tests/engine/loop_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-
-#include "engine/text_encoding.h"
-#include "grid/correction_grid.h"
+#include <filesystem>
 
 namespace kolvedir::testing {
 
-RecordLoopBench::RecordLoopBench(const LayerFunction& grid) {
-  std::filesystem::create_directories(ObjectFolder());
-  grid_ = CorrectionGridPath(folder_.path());
-  WriteBytes(grid_, GridBytes(grid));
+void UseGrid(JobFixture& fixture, const LayerFunction& grid) {
+  // The fixture's file may be shared with other fixtures: put a new one in its place.
+  std::filesystem::remove(fixture.gridFile());
+  WriteBytes(fixture.gridFile(), GridBytes(grid));
 }
 
-std::string RecordLoopBench::Run(JobDescription& job, const std::string& inputName,
-                          const std::string& input, const std::string& outputName,
-                          std::string_view secondsText, std::string_view linearText) {
-  {
-    std::ofstream file(ObjectFolder() / inputName, std::ios::binary | std::ios::trunc);
-    file << input;
-  }
-  outcome = BitBtn1Click(job, folder_.path() / "OBIEKTY", "TEST", secondsText, linearText, grid_,
-                         counters, ui);
-  std::ifstream result(ObjectFolder() / outputName, std::ios::binary);
-  if (!result) return "";
-  return std::string(std::istreambuf_iterator<char>(result), {});
+std::string RunJob(JobFixture& fixture, JobDescription& job, const std::string& inputName,
+                   const std::string& input, const std::string& outputName, int secondsDecimals,
+                   int linearDecimals) {
+  fixture.WriteInput(inputName, input);
+  fixture.Run(job, secondsDecimals, linearDecimals);
+  return fixture.ReadOutput(outputName);
 }
-
-std::string Win1250(std::string_view utf8) { return Utf8ToWin1250(utf8); }
 
 }  // namespace kolvedir::testing

@@ -10,10 +10,13 @@
 
 #include "core/grs80_grids.h"
 #include "grid/correction_grid.h"
+#include "tests/engine/job_fixture.h"
 #include "tests/grid/grid_test_files.h"
 
 namespace kolvedir {
 namespace {
+
+using testing::TransJob;
 
 constexpr int kEmpirical = 0;
 constexpr int kTheoretical = 1;
@@ -41,20 +44,6 @@ class TransChainTest : public ::testing::Test {
     });
   }
 };
-
-JobDescription Job(int inFrame, int inSystem, int inZone, int outFrame, int outSystem,
-                   int outZone, int method) {
-  JobDescription job;
-  job.ActiveModule = 1;
-  job.InputFrame = inFrame;
-  job.InputSystem = inSystem;
-  job.InputZone = inZone;
-  job.OutputFrame = outFrame;
-  job.OutputSystem = outSystem;
-  job.OutputZone = outZone;
-  job.Method = method;
-  return job;
-}
 
 double Seconds(int degrees, int minutes, double seconds) {
   return degrees * 3600.0 + minutes * 60.0 + seconds;
@@ -93,16 +82,16 @@ const PointValues kPl2000Point = Plane(5652126.56, 6429808.46);
 TEST_F(TransChainTest, TheoreticalFiguresToGeodeticOutput) {
   const GeodeticFigure table[] = {
       // Theoretical PL-ETRF89 image of the PL-2000 point (datum figures of the program).
-      {"xy2000 → BLH_GRS PL-ETRF89", Job(1, 1, 18, 2, 4, 0, kTheoretical), kPl2000Point,
+      {"xy2000 → BLH_GRS PL-ETRF89", TransJob(1, 1, 18, 2, 4, 0, kTheoretical), kPl2000Point,
        Seconds(50, 59, 59.999553), Seconds(17, 0, 0.000690), 0.0677, 5e-7, 5e-5},
-      {"xy2000 → BLH_KRA", Job(1, 1, 18, 3, 7, 0, kTheoretical), kPl2000Point,
+      {"xy2000 → BLH_KRA", TransJob(1, 1, 18, 3, 7, 0, kTheoretical), kPl2000Point,
        Seconds(51, 0, 1.247328), Seconds(17, 0, 6.407131), -38.0689, 5e-7, 5e-5},
       // Frame change PL-ETRF2000 → PL-ETRF89 at 51°, 17°, printed as "about".
-      {"BLH_GRS 2000 → 89", Job(1, 4, 0, 2, 4, 0, kTheoretical), Geodetic(51, 17, 0),
+      {"BLH_GRS 2000 → 89", TransJob(1, 4, 0, 2, 4, 0, kTheoretical), Geodetic(51, 17, 0),
        Seconds(50, 59, 59.999684), Seconds(17, 0, 0.000937), 0.0677, 1e-6, 1e-4},
-      {"BLH_GRS 89 → BLH_KRA", Job(2, 4, 0, 3, 7, 0, kTheoretical), Geodetic(51, 17, 0),
+      {"BLH_GRS 89 → BLH_KRA", TransJob(2, 4, 0, 3, 7, 0, kTheoretical), Geodetic(51, 17, 0),
        Seconds(51, 0, 1.247775), Seconds(17, 0, 6.406441), -38.1366, 5e-7, 5e-5},
-      {"BLH_KRA → BLH_GRS 89", Job(3, 7, 0, 2, 4, 0, kTheoretical), Geodetic(52, 19, 0),
+      {"BLH_KRA → BLH_GRS 89", TransJob(3, 7, 0, 2, 4, 0, kTheoretical), Geodetic(52, 19, 0),
        Seconds(51, 59, 58.909977), Seconds(18, 59, 53.461532), 34.2870, 5e-7, 5e-5},
   };
   for (const auto& f : table) {
@@ -119,7 +108,7 @@ TEST_F(TransChainTest, TheoreticalFiguresToGeodeticOutput) {
 TEST_F(TransChainTest, GeodeticToCartesianFigure) {
   OutputValues out;
   PointStatus status = 0;
-  TransformPoint(Job(2, 4, 0, 2, 5, 0, kEmpirical), Geodetic(51, 17, 0), out, status);
+  TransformPoint(TransJob(2, 4, 0, 2, 5, 0, kEmpirical), Geodetic(51, 17, 0), out, status);
   ASSERT_EQ(status, 0);
   EXPECT_NEAR(out.X, 3846287.0508, 5e-5);
   EXPECT_NEAR(out.Y, 1175927.9611, 5e-5);
@@ -140,15 +129,15 @@ TEST_F(TransChainTest, EmpiricalCorrectionsOfTheGrid) {
     PointValues input;
     double B, L;  // arc-seconds
   } table[] = {
-      {"2000 → 89 subtracts layers 4, 5", Job(1, 1, 18, 2, 4, 0, kEmpirical), kPl2000Point,
+      {"2000 → 89 subtracts layers 4, 5", TransJob(1, 1, 18, 2, 4, 0, kEmpirical), kPl2000Point,
        B0 - b4, L0 - l5},
-      {"89 → 2000 adds them", Job(2, 1, 18, 1, 4, 0, kEmpirical), kPl2000Point, B0 + b4, L0 + l5},
-      {"89 → Pulkovo adds layers 7, 8", Job(2, 1, 18, 3, 7, 0, kEmpirical), kPl2000Point,
+      {"89 → 2000 adds them", TransJob(2, 1, 18, 1, 4, 0, kEmpirical), kPl2000Point, B0 + b4, L0 + l5},
+      {"89 → Pulkovo adds layers 7, 8", TransJob(2, 1, 18, 3, 7, 0, kEmpirical), kPl2000Point,
        B0 + b7, L0 + l8},
-      {"2000 → Pulkovo: both", Job(1, 1, 18, 3, 7, 0, kEmpirical), kPl2000Point,
+      {"2000 → Pulkovo: both", TransJob(1, 1, 18, 3, 7, 0, kEmpirical), kPl2000Point,
        B0 - b4 + b7, L0 - l5 + l8},
       {"Pulkovo → 2000: inverse shift, then layers 4, 5",
-       Job(3, 7, 0, 1, 4, 0, kEmpirical), Geodetic(B0 / 3600, L0 / 3600, 0), B0 - b7 + b4,
+       TransJob(3, 7, 0, 1, 4, 0, kEmpirical), Geodetic(B0 / 3600, L0 / 3600, 0), B0 - b7 + b4,
        L0 - l8 + l5},
   };
   for (const auto& c : table) {
@@ -162,10 +151,10 @@ TEST_F(TransChainTest, EmpiricalCorrectionsOfTheGrid) {
   // Layer 6 moves the height; the Pulkovo'42 height comes from the datum alone.
   OutputValues to89, toPulkovoEmpirical, toPulkovoTheoretical;
   PointStatus s = 0;
-  TransformPoint(Job(1, 1, 18, 2, 4, 0, kEmpirical), kPl2000Point, to89, s);
+  TransformPoint(TransJob(1, 1, 18, 2, 4, 0, kEmpirical), kPl2000Point, to89, s);
   EXPECT_NEAR(to89.h, -h6, 1e-12);
-  TransformPoint(Job(2, 4, 0, 3, 7, 0, kEmpirical), Geodetic(51, 17, 0), toPulkovoEmpirical, s);
-  TransformPoint(Job(2, 4, 0, 3, 7, 0, kTheoretical), Geodetic(51, 17, 0), toPulkovoTheoretical,
+  TransformPoint(TransJob(2, 4, 0, 3, 7, 0, kEmpirical), Geodetic(51, 17, 0), toPulkovoEmpirical, s);
+  TransformPoint(TransJob(2, 4, 0, 3, 7, 0, kTheoretical), Geodetic(51, 17, 0), toPulkovoTheoretical,
                  s);
   ASSERT_EQ(s, 0);
   EXPECT_EQ(toPulkovoEmpirical.h, toPulkovoTheoretical.h);
@@ -180,12 +169,12 @@ TEST_F(TransChainTest, GridRefusesOnlyEmpiricalFrameChanges) {
     JobDescription job;
     bool refused;
   } table[] = {
-      {"empirical 2000 → 89", Job(1, 4, 0, 2, 4, 0, kEmpirical), true},
-      {"empirical 89 → Pulkovo", Job(2, 4, 0, 3, 7, 0, kEmpirical), true},
-      {"empirical Pulkovo → 2000", Job(3, 7, 0, 1, 4, 0, kEmpirical), true},
-      {"theoretical 2000 → Pulkovo", Job(1, 4, 0, 3, 7, 0, kTheoretical), false},
-      {"empirical, same frame", Job(1, 4, 0, 1, 1, 15, kEmpirical), false},
-      {"empirical, same frame Pulkovo", Job(3, 7, 0, 3, 8, 0, kEmpirical), false},
+      {"empirical 2000 → 89", TransJob(1, 4, 0, 2, 4, 0, kEmpirical), true},
+      {"empirical 89 → Pulkovo", TransJob(2, 4, 0, 3, 7, 0, kEmpirical), true},
+      {"empirical Pulkovo → 2000", TransJob(3, 7, 0, 1, 4, 0, kEmpirical), true},
+      {"theoretical 2000 → Pulkovo", TransJob(1, 4, 0, 3, 7, 0, kTheoretical), false},
+      {"empirical, same frame", TransJob(1, 4, 0, 1, 1, 15, kEmpirical), false},
+      {"empirical, same frame Pulkovo", TransJob(3, 7, 0, 3, 8, 0, kEmpirical), false},
   };
   for (const auto& c : table) {
     OutputValues out;
@@ -202,12 +191,12 @@ TEST_F(TransChainTest, FailuresOfTheCoreSetTheStatus) {
     JobDescription job;
     PointValues input;
   } table[] = {
-      {"XYZ_GRS at the geocentre", Job(1, 5, 0, 1, 4, 0, kTheoretical), geocentre},
-      {"XYZ_KRA at the geocentre", Job(3, 8, 0, 2, 1, 18, kTheoretical), geocentre},
-      {"xy42_6 with a 3° zone", Job(3, 3, 18, 3, 7, 0, kTheoretical), Plane(5.7e6, 6.5e6)},
-      {"xy2000 output zone 19", Job(1, 4, 0, 1, 1, 19, kTheoretical), Geodetic(52, 19, 0)},
-      {"xy65 zone 6", Job(3, 1, 6, 3, 7, 0, kTheoretical), Plane(5.5e6, 4.5e6)},
-      {"plane input far off", Job(1, 2, 0, 1, 4, 0, kTheoretical), Plane(1e300, 1e300)},
+      {"XYZ_GRS at the geocentre", TransJob(1, 5, 0, 1, 4, 0, kTheoretical), geocentre},
+      {"XYZ_KRA at the geocentre", TransJob(3, 8, 0, 2, 1, 18, kTheoretical), geocentre},
+      {"xy42_6 with a 3° zone", TransJob(3, 3, 18, 3, 7, 0, kTheoretical), Plane(5.7e6, 6.5e6)},
+      {"xy2000 output zone 19", TransJob(1, 4, 0, 1, 1, 19, kTheoretical), Geodetic(52, 19, 0)},
+      {"xy65 zone 6", TransJob(3, 1, 6, 3, 7, 0, kTheoretical), Plane(5.5e6, 4.5e6)},
+      {"plane input far off", TransJob(1, 2, 0, 1, 4, 0, kTheoretical), Plane(1e300, 1e300)},
   };
   for (const auto& c : table) {
     OutputValues out;
@@ -221,7 +210,7 @@ TEST(TransChain, ExcessivePlaneDistortion) {
   // BLH_GRS 51°, 24° in the PL-2000 zone of 15°: about 482 cm/km and 7.8 grads.
   OutputValues out;
   PointStatus status = 0;
-  TransformPoint(Job(2, 4, 0, 2, 1, 15, kTheoretical), Geodetic(51, 24, 0), out, status);
+  TransformPoint(TransJob(2, 4, 0, 2, 1, 15, kTheoretical), Geodetic(51, 24, 0), out, status);
   ASSERT_EQ(status, 0);
   EXPECT_NEAR(out.distortion, 482, 1);
   EXPECT_NEAR(out.convergence, 7.8, 0.05);
@@ -296,7 +285,7 @@ PointValues AsInput(const OutputValues& out) {
 PointValues RecordOf(const TestPoint& p, const SystemUse& use) {
   OutputValues out;
   PointStatus status = 0;
-  CommonFormToOutput(Job(use.frame, 4, 0, use.frame, use.system, use.zone, kTheoretical),
+  CommonFormToOutput(TransJob(use.frame, 4, 0, use.frame, use.system, use.zone, kTheoretical),
                      p.B * 3600, p.L * 3600, TransSystemKind(use.frame, use.system) == kKindPlane ? 0 : p.h,
                      out, status);
   EXPECT_EQ(status, 0) << use.name;
@@ -338,8 +327,8 @@ TEST_F(TransChainTest, EveryPairRunsAndReturns) {
           const std::string pair = std::string(p.where) + (method ? " theoretical " : " empirical ") +
                                    a.name + "/" + std::to_string(a.frame) + " → " + b.name + "/" +
                                    std::to_string(b.frame);
-          const JobDescription there = Job(a.frame, a.system, a.zone, b.frame, b.system, b.zone, method);
-          const JobDescription back = Job(b.frame, b.system, b.zone, a.frame, a.system, a.zone, method);
+          const JobDescription there = TransJob(a.frame, a.system, a.zone, b.frame, b.system, b.zone, method);
+          const JobDescription back = TransJob(b.frame, b.system, b.zone, a.frame, a.system, a.zone, method);
           OutputValues atB, atA;
           PointStatus status = 0;
           TransformPoint(there, input, atB, status);

@@ -16,7 +16,7 @@
 namespace kolvedir {
 namespace {
 
-using testing::Win1250;
+using testing::Cp1250;
 
 constexpr int kEmpirical = 0;
 constexpr int kTheoretical = 1;
@@ -37,15 +37,8 @@ std::int32_t GridValue(int, int, int layer) {
 
 JobDescription TransJob(int inFrame, int inSystem, int inZone, int outFrame, int outSystem,
                         int outZone, int method, int blIn = kDms, int blOut = kDms) {
-  JobDescription job;
-  job.ActiveModule = 1;
-  job.InputFrame = inFrame;
-  job.InputSystem = inSystem;
-  job.InputZone = inZone;
-  job.OutputFrame = outFrame;
-  job.OutputSystem = outSystem;
-  job.OutputZone = outZone;
-  job.Method = method;
+  JobDescription job =
+      testing::TransJob(inFrame, inSystem, inZone, outFrame, outSystem, outZone, method);
   job.BLInputFormat = blIn;
   job.BLOutputFormat = blOut;
   return job;
@@ -65,9 +58,17 @@ std::string Pl2000Fields(double Bdegrees, double Ldegrees, int zone) {
 
 class TransJobTest : public ::testing::Test {
  protected:
-  testing::RecordLoopBench bench{GridValue};
-  const std::vector<std::string>& monitor() const { return bench.ui.monitor.Lines(); }
+  void SetUp() override { testing::UseGrid(f, GridValue); }
+  std::string Run(JobDescription& job, const std::string& inputName, const std::string& input,
+                  const std::string& outputName, int secondsDecimals = 6, int linearDecimals = 4) {
+    return testing::RunJob(f, job, inputName, input, outputName, secondsDecimals, linearDecimals);
+  }
+  const std::vector<std::string>& monitor() const { return f.ui.monitor.Lines(); }
+
+  testing::JobFixture f;
 };
+
+const std::vector<std::string> kCompleted = {"panels: 1"};
 
 TEST_F(TransJobTest, WorkedFiguresOfThePl2000Point) {
   const std::string input = "1235 5652126.56 6429808.46\r\n";
@@ -78,16 +79,16 @@ TEST_F(TransJobTest, WorkedFiguresOfThePl2000Point) {
   } table[] = {
       {2, 4, "BLH_GRS.1",
        "            1235 50 59 59.999553 17  0  0.000690     0.0677" +
-           Win1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA MAT.") + "\r\n"},
+           Cp1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA MAT.") + "\r\n"},
       {3, 7, "BLH_KRA.1",
        "            1235 51  0  1.247328 17  0  6.407131   -38.0689" +
-           Win1250(" PULKOWO  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA MAT.") + "\r\n"},
+           Cp1250(" PULKOWO  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA MAT.") + "\r\n"},
   };
   for (const auto& c : table) {
     JobDescription job = TransJob(1, 1, 18, c.frame, c.system, 0, kTheoretical);
-    EXPECT_EQ(bench.Run(job, "xy2000", input, c.output), c.record) << c.output;
-    EXPECT_EQ(bench.outcome, JobOutcome::kCompleted);
-    EXPECT_TRUE(bench.ui.dialogs.empty());
+    f.ui.dialogs.clear();
+    EXPECT_EQ(Run(job, "xy2000", input, c.output), c.record) << c.output;
+    EXPECT_EQ(f.ui.dialogs, kCompleted);
   }
 }
 
@@ -103,7 +104,7 @@ TEST_F(TransJobTest, ErrorCasesDialogsAndCounts) {
       " ,; \r\n"                 // separators only: skipped
       "P6 52 30.5\r\n"           // case A: L = 30.5°
       "P7 52.0 15.5 10 uwagi";   // last line without a line end
-  const std::string comment = Win1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF89 /BLH_GRS  OPCJA MAT.");
+  const std::string comment = Cp1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF89 /BLH_GRS  OPCJA MAT.");
   const std::string zeros =
       "         0.0000         0.0000    0.00[cm/km]   0.00000000[g] ";
   const std::string expected =
@@ -116,22 +117,23 @@ TEST_F(TransJobTest, ErrorCasesDialogsAndCounts) {
       "              P6 ! punkt poza obszarem dopuszczalnym: 52.0000000 30.5000000\r\n"
       "              P7" + Pl2000Fields(52, 15.5, 15) + comment + "\r\n";
 
-  bench.ui.answers = {false, true};  // No to the first question, Yes to the second
+  f.ui.answers = {false, true};  // No to the first question, Yes to the second
   JobDescription job = TransJob(2, 4, 0, 2, 1, 15, kTheoretical, kDecimal);
-  EXPECT_EQ(bench.Run(job, "BLH_GRS", input, "xy2000.1"), expected);
+  EXPECT_EQ(Run(job, "BLH_GRS", input, "xy2000.1"), expected);
   const std::vector<std::string> dialogs = {
-      "question:  Punkt poza obszarem dopuszczalnym, nr: P1 - Czy wyłączyć ten komunikat? ",
+      "question:  Punkt poza obszarem dopuszczalnym, nr: P1 - Czy wyłączyć ten komunikat?  -> No",
       "question:  *** punkt P4 poza obszarem dopuszczalnym lub inny defekt danych  - Czy "
-      "wyłączyć ten komunikat? ",
+      "wyłączyć ten komunikat?  -> Yes",
+      "panels: 1",
   };
-  EXPECT_EQ(bench.ui.dialogs, dialogs);
+  EXPECT_EQ(f.ui.dialogs, dialogs);
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  4 ");
   EXPECT_EQ(monitor()[3], " Liczba punktów: 6");
 
   // The next job asks again.
-  bench.ui.dialogs.clear();
-  bench.Run(job, "BLH_GRS", "P1 48.9 19.0\r\n", "xy2000.1");
-  EXPECT_EQ(bench.ui.dialogs.size(), 1u);
+  f.ui.dialogs.clear();
+  Run(job, "BLH_GRS", "P1 48.9 19.0\r\n", "xy2000.1");
+  EXPECT_EQ(f.ui.dialogs.size(), 2u);
 }
 
 // The Cartesian record of B, L (degrees), h on GRS80, written with 4 decimals.
@@ -157,19 +159,17 @@ TEST_F(TransJobTest, CartesianInputFailuresAndDecimalDegrees) {
       "               U" + zeros + "U" + failed +
       "               M" + zeros + "M" + failed +
       "               K    51.00000000   17.00000000     100.00" +
-      Win1250(" PL-ETRF2000  Z UKŁADU:  PL-ETRF2000 /XYZ_GRS  OPCJA EMPIR. ") + "\r\n";
+      Cp1250(" PL-ETRF2000  Z UKŁADU:  PL-ETRF2000 /XYZ_GRS  OPCJA EMPIR. ") + "\r\n";
   JobDescription job = TransJob(1, 5, 0, 1, 4, 0, kEmpirical, kDms, kDecimal);
   // Seconds to 4 decimals (8 of a degree), metres to 2.
-  EXPECT_EQ(bench.Run(job, "XYZ_GRS", input, "BLH_GRS.1", kSecondsPrecisionItems[2],
-                      kLinearPrecisionItems[2]),
-            expected);
+  EXPECT_EQ(Run(job, "XYZ_GRS", input, "BLH_GRS.1", 4, 2), expected);
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  3 ");
 }
 
 TEST_F(TransJobTest, LongitudeFillingItsFieldStaysReadable) {
   // West of Greenwich the longitude comes back as 343°: 14 characters at 10 decimals.
   JobDescription job = TransJob(2, 5, 0, 2, 4, 0, kEmpirical, kDms, kDecimal);
-  const std::string output = bench.Run(job, "XYZ_GRS", Grs80Record("W", 51, -17, 0), "BLH_GRS.1");
+  const std::string output = Run(job, "XYZ_GRS", Grs80Record("W", 51, -17, 0), "BLH_GRS.1");
   // Name, blank, latitude field, then one blank before the full longitude field.
   EXPECT_EQ(output.substr(0, 22), "               W  51.0");
   EXPECT_EQ(output.substr(31, 6), " 343.0");
@@ -184,25 +184,25 @@ TEST_F(TransJobTest, LongitudeFillingItsFieldStaysReadable) {
 
 TEST_F(TransJobTest, EmptyInputGivesEmptyResult) {
   JobDescription job = TransJob(1, 2, 0, 3, 7, 0, kEmpirical);
-  EXPECT_EQ(bench.Run(job, "xy92", "", "BLH_KRA.1"), "");
-  EXPECT_EQ(bench.outcome, JobOutcome::kCompleted);
+  EXPECT_EQ(Run(job, "xy92", "", "BLH_KRA.1"), "");
+  EXPECT_EQ(f.ui.dialogs, kCompleted);
   EXPECT_EQ(monitor()[3], " Liczba punktów: 0");
 }
 
 TEST_F(TransJobTest, SameFrameAndZoneUsesNoGrid) {
   // 53.1° N, 15.1° E lies in no grid cell with data in this grid, so an
   // empirical frame change would refuse it; the same frame keeps it.
-  testing::RecordLoopBench holed([](int i, int j, int layer) {
+  testing::UseGrid(f, [](int i, int j, int layer) {
     return layer == 7 && i >= 400 && i <= 420 && j >= 100 && j <= 120 ? 0 : GridValue(i, j, layer);
   });
   const std::string fields = Pl2000Fields(53.1, 15.1, 15);
   const std::string input = "H" + fields.substr(0, 31) + "\r\n";  // name, x, y
   JobDescription same = TransJob(1, 1, 15, 1, 1, 15, kEmpirical);
-  EXPECT_EQ(holed.Run(same, "xy2000", input, "xy2000.1"),
+  EXPECT_EQ(Run(same, "xy2000", input, "xy2000.1"),
             "               H" + fields +
-                Win1250(" PL-ETRF2000  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA EMPIR. ") + "\r\n");
+                Cp1250(" PL-ETRF2000  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA EMPIR. ") + "\r\n");
   JobDescription change = TransJob(1, 1, 15, 2, 1, 15, kEmpirical);
-  EXPECT_EQ(holed.Run(change, "xy2000", input, "xy2000.1"),
+  EXPECT_EQ(Run(change, "xy2000", input, "xy2000.1"),
             "               H         0.0000         0.0000    0.00[cm/km]   0.00000000[g]   *** "
             "punkt H poza obszarem dopuszczalnym lub inny defekt danych \r\n");
 }
@@ -252,11 +252,11 @@ TEST_F(TransJobTest, RoundTripThroughEverySystemAsPrinted) {
                                (blFormat == kDms ? " dms" : " degrees");
       JobDescription there = TransJob(1, 1, 18, s.frame, s.system, s.zone, kEmpirical, kDms, blFormat);
       const std::string middle =
-          bench.Run(there, "xy2000", kRoundTripInput, std::string(s.file) + ".1");
-      ASSERT_EQ(bench.outcome, JobOutcome::kCompleted) << what;
+          Run(there, "xy2000", kRoundTripInput, std::string(s.file) + ".1");
+      ASSERT_EQ(monitor()[3], " Liczba punktów: 3") << what;
       JobDescription back = TransJob(s.frame, s.system, s.zone, 1, 1, 18, kEmpirical, blFormat, kDms);
       const std::vector<std::string> returned =
-          PlaneTokens(bench.Run(back, s.file, middle, "xy2000.1"));
+          PlaneTokens(Run(back, s.file, middle, "xy2000.1"));
       ASSERT_EQ(returned.size(), original.size()) << what;
       for (std::size_t i = 0; i < original.size(); ++i) {
         if (i % 3 == 0) {
