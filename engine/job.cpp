@@ -174,7 +174,10 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
   }
   const std::filesystem::path folder = job.ObjectFolder;
   const std::filesystem::path inputPath = folder / files.input;
-  if (!std::filesystem::exists(inputPath)) {
+  // A path that cannot even be examined (a loop of links, say) is not "missing":
+  // the job goes on and fails where the file is opened, with that message.
+  std::error_code unexaminable;
+  if (!std::filesystem::exists(inputPath, unexaminable) && !unexaminable) {
     const char* text = job.ActiveModule == kModuleTrans ? " ! nie istnieje zbiór wejściowy: "
                                                         : " nie istnieje zbiór wejściowy: ";
     ui.ShowInformation(text + PathText(inputPath));
