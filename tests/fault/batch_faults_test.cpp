@@ -1,0 +1,337 @@
+// kolvedir-batch when the file system lets it down: folders and files that
+// cannot be written or read, files that vanish or change their nature, a full
+// disk, a damaged grid. Every such job must end with a clear message and exit
+// status 1, announce no success, not crash or hang, leave no temporary file
+// and keep the earlier result file as it was.
+//
+// The tests may run as root, whom permission bits do not stop, so they use
+// means that hold for root too: a folder or a link loop in place of a file,
+// the immutable attribute, read-only bind mounts and a small tmpfs. A case
+// whose means this machine does not offer is skipped with the reason.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "grid/correction_grid.h"
+#include "tests/engine/job_fixture.h"
+
+namespace kolvedir {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::JobFixture;
+
+constexpr std::string_view kEarlierResult = "EARLIER RESULT\r\n";
+constexpr auto kHangLimit = std::chrono::seconds(60);
+
+struct BatchRun {
+  bool exited = false;  // false: killed by a signal or stopped for hanging
+  int status = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+// A working object with an input file and an earlier result, and the faults
+// laid on it; every fault is undone when the scene goes, so that the
+// temporary folder can be removed.
+class FaultScene {
+ public:
+  FaultScene() {
+    grid = fixture_.gridFile();
+    Populate();
+  }
+  FaultScene(const FaultScene&) = delete;
+  FaultScene& operator=(const FaultScene&) = delete;
+  ~FaultScene() {
+    for (auto undo = undo_.rbegin(); undo != undo_.rend(); ++undo) (*undo)();
+  }
+
+  const JobFixture& fixture() const { return fixture_; }
+  fs::path object() const { return fixture_.object(); }
+  fs::path input() const { return object() / "xy92"; }
+  fs::path result() const { return object() / "xy92.1"; }
+  std::vector<std::string> environment;  // extra NAME=value for the runner
+
+  // 3000 points in xy92 (about 330 kB of result) and the earlier result.
+  void Populate() const {
+    std::string points;
+    for (int i = 0; i < 3000; ++i) points += "P" + std::to_string(i) + " 500000.000 600000.000\r\n";
+    fixture_.WriteInput("xy92", points);
+    fixture_.WriteInput("xy92.1", std::string(kEarlierResult));
+  }
+
+  void OnExit(std::function<void()> undo) { undo_.push_back(std::move(undo)); }
+
+  // The immutable attribute: no writing, renaming over or removing, for root too.
+  std::string SetImmutable(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return SystemError("open");
+    int flags = 0;
+    std::string refused;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
+      refused = SystemError("immutable attribute");
+    } else {
+      flags |= FS_IMMUTABLE_FL;
+      if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) refused = SystemError("immutable attribute");
+    }
+    ::close(fd);
+    if (refused.empty()) {
+      OnExit([path] {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+          flags &= ~FS_IMMUTABLE_FL;
+          ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0) ::close(fd);
+      });
+    }
+    return refused;
+  }
+
+  std::string MountReadOnly(const fs::path& folder) {
+    if (::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+      return SystemError("bind mount");
+    }
+    OnExit([folder] { ::umount2(folder.c_str(), MNT_DETACH); });
+    if (::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+      return SystemError("read-only remount");
+    }
+    return {};
+  }
+
+  std::string MountSmallTmpfs(const fs::path& folder, const char* size) {
+    const std::string options = std::string("size=") + size;
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+      return SystemError("tmpfs mount");
+    }
+    OnExit([folder] { ::umount2(folder.c_str(), MNT_DETACH); });
+    return {};
+  }
+
+  // Runs kolvedir-batch from xy92 to xy92 in PL-ETRF89 (theoretical) on the
+  // object; stops it if it runs longer than kHangLimit.
+  BatchRun Run() const {
+    const std::vector<std::string> args = {
+        KOLVEDIR_BATCH, "--object", object().string(), "--from", "xy92", "--from-frame",
+        "PL-ETRF89", "--to", "xy92", "--to-frame", "PL-ETRF89", "--method", "theoretical",
+        "--grid", grid.string()};
+    const fs::path outFile = fixture_.objectsRoot().parent_path() / "stdout";
+    const fs::path errFile = fixture_.objectsRoot().parent_path() / "stderr";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int in = ::open("/dev/null", O_RDONLY);
+      if (out < 0 || err < 0 || in < 0) ::_exit(127);
+      ::dup2(in, 0), ::dup2(out, 1), ::dup2(err, 2);
+      for (const std::string& variable : environment) ::putenv(const_cast<char*>(variable.c_str()));
+      std::vector<char*> argv;
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    BatchRun run;
+    int raw = 0;
+    const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
+    while (::waitpid(child, &raw, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &raw, 0);
+        run.err = "(stopped after " + std::to_string(kHangLimit.count()) + " s) ";
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    run.exited = WIFEXITED(raw);
+    run.status = run.exited ? WEXITSTATUS(raw) : -WTERMSIG(raw);
+    run.out = Slurp(outFile);
+    run.err += Slurp(errFile);
+    return run;
+  }
+
+  fs::path grid;  // the grid the runner is given
+
+ private:
+  JobFixture fixture_;
+  std::vector<std::function<void()>> undo_;
+};
+
+bool IsRoot() { return ::geteuid() == 0; }
+
+std::string SanitizerOptions() {
+  const char* options = std::getenv("ASAN_OPTIONS");
+  return options ? options : "";
+}
+
+// Read-only for root too: the immutable attribute, else a read-only bind mount.
+std::string MakeFolderReadOnly(FaultScene& s, const fs::path& folder) {
+  if (!IsRoot()) {
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    s.OnExit([folder] { fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add); });
+    return {};
+  }
+  const std::string immutable = s.SetImmutable(folder);
+  if (immutable.empty()) return {};
+  const std::string mounted = s.MountReadOnly(folder);
+  return mounted.empty() ? std::string() : immutable + "; " + mounted;
+}
+
+void WriteGridOfLength(const fs::path& file, std::uintmax_t length) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  const std::string block(1 << 20, '\x01');
+  for (std::uintmax_t done = 0; done < length; done += block.size()) {
+    out.write(block.data(), static_cast<std::streamsize>(std::min<std::uintmax_t>(block.size(), length - done)));
+  }
+}
+
+struct FaultCase {
+  const char* name;
+  // Lays the fault; gives the reason why it cannot be laid here, or "".
+  std::string (*lay)(FaultScene&);
+  const char* message;  // part of the runner's message on standard error
+};
+
+const FaultCase kFaultCases[] = {
+    {"OutputFolderReadOnly",
+     [](FaultScene& s) { return MakeFolderReadOnly(s, s.object()); },
+     " *** Nie można utworzyć zbioru wynikowego: "},
+    {"OutputFileImmutable",
+     [](FaultScene& s) {
+       // Permission bits do not keep a file from being replaced by renaming.
+       const std::string refused = s.SetImmutable(s.result());
+       return refused.empty() ? refused : refused + " (a read-only result needs the immutable attribute)";
+     },
+     "nie można zastąpić zbioru wynikowego"},
+    {"OutputFileIsFolder",
+     [](FaultScene& s) {
+       fs::remove(s.result());
+       fs::create_directory(s.result());
+       std::ofstream(s.result() / "keep") << kEarlierResult;
+       return std::string();
+     },
+     "nie można zastąpić zbioru wynikowego"},
+    {"InputIsFolder",
+     [](FaultScene& s) {
+       fs::remove(s.input());
+       fs::create_directory(s.input());
+       return std::string();
+     },
+     " *** Błąd odczytu zbioru wejściowego: "},
+    {"InputUnreadable",
+     [](FaultScene& s) {
+       if (IsRoot()) return std::string("permission bits do not stop root (InputIsFolder covers it)");
+       fs::permissions(s.input(), fs::perms::none);
+       return std::string();
+     },
+     " *** Nie można otworzyć zbioru wejściowego: "},
+    {"InputIsLinkLoop",
+     [](FaultScene& s) {
+       fs::remove(s.input());
+       fs::create_symlink("xy92", s.input());
+       return std::string();
+     },
+     " *** Nie można otworzyć zbioru wejściowego: "},
+    {"InputRemovedBeforeReading",
+     [](FaultScene& s) {
+       s.environment = {std::string("LD_PRELOAD=") + KOLVEDIR_REMOVE_ON_OPEN,
+                        "KOLVEDIR_REMOVE_ON_OPEN=" + s.input().string(),
+                        // Sanitizer builds: the preloaded library comes before their runtime.
+                        "ASAN_OPTIONS=" + SanitizerOptions() + ":verify_asan_link_order=0"};
+       return std::string();
+     },
+     " *** Nie można otworzyć zbioru wejściowego: "},
+    {"DiskFull",
+     [](FaultScene& s) {
+       const std::string refused = s.MountSmallTmpfs(s.object(), "160k");
+       if (refused.empty()) s.Populate();  // the mount hides the files laid before
+       return refused;
+     },
+     " *** Błąd zapisu zbioru wynikowego: "},
+    {"GridTruncated",
+     [](FaultScene& s) {
+       s.grid = s.object().parent_path().parent_path() / "short" / kGridFileName;
+       fs::create_directories(s.grid.parent_path());
+       WriteGridOfLength(s.grid, kGridFileBytes - 4096);
+       return std::string();
+     },
+     " *** Plik bazowy PL_grid_001.bin jest za krótki"},
+    {"GridIsFolder",
+     [](FaultScene& s) {
+       s.grid = s.object().parent_path().parent_path() / "folder" / kGridFileName;
+       fs::create_directories(s.grid);
+       return std::string();
+     },
+     " *** PL_grid_001.bin nie jest plikiem"},
+};
+
+class BatchFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(BatchFaultTest, FailsClearlyAndKeepsTheEarlierResult) {
+  FaultScene s;
+  const std::string refused = GetParam().lay(s);
+  if (!refused.empty()) GTEST_SKIP() << refused;
+
+  const bool resultWasFolder = fs::is_directory(s.result());
+  const BatchRun run = s.Run();
+  EXPECT_TRUE(run.exited) << "no clean exit, signal " << -run.status << "\n" << run.err;
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.find("Zadanie wykonano"), std::string::npos) << run.out;
+  for (const char* report : {"Sanitizer", "runtime error"}) {
+    EXPECT_EQ(run.err.find(report), std::string::npos) << run.err;
+  }
+  if (resultWasFolder) {
+    EXPECT_EQ(Slurp(s.result() / "keep"), kEarlierResult);
+  } else {
+    EXPECT_EQ(Slurp(s.result()), kEarlierResult);
+  }
+  std::error_code unreadable;
+  for (const auto& entry : fs::directory_iterator(s.object(), unreadable)) {
+    EXPECT_NE(entry.path().filename().string().rfind(".xy92.1.", 0), 0u)
+        << "temporary file left: " << entry.path();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystem, BatchFaultTest, ::testing::ValuesIn(kFaultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Without a fault the same job replaces the result: the cases above fail for
+// the fault's sake and not for some other reason.
+TEST(BatchFaultTest, WithoutAFaultTheJobReplacesTheResult) {
+  FaultScene s;
+  const BatchRun run = s.Run();
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Zadanie wykonano"), std::string::npos) << run.out;
+  const std::string result = Slurp(s.result());
+  EXPECT_EQ(std::count(result.begin(), result.end(), '\n'), 3000);
+  EXPECT_EQ(result.rfind("              P0", 0), 0u) << result.substr(0, 80);
+}
+
+}  // namespace
+}  // namespace kolvedir
