@@ -16,8 +16,9 @@ namespace kolvedir {
 //   weighting (latitude offset stretched by 1.5). Another layer number is
 //   refused like a point outside the grid.
 //   B: latitude, decimal degrees; L: longitude, decimal degrees. The grid accepts
-//   B from 48.99 (exclusive, extrapolated below 49) to 55.01 (exclusive) and
-//   L from 13.99 to 24.21 likewise, where layer 7 is nonzero.
+//   B from just above 48.99 to just below 55.01 and L from just above 13.99 to
+//   just below 24.21 (below 49° and west of 14° it extrapolates; beyond 55° and
+//   24.2° it holds the last row and column), where layer 7 is nonzero.
 double InterpolateLayer(int layer, double B, double L, PointStatus& status);
 
 // Undoes the layer 7/8 shift: B, L in Pulkovo'42, decimal degrees (same range as
