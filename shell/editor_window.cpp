@@ -241,6 +241,7 @@ void TForm4::ShowEditor() {
   show();
   raise();
   activateWindow();
+  Memo1->setFocus();
 }
 
 bool TForm4::SaveOrDiscardChanges() {
@@ -395,7 +396,6 @@ void ShowCurrentEditor(const QString& objectFolder) {
   TForm4* editor = CurrentEditor();
   editor->SetCaption(QDir(objectFolder).filePath(kNewDocument));
   editor->ShowEditor();
-  editor->findChild<QPlainTextEdit*>("Memo1")->setFocus();
 }
 
 bool LoadIntoCurrentEditor(const QString& path) {

@@ -31,7 +31,8 @@ class TForm4 : public QMainWindow {
   // Writes the text to path (Windows-1250, CR LF); on success clears the mark.
   // A failure is reported to the user and returns false.
   bool SaveTo(const QString& path);
-  // Shows the window centred on the screen (once), raised and active.
+  // Shows the window centred on the screen (once), raised and active, with the
+  // focus in the text.
   void ShowEditor();
   // With the modified mark set asks "Czy zapisać zmiany ?" (Yes/No/Cancel):
   // Yes saves, No discards the changes (clears the mark). Returns false when

@@ -64,8 +64,7 @@ TForm2::TForm2(const QString& objectFolder, std::function<void()> importFile, QW
 
 void TForm2::Refresh() {
   fila->clear();
-  fila->addItems(QDir(folder_).entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                         QDir::Name | QDir::IgnoreCase));
+  fila->addItems(QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 QString TForm2::SelectedPath() const {

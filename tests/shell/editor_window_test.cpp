@@ -47,6 +47,12 @@ class EditorTest : public ::testing::Test {
         if (item->text() == text) return item->trigger();
     FAIL() << "no menu item " << text.toStdString();
   }
+  static void Select(TForm4* editor, int from, int to) {
+    QTextCursor cursor(Memo(editor)->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    Memo(editor)->setTextCursor(cursor);
+  }
   static void Type(TForm4* editor, const QString& text) {
     Memo(editor)->moveCursor(QTextCursor::End);
     testing::KeyClicks(Memo(editor), text);
@@ -221,10 +227,7 @@ TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
 TEST_F(EditorFindTest, AnotherSelectionStartsFromTheTopAndCaseMatters) {
   ASSERT_TRUE(WriteAll(Path("t"), "Punkt punkt\r\nPUNKT punkt\r\n"));
   TForm4* editor = Open("t");
-  QTextCursor cursor(Memo(editor)->document());
-  cursor.setPosition(14);
-  cursor.setPosition(16, QTextCursor::KeepAnchor);
-  Memo(editor)->setTextCursor(cursor);
+  Select(editor, 14, 16);
   Find(editor, "punkt");
   EXPECT_EQ(Selection(editor), std::make_pair(6, 11));
   Find(editor, "punkt");
@@ -345,10 +348,7 @@ TEST_F(EditorTest, UndoFromTheToolBarSetsTheMarkThePopUpDoesNot) {
 TEST_F(EditorTest, CutAndPasteGoThroughTheClipboard) {
   ASSERT_TRUE(WriteAll(Path("a"), "12345"));
   TForm4* editor = Open("a");
-  QTextCursor cursor(Memo(editor)->document());
-  cursor.setPosition(1);
-  cursor.setPosition(3, QTextCursor::KeepAnchor);
-  Memo(editor)->setTextCursor(cursor);
+  Select(editor, 1, 3);
   Click(editor, "SpeedButton8");
   EXPECT_EQ(editor->Text(), "145");
   Memo(editor)->moveCursor(QTextCursor::End);

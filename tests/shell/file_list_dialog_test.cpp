@@ -112,6 +112,13 @@ TEST_F(FileListTest, CopyIsNamedAfterTheSourceWithKopia) {
   EXPECT_TRUE(QFile::exists(Path("notatnik.txt (kopia) (kopia)")));
 }
 
+TEST_F(FileListTest, CopyWithNothingSelectedMakesNothing) {
+  Click("Button8");
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_FALSE(QFile::exists(" (kopia)"));
+  EXPECT_EQ(Names().size(), 3);
+}
+
 TEST_F(FileListTest, EditLoadsTheFileIntoTheCurrentEditor) {
   TForm4* editor = CurrentEditor();
   Select("xy2000.1");
