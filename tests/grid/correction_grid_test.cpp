@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <set>
@@ -142,16 +144,32 @@ INSTANTIATE_TEST_SUITE_P(Files, RefusedGridFile, ::testing::ValuesIn(kRefusedFil
                            return name;
                          });
 
-// Without read permission (not testable as root, who reads anything).
+// A file without read permission for the user. As root (who reads anything)
+// the load runs in a child process that has dropped to an unprivileged user.
 TEST(CorrectionGridLoad, UnreadableFileIsRefused) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads files without permission";
   LoadSyntheticGrid(ConstantLayers(7, 7, 7));
   TemporaryFolder folder;
   const std::filesystem::path file = CorrectionGridPath(folder.path());
   WriteBytes(file, GridBytes(ConstantLayers(9, 9, 9)));
-  std::filesystem::permissions(file, std::filesystem::perms::none);
-  EXPECT_EQ(LoadCorrectionGrid(file), GridLoadResult::kCannotOpen);
-  ExpectStoreHoldsConstant(7);
+  namespace fs = std::filesystem;
+  fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(file, fs::perms::none);
+
+  constexpr int kRefused = 0, kLoaded = 1, kCannotDrop = 2;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(kCannotDrop);
+    const bool refused = LoadCorrectionGrid(file) == GridLoadResult::kCannotOpen &&
+                         CorrectionGridValue(4, 300, 500) == 7;
+    ::_exit(refused ? kRefused : kLoaded);
+  }
+  int wait = 0;
+  ASSERT_EQ(::waitpid(child, &wait, 0), child);
+  ASSERT_TRUE(WIFEXITED(wait));
+  if (WEXITSTATUS(wait) == kCannotDrop) GTEST_SKIP() << "cannot drop to an unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(wait), kRefused);
 }
 
 TEST(CorrectionGridLoad, EachOutcomeHasItsOwnMessage) {
