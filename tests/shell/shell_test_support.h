@@ -1,11 +1,30 @@
 #pragma once
-// Helpers shared by the shell's GUI tests.
+// Helpers shared by the shell's GUI tests: the build's program folder, file
+// reading and writing, a scripted dialog service, and a program folder in a
+// temporary directory with the main window built on it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
+#include <deque>
+#include <ostream>
 #include <filesystem>
+#include <memory>
+
+#include "shell/copy_library.h"
+#include "shell/dialog_service.h"
+#include "shell/main_window.h"
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace kolvedir::testing {
 
@@ -23,6 +42,148 @@ inline QByteArray ReadAll(const QString& path) {
 inline bool WriteAll(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Records every dialog and answers from a script: questions take the queued
+// answers (No when none is left), file dialogs return the queued paths (empty,
+// i.e. cancelled, when none is left).
+class ScriptedDialogs : public DialogService {
+ public:
+  struct Shown {
+    QString kind;  // "information", "message", "question", "open", "save"
+    QString title;
+    QString text;  // the text, or the initial folder of a file dialog
+  };
+
+  std::vector<Shown> shown;
+  std::deque<Answer> answers;
+  std::deque<QString> paths;
+
+  QStringList Texts(const QString& kind) const {
+    QStringList texts;
+    for (const Shown& s : shown) {
+      if (s.kind == kind) texts << s.text;
+    }
+    return texts;
+  }
+
+  void Information(QWidget*, const QString& title, const QString& text) override {
+    shown.push_back({"information", title, text});
+  }
+  void Message(QWidget*, const QString& text) override { shown.push_back({"message", {}, text}); }
+  Answer Question(QWidget*, const QString& title, const QString& text, bool) override {
+    shown.push_back({"question", title, text});
+    if (answers.empty()) return Answer::No;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  QString OpenFileName(QWidget*, const QString& caption, const QString& dir,
+                       const QString&) override {
+    shown.push_back({"open", caption, dir});
+    return NextPath();
+  }
+  QStringList OpenFileNames(QWidget*, const QString& caption, const QString& dir,
+                            const QString&) override {
+    shown.push_back({"open", caption, dir});
+    const QString path = NextPath();
+    return path.isEmpty() ? QStringList() : QStringList{path};
+  }
+  QString SaveFileName(QWidget*, const QString& caption, const QString& dir,
+                       const QString&) override {
+    shown.push_back({"save", caption, dir});
+    return NextPath();
+  }
+  bool ChooseFont(QWidget*, QFont&) override { return false; }
+  bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+
+ private:
+  QString NextPath() {
+    if (paths.empty()) return {};
+    const QString path = paths.front();
+    paths.pop_front();
+    return path;
+  }
+};
+
+// A program folder Kolvedir/bin with OBIEKTY beside it, in a temporary
+// directory; the main window is built on it on first use.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(temp_.isValid());
+    bin_ = temp_.filePath("Kolvedir/bin");
+    objects_ = temp_.filePath("Kolvedir/OBIEKTY");
+    ASSERT_TRUE(QDir().mkpath(bin_));
+    SetDialogService(&dialogs_);
+    SetCopyLibraryFolder(BuildBinFolder());
+  }
+  void TearDown() override {
+    form_.reset();
+    SetDialogService(nullptr);
+    SetCopyLibraryFolder(QString());
+  }
+
+  void AddObjects(const QStringList& names) {
+    for (const QString& name : names) ASSERT_TRUE(QDir().mkpath(objects_ + '/' + name));
+  }
+
+  TForm1& Form() {
+    if (!form_) {
+      form_ = std::make_unique<TForm1>(bin_);
+      form_->show();
+    }
+    return *form_;
+  }
+
+  template <typename T = QWidget>
+  T* Find(const QString& name) {
+    T* widget = Form().findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+
+  bool Visible(const QString& name) { return Find<QWidget>(name)->isVisible(); }
+
+  // Clicks a button as the user would: only a visible, enabled one.
+  void Click(const QString& name) {
+    auto* button = Find<QAbstractButton>(name);
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isVisible()) << name.toStdString() << " is hidden";
+    ASSERT_TRUE(button->isEnabled()) << name.toStdString() << " is disabled";
+    button->click();
+  }
+
+  // Presses and releases the left mouse button in the middle of a visible widget.
+  void ClickWidget(const QString& name) {
+    QWidget* widget = Find<QWidget>(name);
+    ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(widget->isVisible()) << name.toStdString() << " is hidden";
+    const QPointF centre = QRectF(widget->rect()).center();
+    const QPointF global = widget->mapToGlobal(centre);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, centre, global, Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(widget, &event);
+    }
+  }
+
+  QTemporaryDir temp_;
+  QString bin_;
+  QString objects_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<TForm1> form_;
+};
+
+// main() of a GUI test: the widgets need an application object, which runs
+// offscreen unless the environment names another platform (test discovery
+// runs the program without the tests' environment).
+inline int RunGuiTests(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
 }
 
 }  // namespace kolvedir::testing

@@ -1,0 +1,20 @@
+// The windowed program: the main window, the information window, one editor
+// window and the about window, then the event loop.
+#include <QApplication>
+
+#include "shell/editor_window.h"
+#include "shell/info_windows.h"
+#include "shell/main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("KOLVEDIR"));
+  kolvedir::TForm1 mainWindow(QCoreApplication::applicationDirPath());
+  kolvedir::TForm3 info(&mainWindow);
+  kolvedir::SetEditorOwner(&mainWindow);
+  kolvedir::CurrentEditor();
+  kolvedir::TForm5 about(&mainWindow);
+  mainWindow.SetInfoWindows(&info, &about);
+  mainWindow.show();
+  return QApplication::exec();
+}

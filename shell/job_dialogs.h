@@ -1,0 +1,35 @@
+#pragma once
+// The batch job's user interface in the main window: its messages go through
+// the dialog service, its report to the monitor "Memo1", the file panels and
+// the status bar "styks".
+
+#include <array>
+
+#include "engine/job_ui.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+
+namespace kolvedir {
+
+class QtJobUserInterface : public JobUserInterface {
+ public:
+  // window: the main window, whose widgets are found by their names.
+  explicit QtJobUserInterface(QWidget* window);
+
+  void ShowInformation(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskPointQuestion(const std::string& text) override;
+  void SetMonitorLine(int line, const std::string& text) override;
+  void MarkFilePanels(int module) override;
+  void SetStatusText(int panel, const std::string& text) override;
+
+ private:
+  QWidget* window_;
+  QPlainTextEdit* monitor_;
+  std::array<QWidget*, 6> filePanels_{};  // Panel1 .. Panel6
+  std::array<QLabel*, 4> statusPanels_{};
+};
+
+}  // namespace kolvedir

@@ -1,0 +1,861 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include <clocale>
+
+#include "engine/job.h"
+#include "shell/copy_library.h"
+#include "shell/dialog_service.h"
+#include "shell/editor_window.h"
+#include "shell/file_list_dialog.h"
+#include "shell/job_dialogs.h"
+#include "shell/main_window_panel.h"
+#include "shell/objects.h"
+#include "shell/zone_map.h"
+
+namespace kolvedir {
+
+namespace {
+
+const QString kCaption = QStringLiteral("KOLVEDIR w.2.06 (2013)  -  transformacje współrzędnych");
+const QString kMissingInputFile =
+    QStringLiteral(" ! plik nie istnieje ale możesz go utworzyc i zapisac ");
+const QString kNameTheObjectFirst =
+    QStringLiteral(" Najpierw wpisz w okienku nazwę nowego obiektu! ");
+const QString kWorkingFolder = QStringLiteral("Folder roboczy: ");
+const QString kNotice = QStringLiteral(
+    "Wersja 2.06 programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
+    "Wyniki obliczeń należy sprawdzić niezależnie, zanim zostaną użyte w pracach "
+    "geodezyjnych.");
+const QColor kSkyBlue(166, 202, 240);
+
+// Places of the TRANS 2D/3D area: the lists of systems and the zone choosers
+// of each side share one place each.
+constexpr QPoint kInputListPlace(24, 200);
+constexpr QPoint kInputChooserPlace(168, 200);
+constexpr QPoint kOutputListPlace(312, 200);
+constexpr QPoint kOutputChooserPlace(456, 200);
+constexpr QSize kListSize(140, 222);
+
+struct FrameChoice {
+  const char* name;
+  const char* caption;
+  const char* hint;
+  std::int32_t frame;
+};
+
+constexpr FrameChoice kInputFrames[] = {
+    {"owe1", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna", 1},
+    {"owe2", " PL-ETRF89  (POLREF) elipsoida GRS80", "opcja matematyczna skorygowana", 2},
+    {"owe3", " Pulkowo'42        elipsoida Krasowskiego ", "", 3},
+};
+constexpr FrameChoice kOutputFrames[] = {
+    {"owy1", "PL-ETRF2000/ep. 2011 elipsoida GRS80", "opcja matematyczna", 1},
+    {"owy2", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana", 2},
+    {"owy3", "Pulkowo'42       elipsoida Krasowskiego", "", 3},
+};
+
+// A system of TRANS 2D/3D: the input radio, the output radio, the standard
+// file name (the output file adds ".1"), the code and the zone chooser.
+struct SystemChoice {
+  const char* inputName;
+  const char* outputName;
+  const char* fileName;
+  std::int32_t code;
+  ZoneChooser chooser;
+};
+
+constexpr SystemChoice kGrsSystems[] = {
+    {"RadioButton1", "RadioButton11", "xy2000", 1, ZoneChooser::Strips3},
+    {"RadioButton2", "RadioButton12", "xy92", 2, ZoneChooser::None},
+    {"RadioButton5", "RadioButton13", "UTM", 3, ZoneChooser::Strips6},
+    {"RadioButton3", "RadioButton14", "BLH_GRS", 4, ZoneChooser::None},
+    {"RadioButton4", "RadioButton15", "XYZ_GRS", 5, ZoneChooser::None},
+};
+constexpr SystemChoice kKrassowskySystems[] = {
+    {"RadioButton6", "RadioButton16", "xy65", 1, ZoneChooser::Zones1965},
+    {"RadioButton7", "RadioButton17", "xy42_3", 2, ZoneChooser::Strips3},
+    {"RadioButton8", "RadioButton18", "xy42_6", 3, ZoneChooser::Strips6},
+    {"RadioButton23", "RadioButton25", "xy42_83_3", 4, ZoneChooser::Strips3},
+    {"RadioButton24", "RadioButton26", "xy42_83_6", 5, ZoneChooser::Strips6},
+    {"RadioButton38", "RadioButton39", "xyTARVO80", 6, ZoneChooser::None},
+    {"RadioButton9", "RadioButton19", "BLH_KRA", 7, ZoneChooser::None},
+    {"RadioButton10", "RadioButton20", "XYZ_KRA", 8, ZoneChooser::None},
+};
+
+// A zone radio: input and output names, the stored value, its place on the map.
+struct ZoneChoice {
+  const char* inputName;
+  const char* outputName;
+  std::int32_t value;
+  const char* text;
+  double longitude;
+  double latitude;
+};
+
+constexpr ZoneChoice kStrips3[] = {
+    {"po15", "pow15", 15, "", 15.0, 52.0},
+    {"po18", "pow18", 18, "", 18.0, 52.0},
+    {"po21", "pow21", 21, "", 21.0, 52.0},
+    {"po24", "pow24", 24, "", 24.0, 52.0},
+};
+constexpr ZoneChoice kStrips6[] = {
+    {"rwe1", "rwy1", 15, "", 15.6, 52.0},
+    {"rwe2", "rwy2", 21, "", 21.0, 52.0},
+};
+// The five zones of the 1965 system, each button near the middle of its zone.
+constexpr ZoneChoice kZones1965[] = {
+    {"str1", "sw1", 1, "1", 21.6, 50.3},  {"str2", "sw2", 2, "2", 21.6, 53.2},
+    {"str3", "sw3", 3, "3", 17.4, 53.6},  {"str4", "sw4", 4, "4", 16.4, 51.9},
+    {"str5", "sw5", 5, "5", 18.7, 50.4},
+};
+
+struct ChooserKind {
+  ZoneMapKind map;
+  const char* title;
+  const char* inputName;
+  const char* outputName;
+  const ZoneChoice* zones;
+  int zoneCount;
+};
+
+const ChooserKind kChoosers[] = {
+    {ZoneMapKind::Strips3, "Pasy południkowe 3°", "GroupBox4", "GroupBox7", kStrips3,
+     int(std::size(kStrips3))},
+    {ZoneMapKind::Strips6, "Pasy południkowe 6°", "GroupBox5", "GroupBox6", kStrips6,
+     int(std::size(kStrips6))},
+    {ZoneMapKind::Zones1965, "Strefy układu 1965", "GroupBox3", "GroupBox2", kZones1965,
+     int(std::size(kZones1965))},
+};
+
+struct HeightChoice {
+  const char* name;
+  const char* caption;
+  std::int32_t code;
+};
+constexpr HeightChoice kHeightInputs[] = {
+    {"RadioButton27", "BLH_K86", 11}, {"RadioButton28", "BLH_K2006", 12},
+    {"RadioButton29", "BLH_EVRF", 13}};
+constexpr HeightChoice kHeightOutputs[] = {
+    {"RadioButton30", "BLH_K86.1", 11}, {"RadioButton31", "BLH_K2006.1", 12},
+    {"RadioButton32", "BLH_EVRF.1", 13}};
+
+struct QuasigeoidChoice {
+  const char* name;
+  const char* caption;
+  std::int32_t code;
+  const char* inputFile;
+  const char* outputFile;
+};
+constexpr QuasigeoidChoice kQuasigeoidConversions[] = {
+    {"RadioButton35", "BL       -------------------> BLn.1", 21, "BL", "BLn.1"},
+    {"RadioButton36", "BLH_e  ------------------> BLH_n.1", 22, "BLH_e", "BLH_n.1"},
+    {"RadioButton37", "BLH_n  ------------------> BLH_e.1", 23, "BLH_n", "BLH_e.1"},
+};
+
+int ChooserIndex(ZoneChooser chooser) { return int(chooser) - 1; }
+
+void Uncheck(QRadioButton* radio) {
+  radio->setAutoExclusive(false);
+  radio->setChecked(false);
+  radio->setAutoExclusive(true);
+}
+
+// Runs handler whenever radio becomes checked, by the user or by the program.
+template <typename Handler>
+void OnChecked(QRadioButton* radio, QObject* context, Handler handler) {
+  QObject::connect(radio, &QRadioButton::toggled, context, [handler](bool checked) {
+    if (checked) handler();
+  });
+}
+
+QRadioButton* AddRadio(QWidget* parent, const char* name, const QString& caption, QPoint place,
+                       int width) {
+  auto* radio = new QRadioButton(caption, parent);
+  radio->setObjectName(QLatin1String(name));
+  radio->setGeometry(QRect(place, QSize(width, 22)));
+  return radio;
+}
+
+QGroupBox* AddBox(QWidget* parent, const char* name, const QString& title, QRect geometry) {
+  auto* box = new QGroupBox(title, parent);
+  box->setObjectName(QLatin1String(name));
+  box->setGeometry(geometry);
+  return box;
+}
+
+QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+                       const QString& hint = QString()) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  button->setGeometry(geometry);
+  button->setToolTip(hint);
+  return button;
+}
+
+QAction* AddAction(QMenu* menu, const char* name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QLatin1String(name));
+  return action;
+}
+
+// A framed area of one module with its title.
+QGroupBox* AddArea(QWidget* parent, const char* name, const QString& title, QRect geometry) {
+  QGroupBox* area = AddBox(parent, name, title, geometry);
+  QFont bold = area->font();
+  bold.setBold(true);
+  area->setFont(bold);
+  return area;
+}
+
+// Children of an area keep the normal font.
+void UseNormalFont(QWidget* widget) {
+  QFont normal = widget->font();
+  normal.setBold(false);
+  widget->setFont(normal);
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(QDir::cleanPath(programFolder)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(kCaption);
+  auto* central = new QWidget(this);
+  central->setFixedSize(1010, 684);
+  setCentralWidget(central);
+
+  input_.statusPanel = 0;
+  input_.listPlace = kInputListPlace;
+  input_.frame = &JobDescription::InputFrame;
+  input_.system = &JobDescription::InputSystem;
+  input_.zone = &JobDescription::InputZone;
+  input_.kind = &JobDescription::InputKind;
+  output_.statusPanel = 2;
+  output_.listPlace = kOutputListPlace;
+  output_.frame = &JobDescription::OutputFrame;
+  output_.system = &JobDescription::OutputSystem;
+  output_.zone = &JobDescription::OutputZone;
+  output_.kind = &JobDescription::OutputKind;
+
+  CreateMenus();
+  CreateTopRow(central);
+  CreateTransArea(central);
+  CreateHeightArea(central);
+  CreateQuasigeoidArea(central);
+  CreateOptions(central);
+  CreateMonitorAndButtons(central);
+  CreateNotice(central);
+  CreateStatusBar();
+  FormCreate();
+}
+
+void TForm1::CreateMenus() {
+  QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
+  connect(AddAction(objects, "Pokazpliki1", QStringLiteral("&Pokaż pliki")), &QAction::triggered,
+          this, &TForm1::SpeedButton3Click);
+  connect(AddAction(objects, "Nowyfolder1", QStringLiteral("&Dodaj obiekt")), &QAction::triggered,
+          this, &TForm1::BitBtn10Click);
+  connect(AddAction(objects, "Importujpliki1", QStringLiteral("&Importuj pliki...")),
+          &QAction::triggered, this, &TForm1::Importujpliki1Click);
+  objects->addSeparator();
+  connect(AddAction(objects, "Wyjscie1", QStringLiteral("&Wyjście")), &QAction::triggered, this,
+          &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
+  connect(AddAction(edit, "Edytortekstowy1", QStringLiteral("Edytor &tekstowy")),
+          &QAction::triggered, this, &TForm1::SpeedButton4Click);
+
+  // "Opcje" checks the matching radio button, whose handler stores the value;
+  // the radio buttons do not touch the menu, which carries no marks.
+  QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
+  QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
+  connect(AddAction(method, "Empiryczna2", QStringLiteral(" Empiryczna")), &QAction::triggered,
+          this, [this] {
+            state_.Method = 0;
+            RadioButton22->setChecked(true);
+          });
+  connect(AddAction(method, "Matematycznateoretyczna1",
+                    QStringLiteral(" Matematyczna (teoretyczna)")),
+          &QAction::triggered, this, [this] {
+            state_.Method = 1;
+            RadioButton21->setChecked(true);
+          });
+  QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
+  connect(AddAction(inputFormat, "stopnieintegreminutyintegersekundyreal1",
+                    QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] ")),
+          &QAction::triggered, this, [this] {
+            state_.BLInputFormat = 1;
+            RadioButton40->setChecked(true);
+          });
+  connect(AddAction(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]")),
+          &QAction::triggered, this, [this] {
+            state_.BLInputFormat = 2;
+            RadioButton41->setChecked(true);
+          });
+  QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
+  connect(AddAction(outputFormat, "stopnieominutysekundy1",
+                    QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  ")),
+          &QAction::triggered, this, [this] {
+            state_.BLOutputFormat = 1;
+            RadioButton42->setChecked(true);
+          });
+  connect(AddAction(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]")),
+          &QAction::triggered, this, [this] {
+            state_.BLOutputFormat = 2;
+            RadioButton43->setChecked(true);
+          });
+  // The precision items show the matching item of the precision combo box,
+  // which the next job reads.
+  QMenu* seconds = options->addMenu(QStringLiteral("Precyzja zapisu B, L            "));
+  QMenu* linear = options->addMenu(QStringLiteral("Precyzja zapisu XYZ  "));
+  const QStringList secondsItems = {QStringLiteral("0.000001 \""), QStringLiteral("0.00001 \""),
+                                    QStringLiteral("0.0001 \"")};
+  const QStringList linearItems = {QStringLiteral(" 0.0001m"), QStringLiteral(" 0.001m"),
+                                   QStringLiteral(" 0.01m")};
+  for (int i = 0; i < 3; ++i) {
+    connect(seconds->addAction(secondsItems[i]), &QAction::triggered, this,
+            [this, i] { ComboBox2->setCurrentIndex(i); });
+    connect(linear->addAction(linearItems[i]), &QAction::triggered, this,
+            [this, i] { ComboBox3->setCurrentIndex(i); });
+  }
+
+  QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
+  connect(AddAction(info, "KolvedirInfo1", QStringLiteral("&Kolvedir-Info")), &QAction::triggered,
+          this, [this] {
+            if (infoWindow_) infoWindow_->show();
+          });
+  connect(AddAction(info, "Oprogramie1", QStringLiteral("O &programie...")), &QAction::triggered,
+          this, [this] {
+            if (aboutWindow_) aboutWindow_->show();
+          });
+}
+
+void TForm1::CreateTopRow(QWidget* central) {
+  auto addSpeedButton = [central](const char* name, QStyle::StandardPixmap icon,
+                                  const QString& hint, int left) {
+    auto* button = new QToolButton(central);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(central->style()->standardIcon(icon));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setGeometry(left, 6, 30, 30);
+    return button;
+  };
+  connect(addSpeedButton("SpeedButton4", QStyle::SP_FileDialogContentsView,
+                         QStringLiteral("Edytor tekstu"), 6),
+          &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+  connect(addSpeedButton("SpeedButton3", QStyle::SP_DirOpenIcon,
+                         QStringLiteral("Wyświetla listę plików obiektu"), 38),
+          &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+
+  ComboBox1 = new QComboBox(central);
+  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+  ComboBox1->setEditable(true);
+  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox1->setCompleter(nullptr);  // the text is exactly what the user typed
+  ComboBox1->setGeometry(76, 8, 200, 26);
+  connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm1::ComboBox1Change);
+  connect(AddButton(central, "BitBtn10", QStringLiteral("+"), QRect(280, 7, 28, 28),
+                    QStringLiteral("dodaj obiekt")),
+          &QPushButton::clicked, this, &TForm1::BitBtn10Click);
+
+  connect(AddButton(central, "BitBtn8", QStringLiteral("TRANS-2D/3D"), QRect(322, 6, 130, 30)),
+          &QPushButton::clicked, this, &TForm1::BitBtn8Click);
+  connect(AddButton(central, "BitBtn9", QStringLiteral("TRANS-H"), QRect(456, 6, 110, 30)),
+          &QPushButton::clicked, this, &TForm1::BitBtn9Click);
+  connect(AddButton(central, "BitBtn6", QStringLiteral(" PL-geoid - 2011"), QRect(570, 6, 140, 30)),
+          &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+  connect(AddButton(central, "BitBtn11", QStringLiteral("Wykonaj obliczenia"),
+                    QRect(834, 6, 170, 30),
+                    QStringLiteral("Transformacja pomiędzy wybranymi układami")),
+          &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+}
+
+QGroupBox* TForm1::AddModuleBox(QWidget* parent, const char* name, const QString& title,
+                                QRect geometry) {
+  QGroupBox* box = AddBox(parent, name, title, geometry);
+  UseNormalFont(box);
+  moduleBoxes_.append(box);
+  return box;
+}
+
+QRadioButton* TForm1::AddModuleRadio(QWidget* parent, const char* name, const QString& caption,
+                                     QPoint place, int width) {
+  QRadioButton* radio = AddRadio(parent, name, caption, place, width);
+  moduleRadios_.append(radio);
+  return radio;
+}
+
+ClickablePanel* TForm1::AddFilePanel(QWidget* parent, const char* name, QRect geometry,
+                                     bool inputPanel) {
+  auto* panel = new ClickablePanel(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->setGeometry(geometry);
+  UseNormalFont(panel);
+  modulePanels_.append(panel);
+  connect(panel, &ClickablePanel::clicked, this,
+          [this, panel, inputPanel] { FilePanelClick(panel, inputPanel); });
+  return panel;
+}
+
+void TForm1::CreateTransArea(QWidget* central) {
+  QGroupBox* area =
+      AddArea(central, "TransArea",
+              QStringLiteral("TRANSFORMACJE PŁASKIE I TRÓJWYMIAROWE (TRANS 2D/3D)"),
+              QRect(6, 42, 604, 430));
+  input_.frameBox = AddModuleBox(area, "GroupBox8", QStringLiteral("UKŁAD WEJŚCIOWY"),
+                                 QRect(24, 24, 280, 112));
+  output_.frameBox = AddModuleBox(area, "GroupBox9", QStringLiteral("UKŁAD WYNIKOWY"),
+                                  QRect(312, 24, 284, 112));
+  CreateTransSide(area, input_, true);
+  CreateTransSide(area, output_, false);
+}
+
+void TForm1::CreateTransSide(QWidget* area, Side& side, bool input) {
+  const auto& frames = input ? kInputFrames : kOutputFrames;
+  for (int i = 0; i < 3; ++i) {
+    const FrameChoice& choice = frames[i];
+    QRadioButton* radio = AddModuleRadio(side.frameBox, choice.name,
+                                         QString::fromUtf8(choice.caption),
+                                         QPoint(10, 24 + 28 * i), 262);
+    radio->setToolTip(QString::fromUtf8(choice.hint));
+    OnChecked(radio, this, [this, &side, frame = choice.frame] { FrameClick(side, frame); });
+  }
+
+  side.panel = AddFilePanel(area, input ? "Panel2" : "Panel3",
+                            QRect(side.listPlace.x(), 150, input ? 280 : 284, 30), input);
+  side.grsList = AddModuleBox(area, input ? "GroupBox1" : "GroupBox11", QStringLiteral("GRS80"),
+                              QRect(side.listPlace, kListSize));
+  side.krassowskyList =
+      AddModuleBox(area, input ? "GroupBox10" : "GroupBox12",
+                   QStringLiteral("el. Krasowskiego"), QRect(side.listPlace, kListSize));
+  auto addSystems = [&](QGroupBox* list, const auto& systems) {
+    int row = 0;
+    for (const SystemChoice& system : systems) {
+      const QString fileName = QString::fromUtf8(system.fileName) + (input ? "" : ".1");
+      QRadioButton* radio = AddModuleRadio(list, input ? system.inputName : system.outputName,
+                                           fileName, QPoint(10, 22 + 24 * row++), 124);
+      side.systemRadios.append(radio);
+      OnChecked(radio, this, [this, &side, system, fileName] {
+        SystemClick(side, system.code, system.chooser, fileName);
+      });
+    }
+  };
+  addSystems(side.grsList, kGrsSystems);
+  addSystems(side.krassowskyList, kKrassowskySystems);
+
+  const QPoint chooserPlace = input ? kInputChooserPlace : kOutputChooserPlace;
+  for (int c = 0; c < 3; ++c) {
+    const ChooserKind& kind = kChoosers[c];
+    QGroupBox* chooser = AddModuleBox(area, input ? kind.inputName : kind.outputName,
+                                      QString::fromUtf8(kind.title), QRect(chooserPlace, kListSize));
+    auto* map = new ZoneMap(kind.map, chooser);
+    map->setGeometry(4, 20, kListSize.width() - 8, kListSize.height() - 24);
+    for (int z = 0; z < kind.zoneCount; ++z) {
+      const ZoneChoice& zone = kind.zones[z];
+      QRadioButton* radio = AddModuleRadio(map, input ? zone.inputName : zone.outputName,
+                                           QString::fromUtf8(zone.text), QPoint(), 40);
+      radio->setToolTip(kind.map == ZoneMapKind::Zones1965
+                            ? QStringLiteral("strefa %1").arg(zone.value)
+                            : QStringLiteral("%1°").arg(zone.value));
+      map->PlaceButton(radio, zone.longitude, zone.latitude);
+      side.zoneRadios.append(radio);
+      OnChecked(radio, this, [this, &side, value = zone.value] { state_.*side.zone = value; });
+    }
+    side.zoneChoosers[c] = chooser;
+  }
+}
+
+void TForm1::CreateHeightArea(QWidget* central) {
+  QGroupBox* area = AddArea(central, "HeightArea",
+                            QStringLiteral("TRANSFORMACJA WYSOKOSCIOWA (TRANS-H)"),
+                            QRect(616, 42, 388, 190));
+  GroupBox14 = AddModuleBox(area, "GroupBox14", QStringLiteral("UKŁAD WEJŚCIOWY"),
+                            QRect(10, 24, 180, 112));
+  GroupBox15 = AddModuleBox(area, "GroupBox15", QStringLiteral("UKŁAD WYNIKOWY"),
+                            QRect(198, 24, 180, 112));
+  Panel1 = AddFilePanel(area, "Panel1", QRect(10, 146, 180, 30), true);
+  Panel4 = AddFilePanel(area, "Panel4", QRect(198, 146, 180, 30), false);
+  for (int i = 0; i < 3; ++i) {
+    const HeightChoice& in = kHeightInputs[i];
+    OnChecked(AddModuleRadio(GroupBox14, in.name, in.caption, QPoint(12, 24 + 26 * i), 160), this,
+              [this, in] {
+                state_.InputSystem = in.code;
+                ShowFile(Panel1, 0, in.caption);
+              });
+    const HeightChoice& out = kHeightOutputs[i];
+    OnChecked(AddModuleRadio(GroupBox15, out.name, out.caption, QPoint(12, 24 + 26 * i), 160),
+              this, [this, out] {
+                state_.OutputSystem = out.code;
+                ShowFile(Panel4, 2, out.caption);
+              });
+  }
+}
+
+void TForm1::CreateQuasigeoidArea(QWidget* central) {
+  QGroupBox* area = AddArea(central, "QuasigeoidArea", QStringLiteral(" QUASIGEOIDA PL-geoid-2011"),
+                            QRect(616, 238, 388, 234));
+  GroupBox16 = AddModuleBox(area, "GroupBox16",
+                            QStringLiteral("UKŁAD ODNIESIENIA ETRF dla h (elips)"),
+                            QRect(10, 24, 368, 74));
+  GroupBox17 = AddModuleBox(area, "GroupBox17", QStringLiteral("PRZEKSZTAŁCENIE"),
+                            QRect(10, 102, 368, 90));
+  Panel5 = AddFilePanel(area, "Panel5", QRect(10, 198, 180, 30), true);
+  Panel6 = AddFilePanel(area, "Panel6", QRect(198, 198, 180, 30), false);
+  OnChecked(AddModuleRadio(GroupBox16, "RadioButton33",
+                           QStringLiteral("PL-ETRF2000 (stacje referencyjne krajowej sieci GNSS)"),
+                           QPoint(12, 22), 350),
+            this, [this] { state_.InputFrame = 5; });
+  OnChecked(AddModuleRadio(GroupBox16, "RadioButton34", QStringLiteral("PL-ETRF89 (POLREF)"),
+                           QPoint(12, 46), 350),
+            this, [this] { state_.InputFrame = 6; });
+  for (int i = 0; i < 3; ++i) {
+    const QuasigeoidChoice& choice = kQuasigeoidConversions[i];
+    OnChecked(AddModuleRadio(GroupBox17, choice.name, choice.caption, QPoint(12, 20 + 22 * i), 350),
+              this, [this, choice] {
+                state_.InputSystem = choice.code;
+                state_.OutputSystem = choice.code;
+                ShowFile(Panel5, 0, choice.inputFile);
+                ShowFile(Panel6, 2, choice.outputFile);
+              });
+  }
+}
+
+void TForm1::CreateOptions(QWidget* central) {
+  QGroupBox* inputFormat =
+      AddBox(central, "GroupBox18", QStringLiteral("Format danych BL (dla wszystkich modulów)"),
+             QRect(6, 480, 300, 74));
+  QGroupBox* outputFormat =
+      AddBox(central, "GroupBox19", QStringLiteral("Format wyników BL (dla wszystkich modulów)"),
+             QRect(310, 480, 300, 74));
+  QGroupBox* method =
+      AddBox(central, "GroupBox13", QStringLiteral("Opcja TRANS 2D/3D"), QRect(6, 560, 200, 74));
+  RadioButton40 = AddRadio(inputFormat, "RadioButton40", QStringLiteral(" [stopnie min sek]"),
+                           QPoint(12, 22), 200);
+  RadioButton41 =
+      AddRadio(inputFormat, "RadioButton41", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
+  RadioButton42 = AddRadio(outputFormat, "RadioButton42", QStringLiteral(" [stopnie min sek]"),
+                           QPoint(12, 22), 200);
+  RadioButton43 =
+      AddRadio(outputFormat, "RadioButton43", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
+  RadioButton21 =
+      AddRadio(method, "RadioButton21", QStringLiteral("Teoretyczna"), QPoint(12, 22), 180);
+  RadioButton22 =
+      AddRadio(method, "RadioButton22", QStringLiteral("Empiryczna (grid)"), QPoint(12, 46), 180);
+  for (QRadioButton* initial : {RadioButton40, RadioButton42, RadioButton22}) {
+    initial->setChecked(true);
+  }
+  OnChecked(RadioButton21, this, [this] { state_.Method = 1; });
+  OnChecked(RadioButton22, this, [this] { state_.Method = 0; });
+  OnChecked(RadioButton40, this, [this] { state_.BLInputFormat = 1; });
+  OnChecked(RadioButton41, this, [this] { state_.BLInputFormat = 2; });
+  OnChecked(RadioButton42, this, [this] { state_.BLOutputFormat = 1; });
+  OnChecked(RadioButton43, this, [this] { state_.BLOutputFormat = 2; });
+
+  auto addPrecision = [central](const char* name, const QString& label, int top,
+                                const auto& items) {
+    auto* caption = new QLabel(label, central);
+    caption->setGeometry(216, top, 196, 26);
+    auto* combo = new QComboBox(central);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    for (std::string_view item : items) {
+      combo->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+    }
+    combo->setGeometry(416, top, 150, 26);
+    return combo;
+  };
+  ComboBox2 = addPrecision("ComboBox2", QStringLiteral("Precyzja  zapisu  BL ........"), 566,
+                           kSecondsPrecisionItems);
+  ComboBox3 = addPrecision("ComboBox3", QStringLiteral("Precyzja  zapisu  XY(Z) ...."), 602,
+                           kLinearPrecisionItems);
+}
+
+void TForm1::CreateMonitorAndButtons(QWidget* central) {
+  Memo1 = new QPlainTextEdit(central);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  monospace.setPointSize(9);
+  Memo1->setFont(monospace);
+  Memo1->setGeometry(616, 480, 388, 158);
+  Memo1->setPlainText(QStringLiteral("MONITOR") + QString(10, '\n'));
+
+  connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),
+                    QStringLiteral("Zobacz pliki i foldery")),
+          &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+  connect(AddButton(central, "BitBtn3", QStringLiteral("Notatnik"), QRect(162, 646, 150, 34),
+                    QStringLiteral("Zobacz raport po kontroli")),
+          &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+  connect(AddButton(central, "BitBtn7", QStringLiteral("Wykonaj obliczenia"),
+                    QRect(616, 646, 200, 34),
+                    QStringLiteral("Transformacja pomiędzy wybranymi układami")),
+          &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+  connect(AddButton(central, "BitBtn4", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
+          &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+}
+
+void TForm1::CreateNotice(QWidget* central) {
+  Panel7 = new QFrame(central);
+  Panel7->setObjectName(QStringLiteral("Panel7"));
+  Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel7->setLineWidth(2);
+  Panel7->setAutoFillBackground(true);
+  Panel7->setGeometry(255, 170, 500, 220);
+  Memo2 = new QPlainTextEdit(kNotice, Panel7);
+  Memo2->setObjectName(QStringLiteral("Memo2"));
+  Memo2->setReadOnly(true);
+  Memo2->setAutoFillBackground(true);
+  QFont boldItalic = Memo2->font();
+  boldItalic.setBold(true);
+  boldItalic.setItalic(true);
+  Memo2->setFont(boldItalic);
+  Memo2->setGeometry(12, 12, 476, 150);
+  connect(AddButton(Panel7, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
+          &QPushButton::clicked, this, &TForm1::Button1Click);
+  Panel7->raise();
+}
+
+void TForm1::CreateStatusBar() {
+  QStatusBar* styks = statusBar();
+  styks->setObjectName(QStringLiteral("styks"));
+  styks->setSizeGripEnabled(false);
+  const int widths[] = {170, 30, 170, 0};
+  for (int i = 0; i < 4; ++i) {
+    auto* panel = new QLabel(styks);
+    panel->setObjectName(QStringLiteral("styks%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (widths[i] > 0) panel->setFixedWidth(widths[i]);
+    styks->addWidget(panel, widths[i] > 0 ? 0 : 1);
+    styksPanels_[i] = panel;
+  }
+}
+
+void TForm1::FormCreate() {
+  // Numbers are written and read with "." whatever the user's locale.
+  std::setlocale(LC_NUMERIC, "C");
+  QLocale::setDefault(QLocale::c());
+  ResetSelection();
+  state_ = JobDescription{};
+  counters_ = JobCounters{};
+  SetStatusText(0, QStringLiteral(" "));
+  SetStatusText(1, QStringLiteral("->"));
+  SetStatusText(2, QStringLiteral(" "));
+  SetUpObjects();
+  ComboBox2->setCurrentIndex(0);
+  ComboBox3->setCurrentIndex(0);
+  QPalette notice = Panel7->palette();
+  notice.setColor(QPalette::Window, kSkyBlue);
+  Panel7->setPalette(notice);
+  QPalette memo = Memo2->palette();
+  memo.setColor(QPalette::Base, palette().color(QPalette::Window));
+  Memo2->setPalette(memo);
+}
+
+void TForm1::SetInfoWindows(QWidget* info, QWidget* about) {
+  infoWindow_ = info;
+  aboutWindow_ = about;
+}
+
+QString TForm1::StatusText(int panel) const { return styksPanels_.at(panel)->text(); }
+
+void TForm1::SetStatusText(int panel, const QString& text) { styksPanels_.at(panel)->setText(text); }
+
+QStringList TForm1::MonitorLines() const { return Memo1->toPlainText().split('\n'); }
+
+// ---- Selection -------------------------------------------------------------
+
+void TForm1::ResetSelection() {
+  for (QGroupBox* box : moduleBoxes_) box->hide();
+  for (ClickablePanel* panel : modulePanels_) panel->hide();
+  for (QRadioButton* radio : moduleRadios_) Uncheck(radio);
+  state_.InputFrame = state_.OutputFrame = 0;
+  state_.InputSystem = state_.OutputSystem = 0;
+  state_.InputZone = state_.OutputZone = 0;
+  state_.InputKind = state_.OutputKind = 0;
+}
+
+void TForm1::ResetSide(Side& side) {
+  side.grsList->hide();
+  side.krassowskyList->hide();
+  for (QRadioButton* radio : side.systemRadios) Uncheck(radio);
+  ResetZone(side);
+  state_.*side.system = 0;
+  state_.*side.kind = 0;
+}
+
+void TForm1::ResetZone(Side& side) {
+  for (QGroupBox* chooser : side.zoneChoosers) chooser->hide();
+  side.panel->hide();
+  for (QRadioButton* radio : side.zoneRadios) Uncheck(radio);
+  state_.*side.zone = 0;
+}
+
+void TForm1::SetModule(std::int32_t module, QGroupBox* first, QGroupBox* second) {
+  ResetSelection();
+  state_.ActiveModule = module;
+  first->show();
+  second->show();
+}
+
+void TForm1::BitBtn8Click() { SetModule(1, input_.frameBox, output_.frameBox); }
+void TForm1::BitBtn9Click() { SetModule(2, GroupBox14, GroupBox15); }
+void TForm1::BitBtn6Click() { SetModule(3, GroupBox16, GroupBox17); }
+
+void TForm1::FrameClick(Side& side, std::int32_t frame) {
+  state_.*side.frame = frame;
+  ResetSide(side);
+  QGroupBox* list = frame == 3 ? side.krassowskyList : side.grsList;
+  list->move(side.listPlace);
+  list->show();
+}
+
+void TForm1::SystemClick(Side& side, std::int32_t code, ZoneChooser chooser,
+                         const QString& fileName) {
+  state_.*side.system = code;
+  ResetZone(side);
+  if (chooser != ZoneChooser::None) side.zoneChoosers[ChooserIndex(chooser)]->show();
+  ShowFile(side.panel, side.statusPanel, fileName);
+}
+
+void TForm1::ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName) {
+  panel->setText(fileName);
+  panel->show();
+  SetStatusText(statusPanel, fileName);
+}
+
+void TForm1::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
+  const QString path = objectFolder_ + '/' + panel->text();
+  OpenInEditor(path);
+  if (inputPanel && !QFileInfo::exists(path)) Dialogs().Message(this, kMissingInputFile);
+}
+
+// ---- Buttons ---------------------------------------------------------------
+
+void TForm1::BitBtn1Click() {
+  QtJobUserInterface ui(this);
+  const auto path = [](const QString& text) {
+    return std::filesystem::path(QFile::encodeName(text).toStdString());
+  };
+  ::kolvedir::BitBtn1Click(state_, path(objectsRoot_), ComboBox1->currentText().toStdString(),
+                           ComboBox2->currentText().toStdString(),
+                           ComboBox3->currentText().toStdString(),
+                           path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),
+                           counters_, ui);
+  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+}
+
+void TForm1::BitBtn3Click() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
+
+void TForm1::BitBtn5Click() {
+  const QString path = Dialogs().OpenFileName(this, QString(), objectFolder_, QString());
+  if (!path.isEmpty()) OpenInEditor(path);
+}
+
+void TForm1::BitBtn4Click() {
+  // Unsaved editor texts are offered for saving first; the program then ends
+  // without closing its windows one by one.
+  if (!ConfirmCloseAllEditors()) return;
+  QCoreApplication::exit(0);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (ConfirmCloseAllEditors()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TForm1::Button1Click() { Panel7->hide(); }
+
+void TForm1::SpeedButton3Click() {
+  ShowFileListDialog(objectFolder_, [this] { Importujpliki1Click(); }, this);
+}
+
+void TForm1::SpeedButton4Click() { ShowCurrentEditor(objectFolder_); }
+
+// ---- Working objects -------------------------------------------------------
+
+void TForm1::SetUpObjects() {
+  objectsRoot_ = ObjectsRootFor(programFolder_);
+  // A missing objects folder is created so that objects can be added at once;
+  // if that fails the list simply stays empty.
+  QDir().mkpath(objectsRoot_);
+  QDir::setCurrent(objectsRoot_);
+  FillObjectList();
+  const int index = ReadKatal(programFolder_);
+  {
+    const QSignalBlocker quiet(ComboBox1);
+    ComboBox1->setCurrentIndex(index >= 0 && index < ComboBox1->count() ? index : -1);
+    if (ComboBox1->currentIndex() < 0) ComboBox1->setEditText(QString());
+  }
+  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+  SetStatusText(3, kWorkingFolder + objectFolder_);
+}
+
+void TForm1::FillObjectList() {
+  const QSignalBlocker quiet(ComboBox1);
+  ComboBox1->clear();
+  ComboBox1->addItems(ListObjects(objectsRoot_));
+}
+
+void TForm1::ComboBox1Change(const QString& text) {
+  objectFolder_ = ObjectFolderFor(objectsRoot_, text);
+  SetStatusText(3, kWorkingFolder + objectFolder_);
+  // The entry whose name the combo shows; -1 for a typed name not in the list.
+  WriteKatal(programFolder_, ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TForm1::BitBtn10Click() {
+  const QString name = ComboBox1->currentText();
+  if (!IsValidObjectName(name) || !QDir(objectsRoot_).mkdir(name)) {
+    Dialogs().Information(this, QStringLiteral("Informacja"), kNameTheObjectFirst);
+    return;
+  }
+  FillObjectList();
+  {
+    // The second entry, as the list always did; the only entry when there is one.
+    const QSignalBlocker quiet(ComboBox1);
+    ComboBox1->setCurrentIndex(std::min(1, ComboBox1->count() - 1));
+  }
+  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+  SetStatusText(3, objectFolder_);
+  ResetSelection();
+}
+
+void TForm1::Importujpliki1Click() {
+  const QString source = Dialogs().OpenFileName(this, QStringLiteral("Importuj"), QDir::homePath(),
+                                                QStringLiteral("Wszystkie pliki (*)"));
+  if (!source.isEmpty()) {
+    const QString destination = objectFolder_ + '/' + QFileInfo(source).fileName();
+    const QString problem = CopyWithLibrary(source, destination);
+    if (!problem.isEmpty()) Dialogs().Information(this, QStringLiteral("Informacja"), problem);
+  }
+  if (TForm2* fileList = CurrentFileListDialog()) fileList->Refresh();
+}
+
+}  // namespace kolvedir

@@ -1,0 +1,159 @@
+#pragma once
+// The main window Form1: module, frame, system and zone choices that fill the
+// selection state, the computation options, the working object, the file
+// panels, the monitor and the status bar "styks". Every choice is stored at
+// once; a job reads the state when "Wykonaj obliczenia" is pressed.
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <cstdint>
+
+#include "engine/job_context.h"
+#include "engine/job_description.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace kolvedir {
+
+class ClickablePanel;
+
+// The zone chooser a system needs, if any.
+enum class ZoneChooser { None, Strips3, Strips6, Zones1965 };
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // programFolder: the folder of the executable, which holds "katal", the
+  // interpolation grid and the copy library; "OBIEKTY" lies beside it.
+  explicit TForm1(const QString& programFolder, QWidget* parent = nullptr);
+
+  const JobDescription& Selection() const { return state_; }
+  const JobCounters& Counters() const { return counters_; }
+  QString ObjectsRoot() const { return objectsRoot_; }
+  QString ObjectFolder() const { return objectFolder_; }
+  QString StatusText(int panel) const;
+  QStringList MonitorLines() const;
+
+  // The information and about windows the "&Info" menu shows.
+  void SetInfoWindows(QWidget* info, QWidget* about);
+
+ public slots:
+  void FormCreate();
+  void BitBtn8Click();  // TRANS-2D/3D
+  void BitBtn9Click();  // TRANS-H
+  void BitBtn6Click();  // PL-geoid - 2011
+  void BitBtn1Click();  // "Wykonaj obliczenia" (BitBtn7, BitBtn11)
+  void BitBtn3Click();  // "Notatnik"
+  void BitBtn5Click();  // "FileListEdit"
+  void BitBtn4Click();  // "WYJŚCIE"
+  void Button1Click();  // "OK" of the notice
+  void ComboBox1Change(const QString& text);
+  void BitBtn10Click();  // "+", also "&Dodaj obiekt"
+  void Importujpliki1Click();
+  void SpeedButton3Click();  // object file list, also "&Pokaż pliki"
+  void SpeedButton4Click();  // editor, also "Edytor &tekstowy"
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // One side (input or output) of TRANS 2D/3D.
+  struct Side {
+    QGroupBox* frameBox = nullptr;
+    QGroupBox* grsList = nullptr;
+    QGroupBox* krassowskyList = nullptr;
+    std::array<QGroupBox*, 3> zoneChoosers{};  // Strips3, Strips6, Zones1965
+    ClickablePanel* panel = nullptr;
+    QPoint listPlace;
+    int statusPanel = 0;
+    std::int32_t JobDescription::*frame = nullptr;
+    std::int32_t JobDescription::*system = nullptr;
+    std::int32_t JobDescription::*zone = nullptr;
+    std::int32_t JobDescription::*kind = nullptr;
+    QVector<QRadioButton*> systemRadios;
+    QVector<QRadioButton*> zoneRadios;
+  };
+
+  void CreateMenus();
+  void CreateTopRow(QWidget* central);
+  void CreateTransArea(QWidget* central);
+  void CreateTransSide(QWidget* area, Side& side, bool input);
+  void CreateHeightArea(QWidget* central);
+  void CreateQuasigeoidArea(QWidget* central);
+  void CreateOptions(QWidget* central);
+  void CreateMonitorAndButtons(QWidget* central);
+  void CreateNotice(QWidget* central);
+  void CreateStatusBar();
+
+  QRadioButton* AddModuleRadio(QWidget* parent, const char* name, const QString& caption,
+                               QPoint place, int width);
+  ClickablePanel* AddFilePanel(QWidget* parent, const char* name, QRect geometry,
+                               bool inputPanel);
+  QGroupBox* AddModuleBox(QWidget* parent, const char* name, const QString& title,
+                          QRect geometry);
+
+  void ResetSelection();
+  void ResetInputSide() { ResetSide(input_); }
+  void ResetOutputSide() { ResetSide(output_); }
+  void ResetInputZone() { ResetZone(input_); }
+  void ResetOutputZone() { ResetZone(output_); }
+  void ResetSide(Side& side);
+  void ResetZone(Side& side);
+
+  void FrameClick(Side& side, std::int32_t frame);
+  void SystemClick(Side& side, std::int32_t code, ZoneChooser chooser, const QString& fileName);
+  void ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName);
+  void FilePanelClick(ClickablePanel* panel, bool inputPanel);
+  void SetModule(std::int32_t module, QGroupBox* first, QGroupBox* second);
+
+  void SetUpObjects();
+  void FillObjectList();
+  void SetStatusText(int panel, const QString& text);
+
+  QString programFolder_;
+  QString objectsRoot_;
+  QString objectFolder_;
+  JobDescription state_;
+  JobCounters counters_;
+  QWidget* infoWindow_ = nullptr;
+  QWidget* aboutWindow_ = nullptr;
+
+  Side input_;
+  Side output_;
+  QVector<QGroupBox*> moduleBoxes_;
+  QVector<ClickablePanel*> modulePanels_;
+  QVector<QRadioButton*> moduleRadios_;
+  QGroupBox* GroupBox14 = nullptr;
+  QGroupBox* GroupBox15 = nullptr;
+  QGroupBox* GroupBox16 = nullptr;
+  QGroupBox* GroupBox17 = nullptr;
+  ClickablePanel* Panel1 = nullptr;
+  ClickablePanel* Panel4 = nullptr;
+  ClickablePanel* Panel5 = nullptr;
+  ClickablePanel* Panel6 = nullptr;
+
+  QComboBox* ComboBox1 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  QComboBox* ComboBox3 = nullptr;
+  QRadioButton* RadioButton21 = nullptr;
+  QRadioButton* RadioButton22 = nullptr;
+  QRadioButton* RadioButton40 = nullptr;
+  QRadioButton* RadioButton41 = nullptr;
+  QRadioButton* RadioButton42 = nullptr;
+  QRadioButton* RadioButton43 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QFrame* Panel7 = nullptr;
+  QPlainTextEdit* Memo2 = nullptr;
+  std::array<QLabel*, 4> styksPanels_{};
+};
+
+}  // namespace kolvedir

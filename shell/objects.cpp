@@ -1,0 +1,51 @@
+#include "shell/objects.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace kolvedir {
+
+namespace {
+
+constexpr char kObjectsFolderName[] = "OBIEKTY";
+constexpr char kKatalName[] = "katal";
+
+}  // namespace
+
+QString ObjectsRootFor(const QString& programFolder) {
+  QDir parent(programFolder);
+  parent.cdUp();
+  return QDir::cleanPath(parent.absoluteFilePath(kObjectsFolderName));
+}
+
+QStringList ListObjects(const QString& root) {
+  QStringList names = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  names.sort(Qt::CaseInsensitive);
+  return names;
+}
+
+QString ObjectFolderFor(const QString& root, const QString& name) { return root + '/' + name; }
+
+int ReadKatal(const QString& programFolder) {
+  QFile file(QDir(programFolder).filePath(kKatalName));
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray firstToken = file.readLine(64).simplified().split(' ').value(0);
+  bool ok = false;
+  const int index = firstToken.toInt(&ok);
+  return ok ? index : 0;
+}
+
+bool WriteKatal(const QString& programFolder, int index) {
+  QSaveFile file(QDir(programFolder).filePath(kKatalName));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(QByteArray::number(index) + "\r\n");
+  return file.commit();
+}
+
+bool IsValidObjectName(const QString& name) {
+  return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
+         !name.contains(QChar(0));
+}
+
+}  // namespace kolvedir
