@@ -113,10 +113,17 @@ bool OutputSink::Create(const std::filesystem::path& result) {
 
 void OutputSink::WriteLine(std::string_view line) {
   if (!file_ || !error_.empty()) return;
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-      std::fwrite("\r\n", 1, 2, file_) != 2) {
+  pending_.append(line);
+  pending_.append("\r\n");
+  if (pending_.size() >= kPendingBytes) WritePending();
+}
+
+void OutputSink::WritePending() {
+  if (file_ && error_.empty() &&
+      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
     Fail("błąd zapisu");
   }
+  pending_.clear();
 }
 
 bool OutputSink::Commit() {
@@ -124,7 +131,8 @@ bool OutputSink::Commit() {
     if (error_.empty()) error_ = "zbiór wynikowy nie został utworzony";
     return false;
   }
-  if (std::fflush(file_) != 0) Fail("błąd zapisu");
+  WritePending();
+  if (error_.empty() && std::fflush(file_) != 0) Fail("błąd zapisu");
   const int closed = std::fclose(file_);
   file_ = nullptr;
   if (closed != 0) Fail("błąd zapisu");
@@ -140,6 +148,7 @@ bool OutputSink::Commit() {
 }
 
 void OutputSink::Discard() {
+  pending_.clear();
   if (file_) std::fclose(file_);
   file_ = nullptr;
   if (!temporary_.empty()) {

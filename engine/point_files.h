@@ -64,8 +64,11 @@ class OutputSink {
 
  private:
   void Fail(const char* what);
+  void WritePending();
 
+  static constexpr std::size_t kPendingBytes = 1 << 16;
   std::FILE* file_ = nullptr;
+  std::string pending_;  // whole lines not yet handed to file_
   std::filesystem::path result_, temporary_;
   std::string error_;
 };
