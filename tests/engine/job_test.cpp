@@ -180,6 +180,30 @@ TEST(JobMonitorTest, ErrorCountZeroAndThePanelsOfTheModule) {
   EXPECT_EQ(f.ui.dialogs, V{"panels: 1"});
 }
 
+TEST(JobMonitorTest, ResultLinesAndPanelsOfTheHeightModules) {
+  const struct {
+    JobDescription job;
+    const char* input;
+    const char* output;
+    const char* panels;
+  } cases[] = {
+      {HeightJob(11, 13), "BLH_K86", "BLH_EVRF.1", "panels: 2"},
+      {QuasigeoidJob(5, 21), "BL", "BLn.1", "panels: 3"},
+      {QuasigeoidJob(6, 22), "BLH_e", "BLH_n.1", "panels: 3"},
+      {QuasigeoidJob(6, 23), "BLH_n", "BLH_e.1", "panels: 3"},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput(c.input, "\r\n \r\n");
+    JobDescription job = c.job;
+    EXPECT_EQ(f.Run(job), JobOutcome::kCompleted) << c.output;
+    EXPECT_EQ(f.ui.dialogs, V{c.panels}) << c.output;
+    EXPECT_EQ(f.ReadOutput(c.output), "") << c.output;
+    EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów:  0 ") << c.output;
+    EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: 0") << c.output;
+  }
+}
+
 // The point 1235 on the central meridian of zone 18: convergence 0 and the
 // scale distortion of the PL-2000 scale factor 0.999923, −7.70 cm/km.
 TEST(TransJobFileTest, Xy2000RecordThroughTheSameSystemByteForByte) {
