@@ -166,6 +166,24 @@ TEST_F(TransJobTest, CartesianInputFailuresAndDecimalDegrees) {
   EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  3 ");
 }
 
+TEST_F(TransJobTest, UnreadablePlaneCoordinateIsAnErrorRecord) {
+  const std::string input = "1 abc 500000\r\n"         // x is a word
+                            "2 500000.0 0x1F\r\n"      // hexadecimal is not a number
+                            "3 nan 500000\r\n"         // neither is "nan"
+                            "4 500000 500000 uwagi\r\n";  // a comment after the numbers
+  const std::string zeros = "  0  0  0.000000  0  0  0.000000     0.0000  *** punkt ";
+  const std::string failed = " poza obszarem dopuszczalnym lub inny defekt danych \r\n";
+  JobDescription job = TransJob(2, 2, 0, 2, 4, 0, kTheoretical);
+  const std::string output = Run(job, "xy92", input, "BLH_GRS.1");
+  EXPECT_EQ(output.substr(0, output.find("               4")),
+            "               1" + zeros + "1" + failed + "               2" + zeros + "2" + failed +
+                "               3" + zeros + "3" + failed);
+  EXPECT_NE(output.find(Cp1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF89 /xy92  OPCJA MAT.") + "\r\n"),
+            std::string::npos);
+  EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  3 ");
+  EXPECT_EQ(monitor()[3], " Liczba punktów: 4");
+}
+
 TEST_F(TransJobTest, LongitudeFillingItsFieldStaysReadable) {
   // West of Greenwich the longitude comes back as 343°: 14 characters at 10 decimals.
   JobDescription job = TransJob(2, 5, 0, 2, 4, 0, kEmpirical, kDms, kDecimal);
