@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/grs80_grids.h"
-#include "grid/correction_grid.h"
 #include "tests/engine/job_fixture.h"
 #include "tests/grid/grid_test_files.h"
 
