@@ -100,6 +100,18 @@ TEST(JobValidationTest, MissingInputIsNamedWithItsFullPath) {
   EXPECT_EQ(f.ui.status[3], "Folder roboczy: " + f.object().string());
 }
 
+// The job goes on to open the file and fails there, without a crash.
+TEST(JobValidationTest, ObjectNameTheSystemRefusesFailsTheJob) {
+  JobFixture f;
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0);
+  const std::string tooLong(300, 'a');
+  EXPECT_EQ(BitBtn1Click(job, f.objectsRoot(), tooLong, "", "", f.gridFile(), f.counters, f.ui),
+            JobOutcome::kFailed);
+  ASSERT_EQ(f.ui.dialogs.size(), 1u);
+  EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Nie można otworzyć zbioru wejściowego: ", 0), 0u)
+      << f.ui.dialogs[0];
+}
+
 TEST(JobValidationTest, SystemsWithoutZonesNeedNone) {
   const struct {
     const char* what;
