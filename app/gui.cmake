@@ -5,3 +5,9 @@ set_target_properties(kopy PROPERTIES CXX_VISIBILITY_PRESET hidden)
 add_executable(kolvedir ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(kolvedir PRIVATE kolvedir_shell)
 add_dependencies(kolvedir kopy)
+
+# The screenshot tour behind scripts/screenshots.sh (a helper, not part of the program folder).
+add_executable(kolvedir-screenshot-tour ${PROJECT_SOURCE_DIR}/tools/screenshot_tour.cpp)
+target_link_libraries(kolvedir-screenshot-tour PRIVATE kolvedir_shell)
+set_target_properties(kolvedir-screenshot-tour PROPERTIES
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

@@ -599,9 +599,9 @@ void TForm1::CreateMonitorAndButtons(QWidget* central) {
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  monospace.setPointSize(9);
+  monospace.setPointSize(8);
   Memo1->setFont(monospace);
-  Memo1->setGeometry(616, 480, 388, 158);
+  Memo1->setGeometry(616, 480, 388, 160);
   Memo1->setPlainText(QStringLiteral("MONITOR") + QString(10, '\n'));
 
   connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),

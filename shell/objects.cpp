@@ -1,5 +1,6 @@
 #include "shell/objects.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -21,7 +22,10 @@ QString ObjectsRootFor(const QString& programFolder) {
 
 QStringList ListObjects(const QString& root) {
   QStringList names = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  names.sort(Qt::CaseInsensitive);
+  // Alphabetical in Polish, so "ćwiczenie" follows "cel" and precedes "dane".
+  QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::sort(names.begin(), names.end(), collator);
   return names;
 }
 

@@ -16,8 +16,8 @@ namespace kolvedir {
 namespace {
 
 // Area shown by every map, in degrees; the top band holds the meridian labels.
-constexpr double kWest = 13.9;
-constexpr double kEast = 24.4;
+constexpr double kWest = 13.4;
+constexpr double kEast = 25.0;
 constexpr double kSouth = 48.9;
 constexpr double kNorth = 55.0;
 constexpr int kLabelBand = 14;

@@ -1,0 +1,193 @@
+// Working objects through the main window: the list, "katal", typing and
+// picking an object, "+", and the import.
+#include "shell/objects.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "shell/main_window.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::MainWindowTest;
+using testing::ReadAll;
+using testing::WriteAll;
+
+class Objects : public MainWindowTest {
+ protected:
+  QString Katal() { return QString::fromLatin1(ReadAll(bin_ + "/katal")); }
+  QComboBox* Combo() { return Find<QComboBox>("ComboBox1"); }
+  QStringList Items() {
+    QStringList items;
+    for (int i = 0; i < Combo()->count(); ++i) items << Combo()->itemText(i);
+    return items;
+  }
+};
+
+TEST_F(Objects, ListsSubfoldersSortedWithoutRegardToCase) {
+  AddObjects({"beta", "Alfa", "DANE1", "ćwiczenie", "cel"});
+  ASSERT_TRUE(WriteAll(objects_ + "/plik.txt", "not an object"));
+  EXPECT_EQ(Items(), QStringList({"Alfa", "beta", "cel", "ćwiczenie", "DANE1"}));
+  EXPECT_EQ(Form().ObjectsRoot(), objects_);
+}
+
+TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
+  const struct {
+    const char* katal;  // nullptr: no file
+    const char* object;
+  } kCases[] = {
+      {nullptr, "A"},   {"2\r\n", "C"},  {"0", "A"},    {" 1 \r\n", "B"}, {"1 reszta\r\n", "B"},
+      {"-1\r\n", ""},   {"3\r\n", ""},   {"99999999999", "A"}, {"abc\r\n", "A"}, {"", "A"},
+      {"\xff\xfe", "A"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.katal ? c.katal : "(none)");
+    TearDown();
+    SetUp();
+    AddObjects({"A", "B", "C"});
+    if (c.katal) ASSERT_TRUE(WriteAll(bin_ + "/katal", c.katal));
+    EXPECT_EQ(Combo()->currentText(), c.object);
+    const QString folder = objects_ + "/" + c.object;
+    EXPECT_EQ(Form().ObjectFolder(), folder);
+    EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + folder);
+    EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray(c.katal ? c.katal : ""))
+        << "start-up must not rewrite katal";
+  }
+}
+
+TEST_F(Objects, MissingObjectsFolderIsCreatedAndTheListIsEmpty) {
+  ASSERT_FALSE(QDir(objects_).exists());
+  EXPECT_EQ(Items(), QStringList());
+  EXPECT_TRUE(QDir(objects_).exists());
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/");
+  // An object can be added at once.
+  Combo()->lineEdit()->setText("NOWY");
+  Click("BitBtn10");
+  EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
+  EXPECT_EQ(Items(), QStringList{"NOWY"});
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/NOWY");
+}
+
+TEST_F(Objects, TypingMovesTheFolderAtEachKeystrokeAndWritesKatal) {
+  AddObjects({"DANE1", "TEST"});
+  Form();
+  Combo()->lineEdit()->clear();
+  QString typed;
+  for (QChar c : QStringLiteral("NOWY")) {
+    Combo()->lineEdit()->insert(QString(c));
+    typed += c;
+    EXPECT_EQ(Form().ObjectFolder(), objects_ + "/" + typed);
+    EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/" + typed);
+    EXPECT_EQ(Katal(), "-1\r\n");
+  }
+  EXPECT_FALSE(QDir(objects_ + "/NOWY").exists());
+
+  Combo()->setCurrentIndex(1);  // picked from the list
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/TEST");
+  EXPECT_EQ(Katal(), "1\r\n");
+}
+
+TEST_F(Objects, ChangingTheObjectKeepsTheSelection) {
+  AddObjects({"DANE1", "TEST"});
+  Click("BitBtn8");
+  Click("owe1");
+  Click("RadioButton2");
+  Combo()->setCurrentIndex(1);
+  EXPECT_EQ(Form().Selection().InputSystem, 2);
+  EXPECT_TRUE(Visible("Panel2"));
+}
+
+TEST_F(Objects, AddingAnObjectSelectsTheSecondEntryAndResetsTheSelection) {
+  AddObjects({"DANE1", "TEST"});
+  ASSERT_TRUE(WriteAll(bin_ + "/katal", "1\r\n"));
+  Click("BitBtn8");
+  Click("owe1");
+  Combo()->lineEdit()->setText("AAA");
+  ASSERT_TRUE(WriteAll(bin_ + "/katal", "1\r\n"));
+  Click("BitBtn10");
+  EXPECT_TRUE(QDir(objects_ + "/AAA").exists());
+  EXPECT_EQ(Items(), QStringList({"AAA", "DANE1", "TEST"}));
+  EXPECT_EQ(Combo()->currentText(), "DANE1");
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/DANE1");
+  EXPECT_EQ(Form().StatusText(3), objects_ + "/DANE1");
+  EXPECT_EQ(Katal(), "1\r\n");
+  EXPECT_EQ(Form().Selection().InputFrame, 0);
+  EXPECT_EQ(Form().Selection().ActiveModule, 1);
+  EXPECT_FALSE(Visible("GroupBox8"));
+  EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
+  AddObjects({"DANE1", "TEST"});
+  for (const char* name : {"TEST", "", "..", "../OBOK", "a/b"}) {
+    SCOPED_TRACE(name);
+    dialogs_.shown.clear();
+    Click("BitBtn8");
+    Combo()->lineEdit()->setText(QString::fromUtf8(name));
+    Click("BitBtn10");
+    EXPECT_EQ(dialogs_.Texts("information"),
+              QStringList{" Najpierw wpisz w okienku nazwę nowego obiektu! "});
+    EXPECT_EQ(Items(), QStringList({"DANE1", "TEST"}));
+    EXPECT_EQ(Form().Selection().ActiveModule, 1);
+    EXPECT_TRUE(Visible("GroupBox8"));
+  }
+  EXPECT_FALSE(QDir(objects_ + "/../OBOK").exists());
+}
+
+TEST_F(Objects, MenuDodajObiektIsThePlusButton) {
+  AddObjects({"DANE1"});
+  Combo()->lineEdit()->setText("NOWY");
+  Form().findChild<QAction*>("Nowyfolder1")->trigger();
+  EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
+  EXPECT_EQ(Items(), QStringList({"DANE1", "NOWY"}));
+  EXPECT_EQ(Combo()->currentText(), "NOWY");
+}
+
+TEST_F(Objects, ImportCopiesTheChosenFileIntoTheObject) {
+  AddObjects({"TEST"});
+  const QString source = temp_.filePath("dane/pomiar.txt");
+  ASSERT_TRUE(QDir().mkpath(temp_.filePath("dane")));
+  ASSERT_TRUE(WriteAll(source, "P1 1 2\r\n"));
+  dialogs_.paths.push_back(source);
+  Form().findChild<QAction*>("Importujpliki1")->trigger();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].title, "Importuj");
+  EXPECT_EQ(ReadAll(objects_ + "/TEST/pomiar.txt"), QByteArray("P1 1 2\r\n"));
+
+  dialogs_.shown.clear();
+  Form().findChild<QAction*>("Importujpliki1")->trigger();  // cancelled
+  EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList{"pomiar.txt"});
+}
+
+TEST_F(Objects, ImportOfATooLongPathIsRefusedWithAMessage) {
+  const QString object = QString(200, QChar('o'));
+  AddObjects({object});
+  const QString source = temp_.filePath(QString(100, QChar('p')));
+  ASSERT_TRUE(WriteAll(source, "P1\r\n"));
+  dialogs_.paths.push_back(source);
+  Form().findChild<QAction*>("Importujpliki1")->trigger();
+  const QStringList messages = dialogs_.Texts("information");
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains("255"));
+  EXPECT_EQ(QDir(objects_ + "/" + object).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(Objects, KatalHelpersRoundTrip) {
+  ASSERT_TRUE(WriteKatal(bin_, 12));
+  EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray("12\r\n"));
+  EXPECT_EQ(ReadKatal(bin_), 12);
+  ASSERT_TRUE(WriteKatal(bin_, -1));
+  EXPECT_EQ(ReadKatal(bin_), -1);
+  EXPECT_FALSE(WriteKatal(temp_.filePath("missing/folder"), 3));
+}
+
+}  // namespace
+}  // namespace kolvedir
+
+int main(int argc, char** argv) { return kolvedir::testing::RunGuiTests(argc, argv); }

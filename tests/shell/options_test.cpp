@@ -1,0 +1,150 @@
+// The computation options: the radio buttons, the "Opcje" menu and its
+// one-way sync, the precision combo boxes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+
+#include "shell/main_window.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::MainWindowTest;
+
+class Options : public MainWindowTest {
+ protected:
+  bool Checked(const char* name) { return Find<QRadioButton>(name)->isChecked(); }
+  void Trigger(const char* name) { Form().findChild<QAction*>(name)->trigger(); }
+  QAction* MenuItem(const QString& menu, const QString& submenu, const QString& item) {
+    for (QAction* top : Form().menuBar()->actions()) {
+      if (top->text() != menu) continue;
+      for (QAction* sub : top->menu()->actions()) {
+        if (sub->text() != submenu) continue;
+        for (QAction* action : sub->menu()->actions()) {
+          if (action->text() == item) return action;
+        }
+      }
+    }
+    ADD_FAILURE() << item.toStdString();
+    return nullptr;
+  }
+};
+
+TEST_F(Options, StartAtTheirDefaults) {
+  const JobDescription& s = Form().Selection();
+  EXPECT_EQ(s.Method, 0);
+  EXPECT_EQ(s.BLInputFormat, 1);
+  EXPECT_EQ(s.BLOutputFormat, 1);
+  EXPECT_EQ(s.SecondsDecimals, 6);
+  EXPECT_EQ(s.LinearDecimals, 4);
+  EXPECT_TRUE(Checked("RadioButton22"));
+  EXPECT_TRUE(Checked("RadioButton40"));
+  EXPECT_TRUE(Checked("RadioButton42"));
+  EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), "0.000001 \" ");
+  EXPECT_EQ(Find<QComboBox>("ComboBox3")->currentText(), "0.0001m");
+}
+
+TEST_F(Options, ComboItemsAreTheFixedTextsAndEditable) {
+  auto* seconds = Find<QComboBox>("ComboBox2");
+  auto* linear = Find<QComboBox>("ComboBox3");
+  const QStringList secondsItems = {"0.000001 \" ", "0.00001 \"", "0.0001\" "};
+  const QStringList linearItems = {"0.0001m", "0.001m", "0.01m "};
+  ASSERT_EQ(seconds->count(), 3);
+  ASSERT_EQ(linear->count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(seconds->itemText(i), secondsItems[i]);
+    EXPECT_EQ(linear->itemText(i), linearItems[i]);
+  }
+  EXPECT_TRUE(seconds->isEditable());
+  EXPECT_TRUE(linear->isEditable());
+}
+
+TEST_F(Options, RadioButtonsStoreTheirValues) {
+  const struct {
+    const char* radio;
+    std::int32_t JobDescription::*field;
+    int value;
+  } kRadios[] = {
+      {"RadioButton21", &JobDescription::Method, 1},
+      {"RadioButton22", &JobDescription::Method, 0},
+      {"RadioButton41", &JobDescription::BLInputFormat, 2},
+      {"RadioButton40", &JobDescription::BLInputFormat, 1},
+      {"RadioButton43", &JobDescription::BLOutputFormat, 2},
+      {"RadioButton42", &JobDescription::BLOutputFormat, 1},
+  };
+  for (const auto& r : kRadios) {
+    Click(r.radio);
+    EXPECT_EQ(Form().Selection().*r.field, r.value) << r.radio;
+    EXPECT_TRUE(Checked(r.radio));
+  }
+}
+
+TEST_F(Options, MenuChecksTheRadioButtonAndTheRadioButtonsLeaveTheMenuUnmarked) {
+  const struct {
+    const char* submenu;
+    const char* item;
+    const char* radio;
+    std::int32_t JobDescription::*field;
+    int value;
+  } kItems[] = {
+      {"Metoda obliczeniowa    ", " Matematyczna (teoretyczna)", "RadioButton21",
+       &JobDescription::Method, 1},
+      {"Metoda obliczeniowa    ", " Empiryczna", "RadioButton22", &JobDescription::Method, 0},
+      {"Format danych B, L", " stopnie [real]", "RadioButton41", &JobDescription::BLInputFormat, 2},
+      {"Format danych B, L", " stopnie [int]  minuty [int]  sekundy [real] ", "RadioButton40",
+       &JobDescription::BLInputFormat, 1},
+      {"Format wyników B, L", "stopnie [real]", "RadioButton43", &JobDescription::BLOutputFormat,
+       2},
+      {"Format wyników B, L", "stopnie [int]  minuty [int]  sekundy [real]  ", "RadioButton42",
+       &JobDescription::BLOutputFormat, 1},
+  };
+  for (const auto& i : kItems) {
+    QAction* action = MenuItem("Opcje", i.submenu, i.item);
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    EXPECT_TRUE(Checked(i.radio)) << i.item;
+    EXPECT_EQ(Form().Selection().*i.field, i.value) << i.item;
+    EXPECT_FALSE(action->isCheckable());
+  }
+  Trigger("Matematycznateoretyczna1");
+  Click("RadioButton22");
+  EXPECT_EQ(Form().Selection().Method, 0);
+  EXPECT_FALSE(Form().findChild<QAction*>("Empiryczna2")->isChecked());
+}
+
+TEST_F(Options, PrecisionMenuItemsShowTheMatchingComboItem) {
+  auto* seconds = Find<QComboBox>("ComboBox2");
+  auto* linear = Find<QComboBox>("ComboBox3");
+  MenuItem("Opcje", "Precyzja zapisu B, L            ", "0.0001 \"")->trigger();
+  EXPECT_EQ(seconds->currentText(), "0.0001\" ");
+  MenuItem("Opcje", "Precyzja zapisu XYZ  ", " 0.001m")->trigger();
+  EXPECT_EQ(linear->currentText(), "0.001m");
+  // The job reads the combo texts; nothing else changes before a job.
+  EXPECT_EQ(Form().Selection().SecondsDecimals, 6);
+  EXPECT_EQ(Form().Selection().LinearDecimals, 4);
+}
+
+TEST_F(Options, SurviveModuleSwitchesAndResets) {
+  Click("RadioButton21");
+  Click("RadioButton41");
+  Click("RadioButton43");
+  Find<QComboBox>("ComboBox3")->setCurrentIndex(2);
+  for (const char* module : {"BitBtn8", "BitBtn9", "BitBtn6", "BitBtn8"}) Click(module);
+  Click("owe1");
+  const JobDescription& s = Form().Selection();
+  EXPECT_EQ(s.Method, 1);
+  EXPECT_EQ(s.BLInputFormat, 2);
+  EXPECT_EQ(s.BLOutputFormat, 2);
+  EXPECT_TRUE(Checked("RadioButton21"));
+  EXPECT_EQ(Find<QComboBox>("ComboBox3")->currentText(), "0.01m ");
+}
+
+}  // namespace
+}  // namespace kolvedir
+
+int main(int argc, char** argv) { return kolvedir::testing::RunGuiTests(argc, argv); }
