@@ -50,7 +50,7 @@ bool NeedsZone(std::int32_t frame, std::int32_t system) {
   return frame < 3 ? system == 1 || system == 3 : frame == 3 && system < 6;
 }
 
-// Steps V1 to V9: the message of the first check that fails.
+// The checks every job makes first, in order: the message of the first that fails.
 std::optional<std::string_view> CommonCheck(const JobDescription& job) {
   if (job.ActiveModule == 0) return "Nie określono zadania do wykonania";
   if (job.ActiveModule == kModuleTrans && job.InputFrame == 0)
@@ -69,8 +69,8 @@ std::optional<std::string_view> CommonCheck(const JobDescription& job) {
 bool IsFrame(std::int32_t frame) { return frame >= 1 && frame <= 3; }
 bool IsHeightDatum(std::int32_t code) { return code >= 11 && code <= 13; }
 
-// Steps T1 to T4, H1, H3, Q1, Q2 that need no file: the message of the first
-// check that fails, or the files of the job.
+// The checks of the module that need no file: the message of the first that
+// fails, or the files of the job (no output file: TRANS-H without an output datum).
 struct ModuleFiles {
   std::string_view refusal;  // empty when the job may go on
   std::string_view input, output;
@@ -183,7 +183,7 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
     ui.ShowInformation(text + PathText(inputPath));
     return JobOutcome::kRefused;
   }
-  if (files.output.empty()) {  // H3
+  if (files.output.empty()) {
     ui.ShowInformation(" nie określono zbioru wynikowego ");
     return JobOutcome::kRefused;
   }
