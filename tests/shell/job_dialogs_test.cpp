@@ -1,0 +1,237 @@
+// Whole jobs through the main window: pick an object, choose the systems,
+// press "Wykonaj obliczenia", answer the point questions; then the result
+// file, the monitor, the file panels and the status bar.
+#include "shell/job_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include "shell/main_window.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::BuildBinFolder;
+using testing::MainWindowTest;
+using testing::ReadAll;
+using testing::WriteAll;
+
+const QString kPointQuestionEnd = " - Czy wyłączyć ten komunikat? ";
+
+class Jobs : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    const QString grid = BuildBinFolder() + "/PL_grid_001.bin";
+    ASSERT_TRUE(QFile::exists(grid)) << "the build makes the model grid in its bin";
+    ASSERT_TRUE(QFile::link(grid, bin_ + "/PL_grid_001.bin"));
+    AddObjects({"DANE1", "TEST"});
+    ASSERT_TRUE(WriteAll(bin_ + "/katal", "1\r\n"));  // TEST
+  }
+
+  QString ObjectFile(const QString& name) { return objects_ + "/TEST/" + name; }
+  QStringList ResultLines(const QString& name) {
+    QString text = QString::fromLatin1(ReadAll(ObjectFile(name)));
+    EXPECT_TRUE(text.endsWith("\r\n"));
+    text.chop(2);
+    return text.split("\r\n");
+  }
+  QColor PanelColour(const char* name) { return Find<QWidget>(name)->palette().color(QPalette::Window); }
+  QColor DoneColour() { return Form().palette().color(QPalette::ToolTipBase); }
+};
+
+TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
+  // Windows-1250: "\xa3" is "Ł".
+  ASSERT_TRUE(WriteAll(ObjectFile("BLH_GRS"),
+                       "1001 52 0 0 21 0 0 100.0 stary opis\r\n"
+                       "Z\xa3Y1 48 54 0 21 0 0 0\r\n"
+                       "\r\n"
+                       "GRAN 49 0 0 21 0 0 0\r\n"
+                       "Z\xa3Y2 52 0 0 25 0 0 0\r\n"));
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/TEST");
+  Click("Button1");
+  Click("BitBtn8");
+  Click("owe1");
+  Click("RadioButton3");
+  Click("owy1");
+  Click("RadioButton11");
+  Click("pow21");
+  Click("RadioButton21");  // theoretical
+  dialogs_.answers = {DialogService::Answer::Yes};
+  Click("BitBtn11");
+
+  const QStringList questions = dialogs_.Texts("question");
+  ASSERT_EQ(questions.size(), 1) << "Yes silences the rest of the job";
+  EXPECT_EQ(questions[0], " Punkt poza obszarem dopuszczalnym, nr: ZŁY1" + kPointQuestionEnd);
+  EXPECT_EQ(dialogs_.Texts("information"), QStringList());
+
+  const QStringList lines = ResultLines("xy2000.1");
+  ASSERT_EQ(lines.size(), 4);
+  const QString comment =
+      QString::fromLatin1(" PL-ETRF2000  Z UK\xa3" "ADU:  PL-ETRF2000 /BLH_GRS  OPCJA MAT.");
+  // On the central meridian of strip 21 the easting is 7 500 000 m exactly.
+  EXPECT_TRUE(lines[0].startsWith("            1001 ")) << lines[0].toStdString();
+  EXPECT_EQ(lines[0].mid(32, 14), "  7500000.0000") << lines[0].toStdString();
+  EXPECT_TRUE(lines[0].endsWith(comment)) << lines[0].toStdString();
+  EXPECT_EQ(lines[1], QString::fromLatin1("            Z\xa3Y1 ! punkt poza obszarem "
+                                          "dopuszczalnym: 48.9000000 21.0000000"));
+  EXPECT_TRUE(lines[2].startsWith("            GRAN ")) << lines[2].toStdString();
+  EXPECT_TRUE(lines[2].endsWith(comment));
+  EXPECT_TRUE(lines[3].contains("poza obszarem dopuszczalnym"));
+
+  const QStringList monitor = Form().MonitorLines();
+  EXPECT_EQ(monitor[0], "MONITOR");
+  EXPECT_EQ(monitor[1], " Czytanie siatki interpolacyjnej - ok. ");
+  EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów  2 ");
+  EXPECT_EQ(monitor[3], " Liczba punktów: 4");
+  EXPECT_EQ(monitor[4], " KONIEC OBLICZEŃ ");
+  for (int i = 5; i < 11; ++i) EXPECT_EQ(monitor[i], QString(41, ' ')) << i;
+  EXPECT_EQ(monitor.size(), 11);
+
+  EXPECT_EQ(PanelColour("Panel2"), DoneColour());
+  EXPECT_EQ(PanelColour("Panel3"), DoneColour());
+  EXPECT_NE(PanelColour("Panel1"), DoneColour());
+  EXPECT_EQ(Form().StatusText(0), "BLH_GRS");
+  EXPECT_EQ(Form().StatusText(2), "xy2000.1");
+  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
+
+  // A second job asks again: the silence lasts one job only.
+  dialogs_.shown.clear();
+  dialogs_.answers = {DialogService::Answer::No, DialogService::Answer::No};
+  Click("BitBtn7");
+  EXPECT_EQ(dialogs_.Texts("question").size(), 2);
+  EXPECT_EQ(ResultLines("xy2000.1").size(), 4);
+}
+
+TEST_F(Jobs, PrecisionCombosAreReadWhenTheJobStarts) {
+  ASSERT_TRUE(WriteAll(ObjectFile("xy2000"), "1001 5800000.000 7500000.000\r\n"));
+  Click("BitBtn8");
+  Click("owe1");
+  Click("RadioButton1");
+  Click("po21");
+  Click("owy1");
+  Click("RadioButton11");
+  Click("pow21");
+  auto* linear = Find<QComboBox>("ComboBox3");
+  const QRegularExpression twoDecimals(R"(^\s*1001\s+\d+\.\d\d\s+\d+\.\d\d\s)");
+  const QRegularExpression fourDecimals(R"(^\s*1001\s+\d+\.\d{4}\s+\d+\.\d{4}\s)");
+
+  linear->setCurrentIndex(2);  // "0.01m "
+  EXPECT_EQ(Form().Selection().LinearDecimals, 4) << "nothing changes before the job";
+  Click("BitBtn7");
+  EXPECT_EQ(Form().Selection().LinearDecimals, 2);
+  EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch())
+      << ResultLines("xy2000.1").value(0).toStdString();
+
+  linear->lineEdit()->setText("0.001m ");  // matches no item: the last value stays
+  Click("BitBtn7");
+  EXPECT_EQ(Form().Selection().LinearDecimals, 2);
+  EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch());
+
+  linear->setCurrentIndex(0);
+  Click("BitBtn7");
+  EXPECT_TRUE(fourDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch())
+      << ResultLines("xy2000.1").value(0).toStdString();
+}
+
+TEST_F(Jobs, TransHWritesTheResultAndMarksItsOwnPanels) {
+  ASSERT_TRUE(WriteAll(ObjectFile("BLH_K86"), "P1 52 0 0 21 0 0 100.000\r\n"
+                                              "POZA 10 0 0 5 0 0 100.000\r\n"
+                                              "POZA2 11 0 0 5 0 0 100.000\r\n"));
+  Click("BitBtn9");
+  Click("RadioButton27");
+  Click("RadioButton32");
+  dialogs_.answers = {DialogService::Answer::Yes};
+  Click("BitBtn7");
+
+  const QStringList questions = dialogs_.Texts("question");
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].endsWith(kPointQuestionEnd));
+  const QStringList lines = ResultLines("BLH_EVRF.1");
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].trimmed().startsWith("P1 52  0   0.00000 21  0   0.00000 "))
+      << lines[0].toStdString();
+  const QStringList monitor = Form().MonitorLines();
+  EXPECT_EQ(monitor[1], " Czytanie siatki interpolacyjnej - ok. ");
+  EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  2 ");
+  EXPECT_EQ(monitor[3], " Liczba punktów: 3");
+  EXPECT_EQ(monitor[4], " KONIEC OBLICZEŃ ");
+  EXPECT_EQ(PanelColour("Panel1"), DoneColour());
+  EXPECT_EQ(PanelColour("Panel4"), DoneColour());
+  EXPECT_NE(PanelColour("Panel2"), DoneColour());
+  EXPECT_NE(PanelColour("Panel3"), DoneColour());
+}
+
+TEST_F(Jobs, QuasigeoidWritesHeightAnomalies) {
+  ASSERT_TRUE(WriteAll(ObjectFile("BL"), "P1 52 0 0 21 0 0\r\nP2 50 30 0 19 0 0\r\n"));
+  Click("BitBtn6");
+  Click("RadioButton34");
+  Click("RadioButton35");
+  Click("BitBtn11");
+  EXPECT_EQ(dialogs_.Texts("question"), QStringList());
+  EXPECT_EQ(dialogs_.Texts("information"), QStringList());
+  const QStringList lines = ResultLines("BLn.1");
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0].trimmed().startsWith("P1 52  0   0.00000 21  0   0.00000 "))
+      << lines[0].toStdString();
+  const QStringList monitor = Form().MonitorLines();
+  EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  0 ");
+  EXPECT_EQ(monitor[3], " Liczba punktów: 2");
+  EXPECT_EQ(PanelColour("Panel5"), DoneColour());
+  EXPECT_EQ(PanelColour("Panel6"), DoneColour());
+}
+
+TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
+  const struct {
+    QStringList clicks;
+    const char* message;
+  } kCases[] = {
+      {{"BitBtn8"}, "Nie określono układu odniesienia na wejściu"},
+      {{"BitBtn8", "owe1", "owy1"}, "Nie określono zbioru wejściowego"},
+      {{"BitBtn8", "owe1", "RadioButton1", "owy1", "RadioButton14"},
+       "Nie określono strefy na wejściu"},
+      {{"BitBtn8", "owe3", "RadioButton6", "owy1", "RadioButton14"},
+       "Nie określono strefy na wejściu"},
+      {{"BitBtn9", "RadioButton27"}, "Nie określono zbioru wynikowego"},
+      {{"BitBtn6", "RadioButton35"}, "ale najpierw określ układ odniesienia"},
+  };
+  for (const auto& c : kCases) {
+    dialogs_.shown.clear();
+    for (const QString& name : c.clicks) Click(name);
+    Click("BitBtn7");
+    EXPECT_EQ(dialogs_.Texts("information"), QStringList{QString::fromUtf8(c.message)});
+  }
+  dialogs_.shown.clear();
+  Click("BitBtn8");
+  Click("owe1");
+  Click("RadioButton2");
+  Click("owy1");
+  Click("RadioButton14");
+  Click("BitBtn7");
+  EXPECT_EQ(dialogs_.Texts("information"),
+            QStringList{" ! nie istnieje zbiór wejściowy: " + objects_ + "/TEST/xy92"});
+  EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList());
+}
+
+TEST_F(Jobs, MissingGridIsAPlainMessage) {
+  ASSERT_TRUE(QFile::remove(bin_ + "/PL_grid_001.bin"));
+  ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\n"));
+  Click("BitBtn8");
+  Click("owe1");
+  Click("RadioButton2");
+  Click("owy1");
+  Click("RadioButton14");
+  Click("BitBtn7");
+  EXPECT_EQ(dialogs_.Texts("message"), QStringList{" *** Brak pliku bazowego PL_grid_001.bin"});
+  EXPECT_FALSE(QFile::exists(ObjectFile("BLH_GRS.1")));
+}
+
+}  // namespace
+}  // namespace kolvedir
+
+int main(int argc, char** argv) { return kolvedir::testing::RunGuiTests(argc, argv); }
