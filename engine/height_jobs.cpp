@@ -1,7 +1,6 @@
 // The record loops of TRANS-H (normal heights between PL-KRON86-NH,
 // PL-KRON2006-NH and PL-EVRF2007-NH) and of the quasigeoid PL-geoid-2011
 // (height anomaly, ellipsoidal ↔ normal heights).
-#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
