@@ -18,9 +18,19 @@ LineSource::~LineSource() { Close(); }
 
 bool LineSource::Open(const std::filesystem::path& path) {
   Close();
-  file_ = std::fopen(path.c_str(), "rb");
   begin_ = end_ = 0;
   eof_ = failed_ = false;
+  // A FIFO would block the job until some program writes to it, a device may
+  // never end: only a regular file (or a folder, which fails on reading) is
+  // opened. O_NONBLOCK lets the test be made without blocking.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool pointFile = ::fstat(fd, &info) == 0 && (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode));
+  if (pointFile && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+    file_ = ::fdopen(fd, "rb");
+  }
+  if (!file_) ::close(fd);
   return file_ != nullptr;
 }
 

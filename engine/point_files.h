@@ -20,7 +20,8 @@ class LineSource {
   LineSource& operator=(const LineSource&) = delete;
   ~LineSource();
 
-  // Opens path for reading; false when it cannot be opened.
+  // Opens path for reading; false when it cannot be opened or is a FIFO,
+  // socket or device (which could block the job or never end).
   bool Open(const std::filesystem::path& path);
   // The next line into line (reusing its storage); false at the end of input.
   bool NextLine(std::string& line);
