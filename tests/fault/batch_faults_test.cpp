@@ -257,6 +257,20 @@ const FaultCase kFaultCases[] = {
        return std::string();
      },
      " *** Nie można otworzyć zbioru wejściowego: "},
+    {"InputIsFifo",  // used to wait for a writer for ever
+     [](FaultScene& s) {
+       fs::remove(s.input());
+       if (::mkfifo(s.input().c_str(), 0644) != 0) return SystemError("mkfifo");
+       return std::string();
+     },
+     " *** Nie można otworzyć zbioru wejściowego: "},
+    {"InputIsEndlessDevice",  // used to read /dev/zero until memory ran out
+     [](FaultScene& s) {
+       fs::remove(s.input());
+       fs::create_symlink("/dev/zero", s.input());
+       return std::string();
+     },
+     " *** Nie można otworzyć zbioru wejściowego: "},
     {"InputRemovedBeforeReading",
      [](FaultScene& s) {
        s.environment = {std::string("LD_PRELOAD=") + KOLVEDIR_REMOVE_ON_OPEN,
