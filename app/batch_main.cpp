@@ -157,6 +157,7 @@ void RejectIfGiven(bool given, const char* option, const char* module) {
 }
 
 JobDescription Describe(const Options& o) {
+  if (o.object.empty()) throw UsageError{"--object needs the path of the working object folder"};
   JobDescription job;
   const SystemFile& in = FindByName(o.from, false);
   job.ActiveModule = in.module;

@@ -72,6 +72,8 @@ TEST(BatchRunnerTest, UsageErrorsExitWithTwoAndSayWhy) {
     const char* says;
   } cases[] = {
       {{}, "--object"},
+      {{"--object", "", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92",
+        "--to-frame", "PL-ETRF89"}, "--object"},
       {{"--object", "x", "--from", "xy99", "--to", "xy92"}, "xy99"},
       {{"--object", "x", "--from", "xy2000", "--from-frame", "PL-ETRF89", "--to", "xy92",
         "--to-frame", "PL-ETRF89"}, "--from-zone"},
