@@ -7,10 +7,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include "shell/editor_window.h"
+#include "shell/file_list_dialog.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -399,6 +401,30 @@ TEST_F(MainWindow, FileListEditOpensThePickedFileFromTheObjectFolder) {
   TForm4* before = CurrentEditor();
   Click("BitBtn5");  // cancelled
   EXPECT_EQ(CurrentEditor(), before);
+}
+
+TEST_F(MainWindow, FileListShowsTheObjectAndItsImportRefreshesIt) {
+  AddObjects({"TEST"});
+  ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000", "P1 1 2\r\n"));
+  ASSERT_TRUE(WriteAll(temp_.filePath("pomiar.txt"), "P2 3 4\r\n"));
+  Click("SpeedButton3");
+  TForm2* fileList = CurrentFileListDialog();
+  ASSERT_NE(fileList, nullptr);
+  EXPECT_TRUE(fileList->isVisible());
+  auto* files = fileList->findChild<QListWidget*>();
+  ASSERT_EQ(files->count(), 1);
+  EXPECT_EQ(files->item(0)->text(), "xy2000");
+  dialogs_.paths.push_back(temp_.filePath("pomiar.txt"));
+  fileList->Button6Click();  // "Importuj" runs the main window's import
+  EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/pomiar.txt"), QByteArray("P2 3 4\r\n"));
+  EXPECT_EQ(files->count(), 2);
+}
+
+TEST_F(MainWindow, EditorButtonShowsTheEditorInTheObjectFolder) {
+  AddObjects({"TEST"});
+  Click("SpeedButton4");
+  EXPECT_TRUE(CurrentEditor()->isVisible());
+  EXPECT_TRUE(CurrentEditor()->Caption().startsWith(objects_ + "/TEST/"));
 }
 
 TEST_F(MainWindow, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
