@@ -170,6 +170,18 @@ TEST_F(FileListTest, ClosesWhenAnotherWindowBecomesActive) {
   EXPECT_FALSE(dialog_->isVisible());
 }
 
+TEST_F(FileListTest, StaysOpenBehindADialogOfItsOwn) {
+  dialog_->activateWindow();
+  QApplication::processEvents();
+  QDialog message(dialog_);
+  message.setModal(true);
+  message.show();
+  message.activateWindow();
+  QApplication::processEvents();
+  ASSERT_TRUE(message.isActiveWindow());
+  EXPECT_TRUE(dialog_->isVisible());
+}
+
 }  // namespace
 }  // namespace kolvedir
 
