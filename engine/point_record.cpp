@@ -145,11 +145,57 @@ void AppendAligned(std::string& line, std::string_view text, int width) {
 
 }  // namespace
 
+namespace {
+
+constexpr int kFastDecimals = 10;
+constexpr std::uint64_t kPowersOfTen[kFastDecimals + 1] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000};
+
+// Fixed notation of value with `decimals` decimals, rounded to nearest, written
+// at out; false where the rounding cannot be decided this way (the caller then
+// converts exactly). The fraction s − ⌊s⌋ is exact; scaling it by 10^d errs by
+// at most 1.2e-6 (d ≤ 10), so a scaled fraction farther than 1e-4 from one
+// half rounds as the exact value does.
+bool FormatFixedFast(double value, int decimals, char* out, char*& end) {
+  const double s = std::fabs(value);
+  if (decimals < 0 || decimals > kFastDecimals || !(s < 9.0e15)) return false;
+  const double whole = std::floor(s);
+  const double scaled = (s - whole) * static_cast<double>(kPowersOfTen[decimals]);
+  const double below = std::floor(scaled);
+  const double rest = scaled - below;
+  if (std::fabs(rest - 0.5) < 1e-4) return false;
+  std::uint64_t integerPart = static_cast<std::uint64_t>(whole);
+  std::uint64_t fraction = static_cast<std::uint64_t>(below) + (rest > 0.5 ? 1 : 0);
+  if (fraction == kPowersOfTen[decimals]) {
+    fraction = 0;
+    ++integerPart;
+  }
+  if (std::signbit(value)) *out++ = '-';
+  out = std::to_chars(out, out + 20, integerPart).ptr;
+  if (decimals > 0) {
+    *out++ = '.';
+    for (int k = decimals - 1; k >= 0; --k) {
+      out[k] = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+    out += decimals;
+  }
+  end = out;
+  return true;
+}
+
+}  // namespace
+
 void AppendRealField(std::string& line, double value, int width, int decimals) {
   char buffer[400];  // enough for any finite double in fixed notation
-  const auto [end, ec] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  AppendAligned(line, ec == std::errc{} ? std::string_view(buffer, end - buffer) : "?", width);
+  char* end = buffer;
+  if (!FormatFixedFast(value, decimals, buffer, end)) {
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc{}) return AppendAligned(line, "?", width);
+    end = result.ptr;
+  }
+  AppendAligned(line, std::string_view(buffer, end - buffer), width);
 }
 
 void AppendIntegerField(std::string& line, std::int64_t value, int width) {

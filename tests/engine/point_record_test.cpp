@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -219,6 +221,39 @@ TEST(WritePointRecordTest, Layouts) {
        name12 + "  0  0  0.000000  0  0  0.000000     0.0000 C"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.record, c.expected) << c.what;
+}
+
+// Fields are rounded as the exact binary value is: the same text as the exact
+// conversion for coordinates, angles, tiny values, values a hair off a
+// half-unit, and negative zero, at every number of decimals written.
+TEST(AppendRealFieldTest, RoundsAsTheExactConversion) {
+  std::vector<double> values = {0.0, -0.0, 0.5, 1.5, 2.5, 0.125, -0.125, 1e-12, -1e-12,
+                                59.9999995, 59.99999949999, 1.0000005, 0.0000005, 9.99999999995,
+                                5652126.56, -38.0793, 183601.25709, 8.9e15, 9.1e15, 1e300};
+  std::uint64_t state = 12345;
+  auto next = [&state] {  // a fixed pseudo-random sequence in [0, 1)
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<double>(state >> 11) / 9007199254740992.0;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back((next() - 0.5) * 2e7);      // plane and Cartesian metres
+    values.push_back((next() - 0.5) * 1000);     // heights, distortions, convergences
+    values.push_back(next() * 60);               // seconds
+    values.push_back((next() - 0.5) * 1e-6);     // near zero
+    const int d = static_cast<int>(next() * 11);
+    const double tie = (std::floor(next() * 1e6) + 0.5) / std::pow(10.0, d);
+    values.push_back(std::nextafter(tie, 0.0));  // a hair either side of a half-unit
+    values.push_back(std::nextafter(tie, 1e9));
+  }
+  for (double v : values) {
+    for (int d = 0; d <= 10; ++d) {
+      char exact[400];
+      const auto r = std::to_chars(exact, exact + sizeof exact, v, std::chars_format::fixed, d);
+      std::string field;
+      AppendRealField(field, v, 0, d);
+      ASSERT_EQ(field, std::string_view(exact, r.ptr - exact)) << v << " with " << d;
+    }
+  }
 }
 
 TEST(WritePointRecordTest, OutOfAreaRecord) {
