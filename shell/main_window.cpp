@@ -289,41 +289,22 @@ void TForm1::CreateMenus() {
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
-  connect(AddAction(method, "Empiryczna2", QStringLiteral(" Empiryczna")), &QAction::triggered,
-          this, [this] {
-            state_.Method = 0;
-            RadioButton22->setChecked(true);
-          });
-  connect(AddAction(method, "Matematycznateoretyczna1",
-                    QStringLiteral(" Matematyczna (teoretyczna)")),
-          &QAction::triggered, this, [this] {
-            state_.Method = 1;
-            RadioButton21->setChecked(true);
-          });
+  AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method, 0,
+                &TForm1::RadioButton22);
+  AddOptionItem(method, "Matematycznateoretyczna1", QStringLiteral(" Matematyczna (teoretyczna)"),
+                &JobDescription::Method, 1, &TForm1::RadioButton21);
   QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
-  connect(AddAction(inputFormat, "stopnieintegreminutyintegersekundyreal1",
-                    QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] ")),
-          &QAction::triggered, this, [this] {
-            state_.BLInputFormat = 1;
-            RadioButton40->setChecked(true);
-          });
-  connect(AddAction(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]")),
-          &QAction::triggered, this, [this] {
-            state_.BLInputFormat = 2;
-            RadioButton41->setChecked(true);
-          });
+  AddOptionItem(inputFormat, "stopnieintegreminutyintegersekundyreal1",
+                QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] "),
+                &JobDescription::BLInputFormat, 1, &TForm1::RadioButton40);
+  AddOptionItem(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]"),
+                &JobDescription::BLInputFormat, 2, &TForm1::RadioButton41);
   QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
-  connect(AddAction(outputFormat, "stopnieominutysekundy1",
-                    QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  ")),
-          &QAction::triggered, this, [this] {
-            state_.BLOutputFormat = 1;
-            RadioButton42->setChecked(true);
-          });
-  connect(AddAction(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]")),
-          &QAction::triggered, this, [this] {
-            state_.BLOutputFormat = 2;
-            RadioButton43->setChecked(true);
-          });
+  AddOptionItem(outputFormat, "stopnieominutysekundy1",
+                QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  "),
+                &JobDescription::BLOutputFormat, 1, &TForm1::RadioButton42);
+  AddOptionItem(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]"),
+                &JobDescription::BLOutputFormat, 2, &TForm1::RadioButton43);
   // The precision items show the matching item of the precision combo box,
   // which the next job reads.
   QMenu* seconds = options->addMenu(QStringLiteral("Precyzja zapisu B, L            "));
@@ -348,6 +329,15 @@ void TForm1::CreateMenus() {
           this, [this] {
             if (aboutWindow_) aboutWindow_->show();
           });
+}
+
+void TForm1::AddOptionItem(QMenu* menu, const char* name, const QString& text,
+                           std::int32_t JobDescription::*field, std::int32_t value,
+                           QRadioButton* TForm1::*radio) {
+  connect(AddAction(menu, name, text), &QAction::triggered, this, [this, field, value, radio] {
+    state_.*field = value;
+    (this->*radio)->setChecked(true);
+  });
 }
 
 void TForm1::CreateTopRow(QWidget* central) {
@@ -597,6 +587,7 @@ void TForm1::CreateMonitorAndButtons(QWidget* central) {
   Memo1 = new QPlainTextEdit(central);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
+  Memo1->setUndoRedoEnabled(false);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   monospace.setPointSize(8);

@@ -18,6 +18,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
 
@@ -84,6 +85,10 @@ class TForm1 : public QMainWindow {
   };
 
   void CreateMenus();
+  // An "Opcje" item: stores value and checks the matching radio button.
+  void AddOptionItem(QMenu* menu, const char* name, const QString& text,
+                     std::int32_t JobDescription::*field, std::int32_t value,
+                     QRadioButton* TForm1::*radio);
   void CreateTopRow(QWidget* central);
   void CreateTransArea(QWidget* central);
   void CreateTransSide(QWidget* area, Side& side, bool input);
