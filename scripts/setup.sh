@@ -10,7 +10,7 @@ PACKAGES=(
   libcli11-dev
   libproj-dev proj-bin proj-data
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps x11-utils imagemagick
 )
 
 missing=()
