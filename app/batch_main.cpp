@@ -3,11 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
