@@ -1,6 +1,6 @@
 #pragma once
 // A scripted dialog service for the editor, file list and information window
-// tests, and a main() that runs them in a QApplication (offscreen by default).
+// tests, and key presses sent to a widget.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "shell/dialog_service.h"
 
@@ -83,13 +84,6 @@ inline void KeyClick(QWidget* widget, int key, const QString& text = QString()) 
 
 inline void KeyClicks(QWidget* widget, const QString& text) {
   for (const QChar c : text) KeyClick(widget, c.toUpper().unicode(), QString(c));
-}
-
-inline int RunWithOffscreenApplication(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }
 
 }  // namespace kolvedir::testing

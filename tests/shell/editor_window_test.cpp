@@ -404,4 +404,4 @@ TEST_F(EditorTest, CancelledPrintDialogPrintsNothing) {
 }  // namespace
 }  // namespace kolvedir
 
-int main(int argc, char** argv) { return kolvedir::testing::RunWithOffscreenApplication(argc, argv); }
+int main(int argc, char** argv) { return kolvedir::testing::RunGuiTests(argc, argv); }

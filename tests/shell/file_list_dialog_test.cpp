@@ -186,5 +186,5 @@ TEST_F(FileListTest, StaysOpenBehindADialogOfItsOwn) {
 }  // namespace kolvedir
 
 int main(int argc, char** argv) {
-  return kolvedir::testing::RunWithOffscreenApplication(argc, argv);
+  return kolvedir::testing::RunGuiTests(argc, argv);
 }

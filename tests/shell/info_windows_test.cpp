@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "grid/model_grid.h"
-#include "tests/shell/editor_fake_dialogs.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -106,5 +105,5 @@ TEST(InfoWindows, AboutWindowHasAFixedBorderAndAYellowMemo) {
 }  // namespace kolvedir
 
 int main(int argc, char** argv) {
-  return kolvedir::testing::RunWithOffscreenApplication(argc, argv);
+  return kolvedir::testing::RunGuiTests(argc, argv);
 }
