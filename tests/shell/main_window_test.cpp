@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "shell/editor_window.h"
 #include "shell/file_list_dialog.h"
@@ -425,6 +426,29 @@ TEST_F(MainWindow, EditorButtonShowsTheEditorInTheObjectFolder) {
   Click("SpeedButton4");
   EXPECT_TRUE(CurrentEditor()->isVisible());
   EXPECT_TRUE(CurrentEditor()->Caption().startsWith(objects_ + "/TEST/"));
+}
+
+// WYJŚCIE ends the event loop with 0; a loop still running after the click
+// ends with 42 from a timer instead.
+int ExitCodeAfterClicking(QAbstractButton* button) {
+  QTimer::singleShot(0, button, &QAbstractButton::click);
+  QTimer::singleShot(500, [] { QCoreApplication::exit(42); });
+  return QCoreApplication::exec();
+}
+
+TEST_F(MainWindow, WyjscieOffersUnsavedEditorTextBeforeEnding) {
+  AddObjects({"TEST"});
+  Click("BitBtn3");  // the notes in an editor
+  CurrentEditor()->findChild<QPlainTextEdit*>("Memo1")->insertPlainText("uwaga");
+  ASSERT_TRUE(CurrentEditor()->IsModified());
+
+  dialogs_.answers = {DialogService::Answer::Cancel};
+  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("BitBtn4")), 42);
+  EXPECT_EQ(dialogs_.Texts("question").size(), 1);
+
+  dialogs_.answers = {DialogService::Answer::Yes};
+  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("BitBtn4")), 0);
+  EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/notatnik.txt"), QByteArray("uwaga\r\n"));
 }
 
 TEST_F(MainWindow, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
