@@ -270,6 +270,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
 }
 
 void TForm1::CreateMenus() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
   connect(AddAction(objects, "Pokazpliki1", QStringLiteral("&Pokaż pliki")), &QAction::triggered,
           this, &TForm1::SpeedButton3Click);

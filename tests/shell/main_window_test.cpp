@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -94,6 +96,38 @@ TEST_F(MainWindow, CaptionsAndHintsAreTheFixedTexts) {
   EXPECT_EQ(Find<QGroupBox>("GroupBox10")->title(), "el. Krasowskiego");
   EXPECT_EQ(Find<QGroupBox>("GroupBox4")->title(), "Pasy południkowe 3°");
   EXPECT_EQ(Find<QGroupBox>("GroupBox16")->title(), "UKŁAD ODNIESIENIA ETRF dla h (elips)");
+}
+
+TEST_F(MainWindow, MenusCarryTheFixedItems) {
+  const QList<QPair<QString, QStringList>> kMenus = {
+      {"&Obiekty", {"&Pokaż pliki", "&Dodaj obiekt", "&Importuj pliki...", "", "&Wyjście"}},
+      {"&Edycja", {"Edytor &tekstowy"}},
+      {"Opcje",
+       {"Metoda obliczeniowa    ", "Format danych B, L", "Format wyników B, L",
+        "Precyzja zapisu B, L            ", "Precyzja zapisu XYZ  "}},
+      {"&Info", {"&Kolvedir-Info", "O &programie..."}},
+  };
+  auto* bar = Find<QMenuBar>("MainMenu1");
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->actions().size(), kMenus.size());
+  for (int i = 0; i < kMenus.size(); ++i) {
+    QAction* menu = bar->actions()[i];
+    EXPECT_EQ(menu->text(), kMenus[i].first);
+    QStringList items;
+    for (QAction* item : menu->menu()->actions()) items << item->text();
+    EXPECT_EQ(items, kMenus[i].second);
+  }
+}
+
+TEST_F(MainWindow, InfoMenuShowsTheInformationAndAboutWindows) {
+  QWidget info;
+  QWidget about;
+  Form().SetInfoWindows(&info, &about);
+  Form().findChild<QAction*>("KolvedirInfo1")->trigger();
+  EXPECT_TRUE(info.isVisible());
+  EXPECT_FALSE(about.isVisible());
+  Form().findChild<QAction*>("Oprogramie1")->trigger();
+  EXPECT_TRUE(about.isVisible());
 }
 
 TEST_F(MainWindow, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
