@@ -304,6 +304,8 @@ const FaultCase kFaultCases[] = {
      " *** PL_grid_001.bin nie jest plikiem"},
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
 class BatchFaultTest : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(BatchFaultTest, FailsClearlyAndKeepsTheEarlierResult) {
