@@ -29,6 +29,22 @@ void GaussKrugerForward(double B, double L, double L0, const KrugerCoefficients&
                         double& x, double& y, double& distortion, double& convergence,
                         PointStatus& status);
 
+// The unit-scale forward projection before its offsets, for callers that
+// compose it with a further conformal mapping (the 1965 zones):
+//   xi, eta: ξ, η of the Krüger series (x = R·ξ·m0 − FN, y = R·η·m0 + FE);
+//   p, q: the series derivative (scale of the series √(p² + q²));
+//   kSquared: square of the sphere-to-ellipsoid scale k (point scale
+//   √((p² + q²)·k²)·m0);
+//   convergence (radians) = arctan(convergenceNumerator / convergenceDenominator).
+// Writes no status: callers check their results for finiteness.
+struct GaussKrugerSeries {
+  double xi, eta, p, q, kSquared;
+  double convergenceNumerator, convergenceDenominator;
+};
+GaussKrugerSeries GaussKrugerForwardSeries(double B, double L, double L0,
+                                           const KrugerCoefficients& alpha, double R, double e,
+                                           double a);
+
 // Inverse projection x, y → B, L.
 //   x: northing, m; y: easting, m; L0: degrees; beta, delta: Krüger inverse and
 //   latitude sets; R: rectifying radius, m; m0: scale factor; FE, FN: metres.

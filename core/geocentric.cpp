@@ -25,6 +25,7 @@ namespace {
 constexpr int kIterationLimit = 20;      // the counter reaching 20 fails: 19 iterations at most
 constexpr double kStepLimitMetres = 5e-6;
 constexpr double kPolarAxisMetres = 1e-8;
+constexpr double kLatitudeMargin = 1e-9;  // radians (2e-4″)
 
 // Longitude in [0, 2π] from the quadrant of (X, Y); λ0 = arcsin(|Y|/p).
 double LongitudeFromQuadrant(double X, double Y, double p) {
@@ -81,12 +82,24 @@ void CartesianToGeodetic(double X, double Y, double Z, int ellipsoid,
     // A NaN step compares false and keeps iterating until the limit.
     if (std::fabs(phi - phi0) * N <= kStepLimitMetres) break;
   }
+  // Near the geocentre (inside the evolute of the meridian ellipse, tens of
+  // kilometres across) the iteration can settle on a root far outside ±90°;
+  // that is no latitude, and counts as not converged. A rounding step past the
+  // pole stays well inside the margin.
+  if (!(std::fabs(phi) <= std::numbers::pi / 2 + kLatitudeMargin)) {
+    status = kStatusNoConvergence;
+    return;
+  }
 
   const double s = std::sin(phi), c = std::cos(phi);
   const double N = a / std::sqrt(1.0 - e2 * s * s);
   B = phi * kRhoSeconds;
   L = LongitudeFromQuadrant(X, Y, p) * kRhoSeconds;
-  h = std::fabs(c) > std::fabs(s) ? p / c - N : Z / s - N * (1.0 - e2);
+  h = EllipsoidalHeight(p, Z, s, c, N, e2);
+}
+
+double EllipsoidalHeight(double p, double Z, double sinPhi, double cosPhi, double N, double e2) {
+  return std::fabs(cosPhi) > std::fabs(sinPhi) ? p / cosPhi - N : Z / sinPhi - N * (1.0 - e2);
 }
 
 }  // namespace kolvedir

@@ -19,9 +19,17 @@ void GeodeticToCartesian(double a, double e2, double B, double L, double h,
 //   B: latitude, arc-seconds, [−324000, 324000]; L: longitude, arc-seconds,
 //   [0, 1296000] (never negative); h: ellipsoidal height, m.
 // Status: 3 for an unknown ellipsoid code, 1 for the geocentre, 2 when the
-// iteration does not converge (also for NaN or infinite inputs). On failure no
+// iteration does not converge (also for NaN or infinite inputs, and for a
+// point near the geocentre where it settles beyond ±90°). On failure no
 // output is written.
 void CartesianToGeodetic(double X, double Y, double Z, int ellipsoid,
                          double& B, double& L, double& h, PointStatus& status);
+
+// The height rule of CartesianToGeodetic at its final latitude φ:
+//   p: distance from the polar axis, m; Z: m; sinPhi, cosPhi: sin φ, cos φ;
+//   N: prime-vertical radius at φ, m; e2: squared first eccentricity.
+// Returns p/cos φ − N when |cos φ| > |sin φ|, else Z/sin φ − N·(1 − e²) (so at
+// |cos φ| = |sin φ| the second formula).
+double EllipsoidalHeight(double p, double Z, double sinPhi, double cosPhi, double N, double e2);
 
 }  // namespace kolvedir

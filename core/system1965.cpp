@@ -1,5 +1,6 @@
 #include "core/system1965.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/ellipsoid.h"
@@ -33,52 +34,81 @@ constexpr GaussKrugerZone kZone5{&kKrassowskyEllipsoid, 18.0 + 57.0 / 60.0 + 30.
 
 const Ellipsoid& kr = kKrassowskyEllipsoid;
 
-// Radius of the Gaussian sphere at the centre, as the program defines it:
-// b / (1 − e²·sin²B0).
-double GaussianSphereRadius(double B0) {
-  const double s = std::sin(B0 * kSecondsToRadians);
-  return kr.b / (1.0 - kr.e2 * s * s);
+// Set-up of a quasi-stereographic zone, the same for every point: the radius
+// of the Gaussian sphere at the centre as the program defines it,
+// b / (1 − e²·sin²B0), and the northing of the centre in the unit-scale
+// Gauss–Krüger plane. Computed once per zone, on first use.
+struct ZoneSetup {
+  double R0;            // m
+  double x0G;           // m
+  double inverseTwoR0;  // 1/(2·R0), 1/m
+};
+
+const ZoneSetup& Setup(int zone) {
+  static const auto table = [] {
+    std::array<ZoneSetup, 5> t{};
+    for (int i = 0; i < 5; ++i) {
+      const double B0 = kStereographicZones[i].B0;
+      const double s = std::sin(B0 * kSecondsToRadians);
+      double y = 0, distortion = 0, convergence = 0;
+      PointStatus status = 0;
+      t[i].R0 = kr.b / (1.0 - kr.e2 * s * s);
+      t[i].inverseTwoR0 = 1.0 / (2.0 * t[i].R0);
+      GaussKrugerForward(B0, 0.0, 0.0, kr.alpha, kr.R, kr.e, kr.a, 1.0, 0.0, 0.0, t[i].x0G, y,
+                         distortion, convergence, status);
+    }
+    return t;
+  }();
+  return table[zone];
 }
 
-// Northing of the centre in the unit-scale Gauss–Krüger plane.
-double CentreNorthing(double B0, PointStatus& status) {
-  double x = 0, y = 0, distortion = 0, convergence = 0;
-  GaussKrugerForward(B0, 0.0, 0.0, kr.alpha, kr.R, kr.e, kr.a, 1.0, 0.0, 0.0, x, y, distortion,
-                     convergence, status);
-  return x;
+// The tangent series w = Σ c_k·z^{k+1} (ComplexTanSeries with the forward
+// row) and its derivative S = 1 + z² + (2/3)z⁴ + (17/45)z⁶ + (62/315)z⁸ (the
+// coefficients (k+1)·c_k), both as polynomials in u = z² by Estrin's scheme,
+// a0 + a1·u + u²·(a2 + a3·u + a4·u²): the same polynomials as the powers by
+// repeated multiplication, with a shorter chain of products (results agree to
+// a few units in the last place).
+void TangentSeriesAndDerivative(std::complex<double> z, std::complex<double>& w,
+                                std::complex<double>& S) {
+  const ComplexSeriesRow& c = kTangentSeries;
+  const double ur = z.real() * z.real() - z.imag() * z.imag(), ui = 2.0 * z.real() * z.imag();
+  const double vr = ur * ur - ui * ui, vi = 2.0 * ur * ui;  // u²
+  // a0..a4 = c0, c2, c4, c6, c8 for the series / z, and 1·c0, 3·c2 … 9·c8 for S.
+  const auto estrin = [&](double a0, double a1, double a2, double a3, double a4, double& re,
+                          double& im) {
+    const double hr = a2 + a3 * ur + a4 * vr, hi = a3 * ui + a4 * vi;
+    re = a0 + a1 * ur + (vr * hr - vi * hi);
+    im = a1 * ui + (vr * hi + vi * hr);
+  };
+  double tr, ti, sr, si;
+  estrin(c[0], c[2], c[4], c[6], c[8], tr, ti);
+  estrin(c[0], 3 * c[2], 5 * c[4], 7 * c[6], 9 * c[8], sr, si);
+  w = {tr * z.real() - ti * z.imag(), tr * z.imag() + ti * z.real()};
+  S = {sr, si};
 }
 
-// Derivative of the tangent series, 1 + z² + (2/3)z⁴ + (17/45)z⁶ + (62/315)z⁸,
-// with coefficients (k+1)·c_k of the forward row applied to z^k.
-std::complex<double> TangentSeriesDerivative(std::complex<double> z) {
-  std::complex<double> sum = 1.0, power = 1.0;
-  for (int k = 1; k <= 8; ++k) {
-    power = std::complex<double>(power.real() * z.real() - power.imag() * z.imag(),
-                                 power.imag() * z.real() + power.real() * z.imag());
-    sum += (k + 1) * kTangentSeries[k] * power;
-  }
-  return sum;
-}
-
-void StereographicForward(const StereographicZone& zone, double B, double L, double& x, double& y,
+// Part 1.6 forward. The composed scale mG·σ·m0 is formed as
+// √((p² + q²)·k²·|S|²)·m0 and the convergence γG − γS as one arctangent,
+// arctan(N/D) − arg S = arctan((N·Re S − D·Im S)/(D·Re S + N·Im S)) with
+// γS = arcsin(Im S/σ) = arg S (Re S > 0 inside a zone); the program's
+// 1e-11 in the arcsine's denominator changes γS by less than 1e-11 grads.
+void StereographicForward(int index, double B, double L, double& x, double& y,
                           double& distortion, double& convergence, PointStatus& status) {
-  const double R0 = GaussianSphereRadius(zone.B0);
-  const double x0G = CentreNorthing(zone.B0, status);
-  double xG = 0, yG = 0, dG = 0, gammaG = 0;
-  GaussKrugerForward(B, L, zone.L0, kr.alpha, kr.R, kr.e, kr.a, 1.0, 0.0, 0.0, xG, yG, dG, gammaG,
-                     status);
-  if (status != 0) return;
-  const double mG = dG * 0.00001 + 1.0;
-  const std::complex<double> z((xG - x0G) / (2.0 * R0), yG / (2.0 * R0));
-  const std::complex<double> S = TangentSeriesDerivative(z);
-  const double sigma = std::abs(S);
-  // 1e-11 keeps the quotient defined at S = 0, as the program always did.
-  const double gammaS = std::asin(S.imag() / (sigma + 1e-11)) * kRadiansToGrads;
-  const std::complex<double> w = ComplexTanSeries(z, kTangentSeries);
+  const StereographicZone& zone = kStereographicZones[index];
+  const auto [R0, x0G, inverseTwoR0] = Setup(index);
+  const GaussKrugerSeries g = GaussKrugerForwardSeries(B, L, zone.L0, kr.alpha, kr.R, kr.e, kr.a);
+  const double xG = kr.R * g.xi, yG = kr.R * g.eta;  // m0 = 1, FE = FN = 0
+  const std::complex<double> z((xG - x0G) * inverseTwoR0, yG * inverseTwoR0);
+  std::complex<double> w, S;
+  TangentSeriesAndDerivative(z, w, S);
   const double xOut = w.real() * 2.0 * R0 * zone.m0 + zone.x0;
   const double yOut = w.imag() * 2.0 * R0 * zone.m0 + zone.y0;
-  const double distortionOut = (mG * sigma * zone.m0 - 1.0) * 100000.0;
-  const double convergenceOut = gammaG - gammaS;
+  const double sigma2 = S.real() * S.real() + S.imag() * S.imag();  // σ²
+  const double scale = std::sqrt((g.p * g.p + g.q * g.q) * g.kSquared * sigma2) * zone.m0;
+  const double distortionOut = (scale - 1.0) * 100000.0;
+  const double N = g.convergenceNumerator, D = g.convergenceDenominator;
+  const double convergenceOut =
+      std::atan((N * S.real() - D * S.imag()) / (D * S.real() + N * S.imag())) * kRadiansToGrads;
   if (!std::isfinite(xOut) || !std::isfinite(yOut) || !std::isfinite(distortionOut) ||
       !std::isfinite(convergenceOut)) {
     status = kStatusNotFinite;
@@ -90,10 +120,11 @@ void StereographicForward(const StereographicZone& zone, double B, double L, dou
   convergence = convergenceOut;
 }
 
-void StereographicInverse(const StereographicZone& zone, double x, double y, double& B, double& L,
+void StereographicInverse(int index, double x, double y, double& B, double& L,
                           PointStatus& status) {
-  const double R0 = GaussianSphereRadius(zone.B0);
-  const double x0G = CentreNorthing(zone.B0, status);
+  const StereographicZone& zone = kStereographicZones[index];
+  const ZoneSetup& setup = Setup(index);
+  const double R0 = setup.R0, x0G = setup.x0G;
   const std::complex<double> z((x - zone.x0) / (2.0 * R0 * zone.m0),
                                (y - zone.y0) / (2.0 * R0 * zone.m0));
   const std::complex<double> w = ComplexTanSeries(z, kArctangentSeries);
@@ -132,9 +163,9 @@ void System1965Transform(int direction, int zone, double& B, double& L, double& 
     return;
   }
   if (forward)
-    StereographicForward(kStereographicZones[zone], B, L, x, y, distortion, convergence, status);
+    StereographicForward(zone, B, L, x, y, distortion, convergence, status);
   else
-    StereographicInverse(kStereographicZones[zone], x, y, B, L, status);
+    StereographicInverse(zone, x, y, B, L, status);
 }
 
 }  // namespace kolvedir
