@@ -40,7 +40,7 @@ struct Multiples {
 // arctan(q/p), single-argument arctangents throughout (no quadrant correction
 // is needed inside the Polish area).
 //
-// The quantities of Part 1.3 are formed with fewer transcendental functions
+// The quantities of the Krüger series are formed with fewer transcendental functions
 // and divisions, by identities exact in real arithmetic (results agree with the
 // literal formulas to a few units in the last place of a double):
 //   tan(45° + φ/2)·g = n/d with n = (1 + sin φ)·g, d = cos φ (or, for φ < 0,
@@ -56,7 +56,7 @@ GaussKrugerSeries GaussKrugerForwardSeries(double B, double L, double L0,
                                            double a) {
   const double phi = B * kSecondsToRadians;
   const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-  // The real power as Part 1.3 defines it: exp of exponent times natural logarithm.
+  // The real power as the program defines it: exp of exponent times natural logarithm.
   const double g = std::exp(e / 2.0 * std::log((1.0 - e * sinPhi) / (1.0 + e * sinPhi)));
   // T = tan(45° + φ/2)·g as a quotient n/d without cancellation.
   const double n = (sinPhi >= 0 ? 1.0 + sinPhi : cosPhi) * g;
@@ -116,7 +116,7 @@ void GaussKrugerForward(double B, double L, double L0, const KrugerCoefficients&
   convergence = convergenceOut;
 }
 
-// Part 1.3 inverse, with ψ = gd(η′) = 2·arctan(e^{η′}) − 90° entering only
+// Inverse, with ψ = gd(η′) = 2·arctan(e^{η′}) − 90° entering only
 // through cos ψ = 1/cosh η′ and tan ψ = sinh η′, and sin 2jχ from sin χ by
 // the addition theorem.
 void GaussKrugerInverse(double x, double y, double L0, const KrugerCoefficients& beta,

@@ -87,7 +87,7 @@ void TangentSeriesAndDerivative(std::complex<double> z, std::complex<double>& w,
   S = {sr, si};
 }
 
-// Part 1.6 forward. The composed scale mG·σ·m0 is formed as
+// Quasi-stereographic forward. The composed scale mG·σ·m0 is formed as
 // √((p² + q²)·k²·|S|²)·m0 and the convergence γG − γS as one arctangent,
 // arctan(N/D) − arg S = arctan((N·Re S − D·Im S)/(D·Re S + N·Im S)) with
 // γS = arcsin(Im S/σ) = arg S (Re S > 0 inside a zone); the program's

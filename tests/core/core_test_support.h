@@ -1,5 +1,5 @@
 #pragma once
-// Shared helpers of the core tests: figures quoted in the specification with
+// Shared helpers of the core tests: reference figures quoted with
 // the tolerance implied by their printed digits, and every zone of every plane
 // grid behind one signature, with its area and its PROJ counterpart.
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ struct Expected {
   double value, tolerance;  // same unit
 };
 
-// A figure printed in the specification, reproduced "to the printed digit":
+// A printed reference figure, reproduced "to the printed digit":
 // tolerance half a unit in its last printed place.
 inline Expected Printed(std::string_view text) {
   const auto dot = text.find('.');

@@ -1,4 +1,4 @@
-// Part 1.1: ellipsoid constants, angle units and Krüger coefficient sets.
+// Ellipsoids: ellipsoid constants, angle units and Krüger coefficient sets.
 #include "core/ellipsoid.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ TEST(Ellipsoid, DerivedConstantsAndUnits) {
   const struct {
     const char* what;
     double actual;
-    Expected expected;  // Part 1.1, table of ellipsoids and angle units
+    Expected expected;  // reference table of ellipsoids and angle units
   } table[] = {
       {"GRS80 e² = e·e", kGrs80Ellipsoid.e2, Printed("0.0066943800229007835")},
       {"Krassowsky e² = e·e", kKrassowskyEllipsoid.e2, Printed("0.006693421622965978")},
@@ -51,7 +51,7 @@ TEST(Ellipsoid, StoredSeriesAgreeWithTheFormulas) {
   }
 }
 
-// Part 1.1: scale m = 1 reports 0 cm/km and m0 = 0.9993 reports −70 (on the
+// Ellipsoids: scale m = 1 reports 0 cm/km and m0 = 0.9993 reports −70 (on the
 // central meridian the point scale is m0).
 TEST(Ellipsoid, ScaleDistortionUnit) {
   const Ellipsoid& g = kGrs80Ellipsoid;

@@ -1,4 +1,4 @@
-// Part 1.3: the generic Gauss–Krüger projection (GRS80 sets).
+// Gauss–Krüger: the generic Gauss–Krüger projection (GRS80 sets).
 #include "core/gauss_kruger.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +15,11 @@ TEST(GaussKruger, WorkedFigures) {
     double B, L;            // arc-seconds
     Expected x, y, distortion, convergence;  // m, m, cm/km, grads
   } table[] = {
-      {"Part 1.3, edge case 2", 18, 0.999923, 6500000, 0, Deg(51), Deg(17), Printed("5652126.5640"),
+      {"Gauss–Krüger worked example 2", 18, 0.999923, 6500000, 0, Deg(51), Deg(17), Printed("5652126.5640"),
        Printed("6429808.4649"), Printed("-1.65234"), Printed("-0.8635305")},
-      {"Part 1.3, edge case 3", 19, 1, 0, 0, Deg(52), Deg(21), Printed("5765232.9060"),
+      {"Gauss–Krüger worked example 3", 19, 1, 0, 0, Deg(52), Deg(21), Printed("5765232.9060"),
        Printed("137349.3056"), Printed("23.14991"), Printed("1.7514067")},
-      {"Part 1.3, edge case 1 (central meridian)", 19, 0.9993, 500000, 5300000, Deg(52), Deg(19),
+      {"Gauss–Krüger worked example 1 (central meridian)", 19, 0.9993, 500000, 5300000, Deg(52), Deg(19),
        Printed("459309.2094"), {500000, 0}, {-70, 1e-7}, {0, 0}},
   };
   const Ellipsoid& g = kGrs80Ellipsoid;

@@ -1,4 +1,4 @@
-// Part 1.2: geodetic–Cartesian conversion.
+// Geocentric conversion: geodetic–Cartesian conversion.
 #include "core/geocentric.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace kolvedir::test {
 namespace {
 
 TEST(GeodeticToCartesian, WorkedFigure) {
-  // Part 1.7, edge case 1: B = 51°, L = 17°, h = 0 on GRS80.
+  // Datum transformation worked example 1: B = 51°, L = 17°, h = 0 on GRS80.
   double X, Y, Z;
   PointStatus status = 0;
   GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, Deg(51), Deg(17), 0, X, Y, Z, status);
@@ -22,7 +22,7 @@ TEST(GeodeticToCartesian, WorkedFigure) {
   EXPECT_FIGURE(Z, Printed("4933544.6201"), "Z, m");
 }
 
-// Part 1.2 edge cases: polar axis, 180°, longitudes in [270°, 360°) and the
+// Geocentric conversion edge cases: polar axis, 180°, longitudes in [270°, 360°) and the
 // quadrants (Krassowsky; tolerances 1e-9″ and 1e-6 m).
 TEST(CartesianToGeodetic, PolarAxisAndLongitudeQuadrants) {
   const double b = kKrassowskyEllipsoid.b, nan = std::numeric_limits<double>::quiet_NaN();
@@ -70,7 +70,7 @@ TEST(CartesianToGeodetic, HeightFormulaBranch) {
   }
 }
 
-// Part 1.2 failure handling; nothing is written on failure.
+// Geocentric conversion failure handling; nothing is written on failure.
 TEST(CartesianToGeodetic, FailuresWriteNothing) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -1,4 +1,4 @@
-// Part 1.5: the "1942" grids and the 1942/83 polynomials.
+// Krassowsky grids: the "1942" grids and the 1942/83 polynomials.
 #include "core/krassowsky_grids.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ namespace kolvedir::test {
 namespace {
 
 TEST(Grid1942, StripWidthChangesOnlyTheFalseEasting) {
-  // Part 1.5, edge case 1: zone 21 in 3° and 6° strips (FE 7500000 against
+  // Krassowsky grids worked example 1: zone 21 in 3° and 6° strips (FE 7500000 against
   // 4500000); m0 = 1 gives a scale distortion of 0 on the central meridian.
   double x3, y3, d3, c3, x6, y6, d6, c6;
   PointStatus status = 0;
@@ -32,11 +32,11 @@ TEST(Polynomial4283, Figures) {
     double B, L;      // arc-seconds
     Expected dB, dL;  // change of B and L, arc-seconds
   } table[] = {
-      {"Part 1.5, edge case 2, 1942/83 → 1942", Bl4283ToBl42, Deg(52), Deg(19),
+      {"Krassowsky grids worked example 2, 1942/83 → 1942", Bl4283ToBl42, Deg(52), Deg(19),
        Printed("-0.0133573"), Printed("-0.0232601")},
-      {"Part 1.5, edge case 2, 1942 → 1942/83", Bl42ToBl4283, Deg(52), Deg(19),
+      {"Krassowsky grids worked example 2, 1942 → 1942/83", Bl42ToBl4283, Deg(52), Deg(19),
        Printed("0.0133573"), Printed("0.0232600")},
-      {"Part 1.5, edge case 3, 1942/83 → 1942", Bl4283ToBl42, Deg(51), Deg(17),
+      {"Krassowsky grids worked example 3, 1942/83 → 1942", Bl4283ToBl42, Deg(51), Deg(17),
        Printed("-0.0110860"), Printed("-0.0423914")},
   };
   for (const auto& f : table) {

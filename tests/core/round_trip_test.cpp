@@ -36,7 +36,7 @@ TEST(RoundTrip, EveryPlaneGridWithin1e7Seconds) {
   }
 }
 
-// Part 1.5: the two separate fits undo each other within 5e-7″; each
+// Krassowsky grids: the two separate fits undo each other within 5e-7″; each
 // correction stays below 0.05″ in latitude and 0.07″ in longitude.
 TEST(RoundTrip, Polynomial4283Pair) {
   double worst = 0, dB = 0, dL = 0;
@@ -54,7 +54,7 @@ TEST(RoundTrip, Polynomial4283Pair) {
   EXPECT_LT(dL, 0.07) << "arc-seconds";
 }
 
-// Part 1.2: within 1e-9″ and 1e-6 m on both ellipsoids, heights −100 m to 10 km.
+// Geocentric conversion: within 1e-9″ and 1e-6 m on both ellipsoids, heights −100 m to 10 km.
 TEST(RoundTrip, GeodeticCartesianGeodetic) {
   for (const auto& [el, code] :
        {std::pair{&kGrs80Ellipsoid, kGrs80}, {&kKrassowskyEllipsoid, kKrassowsky}}) {
@@ -75,7 +75,7 @@ TEST(RoundTrip, GeodeticCartesianGeodetic) {
   }
 }
 
-// Part 1.7: PL-ETRF89 → Pulkovo'42 → PL-ETRF89 within 1e-8″ and 0.1 mm.
+// Datum transformation: PL-ETRF89 → Pulkovo'42 → PL-ETRF89 within 1e-8″ and 0.1 mm.
 TEST(RoundTrip, Datum) {
   double worstAngle = 0, worstHeight = 0;
   for (const double h : {0.0, 300.0, 2500.0}) {

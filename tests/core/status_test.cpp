@@ -1,4 +1,4 @@
-// Part 1.1 point status convention on every operation of the core: a non-zero
+// The point status convention on every operation of the core: a non-zero
 // status on entry changes nothing; parameters outside the tables are refused;
 // non-finite and absurd inputs never crash or hang.
 #include <gtest/gtest.h>

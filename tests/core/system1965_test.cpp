@@ -1,4 +1,4 @@
-// Part 1.6: the "1965" zones and TARVO80.
+// 1965 and TARVO80: the "1965" zones and TARVO80.
 #include "core/system1965.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +12,20 @@ namespace {
 
 TEST(System1965, ForwardFigures) {
   const ForwardFigure table[] = {
-      {"Part 1.6, edge case 2", "1965 zone 1", Deg(50.5), Deg(22), Printed("5453499.2868"),
+      {"1965 and TARVO80 worked example 2", "1965 zone 1", Deg(50.5), Deg(22), Printed("5453499.2868"),
        Printed("4702024.0474"), Printed("-17.29255"), Printed("0.7866276")},
-      {"Part 1.6, edge case 3", "1965 zone 3", Deg(54), Deg(17.5), Printed("6045478.7804"),
+      {"1965 and TARVO80 worked example 3", "1965 zone 3", Deg(54), Deg(17.5), Printed("6045478.7804"),
        Printed("3533235.7463"), std::nullopt, std::nullopt},
-      {"Part 1.6, edge case 4", "TARVO80", Deg(52.5), Deg(19.5), Printed("537133.4728"),
+      {"1965 and TARVO80 worked example 4", "TARVO80", Deg(52.5), Deg(19.5), Printed("537133.4728"),
        Printed("522630.7881"), std::nullopt, Printed("0.2931790")},
-      {"Part 1.6, edge case 5", "1965 zone 5", Deg(50.5), Deg(18.5), Printed("896567.5746"),
+      {"1965 and TARVO80 worked example 5", "1965 zone 5", Deg(50.5), Deg(18.5), Printed("896567.5746"),
        Printed("204481.5830"), std::nullopt, Printed("-0.3929604")},
   };
   for (const auto& f : table) ExpectForwardFigure(f);
 }
 
 TEST(System1965, CentreMapsToTheZoneOrigin) {
-  // Part 1.6, edge case 1; B0, L0, x0, y0 from the zone table.
+  // 1965 and TARVO80 worked example 1; B0, L0, x0, y0 from the zone table.
   const struct {
     int zone;
     double B0, L0, x0, y0;  // arc-seconds, m
