@@ -11,6 +11,9 @@
 namespace kolvedir {
 namespace {
 
+using testing::HeightJob;
+using testing::QuasigeoidJob;
+
 constexpr int kDms = 1;
 constexpr int kDecimal = 2;
 constexpr int kKron86 = 11, kKron2006 = 12, kEvrf2007 = 13;
@@ -41,26 +44,6 @@ const char* DatumFile(int datum) {
 
 const char* DatumComment(int datum) {
   return datum == kKron86 ? "PL-KRON86-NH " : datum == kKron2006 ? "KRON2006 " : "PL-EVRF2007-NH ";
-}
-
-JobDescription HeightJob(int from, int to, int blIn = kDms, int blOut = kDms) {
-  JobDescription job;
-  job.ActiveModule = 2;
-  job.InputSystem = from;
-  job.OutputSystem = to;
-  job.BLInputFormat = blIn;
-  job.BLOutputFormat = blOut;
-  return job;
-}
-
-JobDescription QuasigeoidJob(int frame, int task, int blIn = kDms, int blOut = kDms) {
-  JobDescription job;
-  job.ActiveModule = 3;
-  job.InputFrame = frame;
-  job.InputSystem = job.OutputSystem = task;
-  job.BLInputFormat = blIn;
-  job.BLOutputFormat = blOut;
-  return job;
 }
 
 std::string Height(double h) {

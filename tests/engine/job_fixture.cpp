@@ -100,6 +100,23 @@ JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outp
   return job;
 }
 
+JobDescription HeightJob(int inputDatum, int outputDatum, int blInput, int blOutput) {
+  JobDescription job;
+  job.ActiveModule = 2;
+  job.InputSystem = inputDatum;
+  job.OutputSystem = outputDatum;
+  job.BLInputFormat = blInput;
+  job.BLOutputFormat = blOutput;
+  return job;
+}
+
+JobDescription QuasigeoidJob(int frame, int task, int blInput, int blOutput) {
+  JobDescription job = HeightJob(task, task, blInput, blOutput);
+  job.ActiveModule = 3;
+  job.InputFrame = frame;
+  return job;
+}
+
 FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
   previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
   rlimit limit{};

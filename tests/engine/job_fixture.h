@@ -81,6 +81,15 @@ std::string PlaneRecords(int n);
 JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,
                         int outputSystem, int outputZone, int method = 1);
 
+// A TRANS-H job from one height datum to another (11 PL-KRON86-NH, 12 KRON2006,
+// 13 PL-EVRF2007-NH); latitude and longitude in and out as degrees-minutes-seconds
+// (1) or decimal degrees (2).
+JobDescription HeightJob(int inputDatum, int outputDatum, int blInput = 1, int blOutput = 1);
+
+// A quasigeoid job in frame 5 (PL-ETRF2000) or 6 (PL-ETRF89): task 21 height
+// anomaly, 22 normal from ellipsoidal, 23 ellipsoidal from normal; formats as above.
+JobDescription QuasigeoidJob(int frame, int task, int blInput = 1, int blOutput = 1);
+
 // Windows-1250 bytes of a UTF-8 literal.
 std::string Cp1250(const std::string& utf8);
 

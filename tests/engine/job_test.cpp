@@ -13,30 +13,15 @@ namespace kolvedir {
 namespace {
 
 using testing::Cp1250;
+using testing::HeightJob;
 using testing::JobFixture;
+using testing::QuasigeoidJob;
 using testing::TransJob;
 using V = std::vector<std::string>;
 
 const std::string kBlank41(41, ' ');
 const std::string kGridOk = " Czytanie siatki interpolacyjnej - ok. ";
 const std::string kEnd = " KONIEC OBLICZEŃ ";
-
-JobDescription HeightJob(int input, int output) {
-  JobDescription job;
-  job.ActiveModule = 2;
-  job.InputSystem = input;
-  job.OutputSystem = output;
-  return job;
-}
-
-JobDescription QuasigeoidJob(int frame, int task) {
-  JobDescription job;
-  job.ActiveModule = 3;
-  job.InputFrame = frame;
-  job.InputSystem = task;
-  job.OutputSystem = task;
-  return job;
-}
 
 struct Refusal {
   const char* what;

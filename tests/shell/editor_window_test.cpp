@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "tests/shell/editor_fake_dialogs.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -26,8 +25,15 @@ using testing::WriteAll;
 
 class EditorTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-  void TearDown() override { qDeleteAll(made_); }
+  void SetUp() override {
+    dialogs_.failOnUnexpectedQuestion = true;
+    SetDialogService(&dialogs_);
+    ASSERT_TRUE(dir_.isValid());
+  }
+  void TearDown() override {
+    qDeleteAll(made_);
+    SetDialogService(nullptr);
+  }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
   TForm4* Open(const QString& name) {
@@ -59,7 +65,7 @@ class EditorTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  testing::FakeDialogs dialogs_;
+  testing::ScriptedDialogs dialogs_;
   std::vector<TForm4*> made_;
 };
 
@@ -274,12 +280,13 @@ TEST_F(EditorTest, OpeningAnotherFileFirstOffersToSaveTheChanges) {
   ASSERT_TRUE(WriteAll(Path("inny"), "inny\r\n"));
   TForm4* editor = Open("p");
   Type(editor, "moje");
-  dialogs_.fileName = Path("inny");
+  dialogs_.paths = {Path("inny")};
   dialogs_.answers = {Answer::Cancel};
   TriggerMenu(editor, "&Otwórz...");
   EXPECT_EQ(editor->Text(), "moje");
   EXPECT_EQ(editor->Caption(), Path("p"));
 
+  dialogs_.paths = {Path("inny")};
   dialogs_.answers = {Answer::Yes};
   Click(editor, "SpeedButton3");
   EXPECT_EQ(ReadAll(Path("p")), "moje\r\n");
@@ -323,7 +330,7 @@ TEST_F(EditorTest, EndingTheProgramAsksForEveryModifiedEditor) {
 TEST_F(EditorTest, SaveAsMovesTheCaption) {
   TForm4* editor = Open("a");
   Type(editor, "abc");
-  dialogs_.fileName = Path("b");
+  dialogs_.paths = {Path("b")};
   TriggerMenu(editor, "Zapisz &jako...");
   EXPECT_EQ(editor->Caption(), Path("b"));
   EXPECT_EQ(ReadAll(Path("b")), "abc\r\n");

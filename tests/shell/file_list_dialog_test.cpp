@@ -12,7 +12,6 @@
 
 #include "shell/copy_library.h"
 #include "shell/editor_window.h"
-#include "tests/shell/editor_fake_dialogs.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -25,6 +24,8 @@ using testing::WriteAll;
 class FileListTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    dialogs_.failOnUnexpectedQuestion = true;
+    SetDialogService(&dialogs_);
     ASSERT_TRUE(dir_.isValid());
     for (const char* name : {"xy2000", "xy2000.1", "notatnik.txt"})
       ASSERT_TRUE(WriteAll(Path(name), QByteArray(name) + "\r\n"));
@@ -36,6 +37,7 @@ class FileListTest : public ::testing::Test {
     SetCopyLibraryFolder(QString());
     delete dialog_;
     delete CurrentEditor();
+    SetDialogService(nullptr);
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
@@ -53,7 +55,7 @@ class FileListTest : public ::testing::Test {
   void Click(const char* button) { dialog_->findChild<QPushButton*>(button)->click(); }
 
   QTemporaryDir dir_;
-  testing::FakeDialogs dialogs_;
+  testing::ScriptedDialogs dialogs_;
   QPointer<TForm2> dialog_;
   int imports_ = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the shell's GUI tests: the build's program folder, file
-// reading and writing, a scripted dialog service, and a program folder in a
-// temporary directory with the main window built on it.
+// reading and writing, a scripted dialog service, key presses, and a program
+// folder in a temporary directory with the main window built on it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,15 +9,20 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFont>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <deque>
-#include <ostream>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
+#include <vector>
 
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
@@ -45,8 +50,11 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes) {
 }
 
 // Records every dialog and answers from a script: questions take the queued
-// answers (No when none is left), file dialogs return the queued paths (empty,
-// i.e. cancelled, when none is left).
+// answers, file dialogs return the queued paths (empty, i.e. cancelled, when
+// none is left), the font dialog chooses chosenFont (cancelled when unset) and
+// the print dialog hands the printer to setUpPrinter (cancelled when unset).
+// A question beyond the queued answers is answered No, or, when
+// failOnUnexpectedQuestion is set, fails the test and is answered Cancel.
 class ScriptedDialogs : public DialogService {
  public:
   struct Shown {
@@ -58,11 +66,15 @@ class ScriptedDialogs : public DialogService {
   std::vector<Shown> shown;
   std::deque<Answer> answers;
   std::deque<QString> paths;
+  std::optional<QFont> chosenFont;
+  std::function<void(QPrinter&)> setUpPrinter;
+  bool failOnUnexpectedQuestion = false;
 
-  QStringList Texts(const QString& kind) const {
+  // The texts of the dialogs of one kind, or of every dialog when kind is empty.
+  QStringList Texts(const QString& kind = QString()) const {
     QStringList texts;
     for (const Shown& s : shown) {
-      if (s.kind == kind) texts << s.text;
+      if (kind.isEmpty() || s.kind == kind) texts << s.text;
     }
     return texts;
   }
@@ -73,7 +85,11 @@ class ScriptedDialogs : public DialogService {
   void Message(QWidget*, const QString& text) override { shown.push_back({"message", {}, text}); }
   Answer Question(QWidget*, const QString& title, const QString& text, bool) override {
     shown.push_back({"question", title, text});
-    if (answers.empty()) return Answer::No;
+    if (answers.empty()) {
+      if (!failOnUnexpectedQuestion) return Answer::No;
+      ADD_FAILURE() << "unexpected question: " << text.toStdString();
+      return Answer::Cancel;
+    }
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;
@@ -94,8 +110,16 @@ class ScriptedDialogs : public DialogService {
     shown.push_back({"save", caption, dir});
     return NextPath();
   }
-  bool ChooseFont(QWidget*, QFont&) override { return false; }
-  bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+  bool ChooseFont(QWidget*, QFont& font) override {
+    if (!chosenFont) return false;
+    font = *chosenFont;
+    return true;
+  }
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    if (!setUpPrinter) return false;
+    setUpPrinter(printer);
+    return true;
+  }
 
  private:
   QString NextPath() {
@@ -105,6 +129,18 @@ class ScriptedDialogs : public DialogService {
     return path;
   }
 };
+
+// Key presses as the user makes them (Qt's test module is not linked).
+inline void KeyClick(QWidget* widget, int key, const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &press);
+  QApplication::sendEvent(widget, &release);
+}
+
+inline void KeyClicks(QWidget* widget, const QString& text) {
+  for (const QChar c : text) KeyClick(widget, c.toUpper().unicode(), QString(c));
+}
 
 // A program folder Kolvedir/bin with OBIEKTY beside it, in a temporary
 // directory; the main window is built on it on first use.
