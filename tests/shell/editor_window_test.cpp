@@ -374,7 +374,7 @@ TEST_F(EditorTest, SaveToAFolderThatIsMissingReportsTheFailure) {
 }
 
 TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
-  ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3d\x9f\r\nP2 1 2\r\n"));
+  ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3" "d\x9f\r\nP2 1 2\r\n"));
   TForm4* editor = Open("xy2000.1");
   const QString pdf = Path("wydruk.pdf");
   QString jobTitle;
