@@ -50,7 +50,9 @@ TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
     TearDown();
     SetUp();
     AddObjects({"A", "B", "C"});
-    if (c.katal) ASSERT_TRUE(WriteAll(bin_ + "/katal", c.katal));
+    if (c.katal) {
+      ASSERT_TRUE(WriteAll(bin_ + "/katal", c.katal));
+    }
     EXPECT_EQ(Combo()->currentText(), c.object);
     const QString folder = objects_ + "/" + c.object;
     EXPECT_EQ(Form().ObjectFolder(), folder);
