@@ -97,10 +97,29 @@ void OutputSink::Fail(const char* what) {
   if (error_.empty()) error_ = std::string(what) + ": " + std::strerror(errno);
 }
 
+namespace {
+
+// A result file marked read-only (no write bit at all) is the user's way to
+// protect it: it is never replaced, whatever the privileges of the job.
+bool IsMarkedReadOnly(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(path, error);
+  if (error || !std::filesystem::is_regular_file(status)) return false;
+  using std::filesystem::perms;
+  return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+         perms::none;
+}
+
+}  // namespace
+
 bool OutputSink::Create(const std::filesystem::path& result) {
   Discard();
   error_.clear();
   result_ = result;
+  if (IsMarkedReadOnly(result)) {
+    error_ = "zbiór wynikowy jest tylko do odczytu";
+    return false;
+  }
   std::string pattern = (result.parent_path() / ("." + result.filename().string() + ".XXXXXX"));
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {

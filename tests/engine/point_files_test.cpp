@@ -142,6 +142,21 @@ TEST(OutputSinkTest, ResultThatCannotBeReplacedIsAFailure) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// Read-only even for a job run by root: the earlier result stays as it is.
+TEST(OutputSinkTest, ReadOnlyResultIsNeverReplaced) {
+  TemporaryFolder folder;
+  const auto result = folder.path() / "xy92.1";
+  WriteFile(result, "old\r\n");
+  std::filesystem::permissions(result, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
+  OutputSink sink;
+  EXPECT_FALSE(sink.Create(result));
+  EXPECT_EQ(sink.ErrorText(), "zbiór wynikowy jest tylko do odczytu");
+  EXPECT_FALSE(sink.Commit());
+  EXPECT_EQ(ReadFile(result), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
 TEST(OutputSinkTest, MissingFolderCannotBeCreated) {
   TemporaryFolder folder;
   OutputSink sink;
