@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
       object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
   StreamUserInterface ui;
   JobCounters counters;
-  const JobOutcome outcome = BitBtn1Click(
+  const JobOutcome outcome = RunJob(
       job, folder.parent_path(), folder.filename().string(),
       kSecondsPrecisionItems[(6 - o.secondsDecimals)], kLinearPrecisionItems[4 - o.linearDecimals],
       gridFile, counters, ui);

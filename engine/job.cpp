@@ -196,10 +196,10 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
 
 }  // namespace
 
-JobOutcome BitBtn1Click(JobDescription& job, const std::filesystem::path& objectsRoot,
-                        std::string_view objectName, std::string_view secondsText,
-                        std::string_view linearText, const std::filesystem::path& gridFile,
-                        JobCounters& counters, JobUserInterface& ui) {
+JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
+                  std::string_view objectName, std::string_view secondsText,
+                  std::string_view linearText, const std::filesystem::path& gridFile,
+                  JobCounters& counters, JobUserInterface& ui) {
   counters.ErrorCount = 0;
   counters.SuppressPointMessages = false;
   job.ObjectFolder = (objectsRoot / objectName).string();

@@ -11,10 +11,10 @@
 namespace kolvedir {
 
 // The items of the precision combo boxes, in order, blanks included.
-// ComboBox2 items 0, 1, 2 give SecondsDecimals 6, 5, 4.
+// The seconds-precision combo box: items 0, 1, 2 give SecondsDecimals 6, 5, 4.
 inline constexpr std::array<std::string_view, 3> kSecondsPrecisionItems = {
     "0.000001 \" ", "0.00001 \"", "0.0001\" "};
-// ComboBox3 items 0, 1, 2 give LinearDecimals 4, 3, 2.
+// The linear-precision combo box: items 0, 1, 2 give LinearDecimals 4, 3, 2.
 inline constexpr std::array<std::string_view, 3> kLinearPrecisionItems = {"0.0001m", "0.001m",
                                                                           "0.01m "};
 
@@ -26,18 +26,18 @@ enum class JobOutcome {
 
 // Runs one job with the selection state `job` as it stands:
 //   objectsRoot:  folder holding the working objects ("OBIEKTY")
-//   objectName:   the text of ComboBox1 (UTF-8), the working object's folder name
-//   secondsText:  the text shown by ComboBox2; equal to one of its items it
+//   objectName:   the text of the object combo box (UTF-8), the working object's folder name
+//   secondsText:  the text shown by the seconds-precision combo box; equal to one of its items it
 //                 sets SecondsDecimals, any other text keeps the previous value
-//   linearText:   the text shown by ComboBox3; the same for LinearDecimals
+//   linearText:   the text shown by the linear-precision combo box; the same for LinearDecimals
 //   gridFile:     the interpolation grid file (the program folder's PL_grid_001.bin)
 //   counters:     the program-wide counters of the run report
 //   ui:           the dialogs, monitor, panels and status bar
 // Sets job.ObjectFolder, the decimals, InputKind and OutputKind. Every job,
 // refused or not, ends with the closing monitor lines.
-JobOutcome BitBtn1Click(JobDescription& job, const std::filesystem::path& objectsRoot,
-                        std::string_view objectName, std::string_view secondsText,
-                        std::string_view linearText, const std::filesystem::path& gridFile,
-                        JobCounters& counters, JobUserInterface& ui);
+JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
+                  std::string_view objectName, std::string_view secondsText,
+                  std::string_view linearText, const std::filesystem::path& gridFile,
+                  JobCounters& counters, JobUserInterface& ui);
 
 }  // namespace kolvedir

@@ -1,11 +1,11 @@
 #pragma once
 // What a running job hands to the record loop of its module.
 //
-// BitBtn1Click validates the job, loads the grid, opens the input file,
+// RunJob validates the job, loads the grid, opens the input file,
 // creates the output file and builds the record comment, then calls the loop
 // of the module. The loop reads every line of `input`, writes one record per
 // processed line to `output`, counts points and errors in `counters` and
-// returns. It does not close the files and does not report: BitBtn1Click then
+// returns. It does not close the files and does not report: RunJob then
 // commits the output file (a failed write is a job error, never a success) and
 // writes the result and closing lines of the monitor.
 #include <cstdint>

@@ -752,7 +752,7 @@ void TForm1::BitBtn1Click() {
   const auto path = [](const QString& text) {
     return std::filesystem::path(QFile::encodeName(text).toStdString());
   };
-  ::kolvedir::BitBtn1Click(state_, path(objectsRoot_), ComboBox1->currentText().toStdString(),
+  ::kolvedir::RunJob(state_, path(objectsRoot_), ComboBox1->currentText().toStdString(),
                            ComboBox2->currentText().toStdString(),
                            ComboBox3->currentText().toStdString(),
                            path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),

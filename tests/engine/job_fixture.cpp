@@ -82,8 +82,8 @@ bool JobFixture::Exists(const std::string& name) const {
 }
 
 JobOutcome JobFixture::Run(JobDescription& job, int secondsDecimals, int linearDecimals) {
-  return BitBtn1Click(job, objectsRoot_, "OBJ", kSecondsPrecisionItems[6 - secondsDecimals],
-                      kLinearPrecisionItems[4 - linearDecimals], gridFile_, counters, ui);
+  return RunJob(job, objectsRoot_, "OBJ", kSecondsPrecisionItems[6 - secondsDecimals],
+                kLinearPrecisionItems[4 - linearDecimals], gridFile_, counters, ui);
 }
 
 JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,

@@ -49,7 +49,7 @@ class JobFixture {
   std::string ReadOutput(const std::string& name) const;
   bool Exists(const std::string& name) const;
 
-  // BitBtn1Click on the object with the combo items of the given decimals.
+  // RunJob on the object with the combo items of the given decimals.
   JobOutcome Run(JobDescription& job, int secondsDecimals = 6, int linearDecimals = 4);
 
   ScriptedUserInterface ui;

@@ -1,4 +1,4 @@
-// Whole jobs through BitBtn1Click: validation messages, monitor lines, files
+// Whole jobs through RunJob: validation messages, monitor lines, files
 // written byte for byte, point dialogs with suppression, failed result files.
 #include "engine/job.h"
 
@@ -90,7 +90,7 @@ TEST(JobValidationTest, ObjectNameTheSystemRefusesFailsTheJob) {
   JobFixture f;
   JobDescription job = TransJob(2, 2, 0, 2, 2, 0);
   const std::string tooLong(300, 'a');
-  EXPECT_EQ(BitBtn1Click(job, f.objectsRoot(), tooLong, "", "", f.gridFile(), f.counters, f.ui),
+  EXPECT_EQ(RunJob(job, f.objectsRoot(), tooLong, "", "", f.gridFile(), f.counters, f.ui),
             JobOutcome::kFailed);
   ASSERT_EQ(f.ui.dialogs.size(), 1u);
   EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Nie można otworzyć zbioru wejściowego: ", 0), 0u)
@@ -309,8 +309,8 @@ TEST(TransJobFileTest, DecimalsFromTheComboTexts) {
   const std::string first = f.ReadOutput("BLH_GRS.1");
   EXPECT_EQ(first.substr(0, 59), "               p 52 30    0.1235 19  0    0.0000      12.35");
   // A typed text that matches no item keeps the decimals of the previous job.
-  ASSERT_EQ(BitBtn1Click(job, f.objectsRoot(), "OBJ", "0.00001", "0.001m ", f.gridFile(),
-                         f.counters, f.ui),
+  ASSERT_EQ(RunJob(job, f.objectsRoot(), "OBJ", "0.00001", "0.001m ", f.gridFile(),
+                   f.counters, f.ui),
             JobOutcome::kCompleted);
   EXPECT_EQ(f.ReadOutput("BLH_GRS.1"), first);
   EXPECT_EQ(job.SecondsDecimals, 4);

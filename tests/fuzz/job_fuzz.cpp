@@ -1,4 +1,4 @@
-// A whole batch job (BitBtn1Click) over an arbitrary input file, with a small
+// A whole batch job (RunJob) over an arbitrary input file, with a small
 // valid grid that the target writes once. Built three times, for TRANS 2D/3D,
 // TRANS-H and the quasigeoid module (KOLVEDIR_FUZZ_MODULE 1, 2, 3).
 //
@@ -214,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   JobCounters counters;
   const JobOutcome outcome =
-      BitBtn1Click(job, objects, kObject, secondsText, linearText, grid, counters, ui);
+      RunJob(job, objects, kObject, secondsText, linearText, grid, counters, ui);
   Require(outcome != JobOutcome::kFailed);
   Require(ui.LastLine() == " KONIEC OBLICZEŃ ");
 
