@@ -62,7 +62,7 @@ class StreamUserInterface : public JobUserInterface {
     return false;
   }
   void SetMonitorLine(int line, const std::string& text) override { monitor_.SetLine(line, text); }
-  void MarkFilePanels(int) override {}
+  void MarkFilePanels(Module) override {}
   void SetStatusText(int, const std::string&) override {}
 
   void PrintMonitor(int lastLine) const {
@@ -97,7 +97,7 @@ struct UsageError {
 
 // Zones a plane system accepts; empty for systems without zones.
 std::set<int> ZonesOf(const SystemFile& f) {
-  if (f.module != 1) return {};
+  if (f.module != Module::kTrans) return {};
   if (!f.krassowsky) {
     if (f.code == 1) return {15, 18, 21, 24};
     if (f.code == 3) return {15, 21};
@@ -123,14 +123,14 @@ const SystemFile& FindByName(std::string_view name, bool output) {
                    std::string(name) + "\" (see --help)"};
 }
 
-std::int32_t TransFrame(const SystemFile& f, const std::string& frame, const char* option) {
+Frame TransFrame(const SystemFile& f, const std::string& frame, const char* option) {
   if (f.krassowsky) {
     if (!frame.empty() && frame != "PULKOWO")
       throw UsageError{std::string(option) + ": " + std::string(f.input) + " is a PULKOWO system"};
-    return 3;
+    return Frame::kPulkovo;
   }
-  if (frame == "PL-ETRF2000") return 1;
-  if (frame == "PL-ETRF89") return 2;
+  if (frame == "PL-ETRF2000") return Frame::kEtrf2000;
+  if (frame == "PL-ETRF89") return Frame::kEtrf89;
   throw UsageError{std::string(option) + " PL-ETRF2000 or PL-ETRF89 is needed for " +
                    std::string(f.input)};
 }
@@ -149,6 +149,10 @@ std::int32_t Zone(const SystemFile& f, std::optional<int> zone, const char* opti
   return *zone;
 }
 
+BlFormat BlFormatOption(const std::string& option) {
+  return option == "dms" ? BlFormat::kDegreesMinutesSeconds : BlFormat::kDecimalDegrees;
+}
+
 void RejectIfGiven(bool given, const char* option, const char* module) {
   if (given) throw UsageError{std::string(option) + " does not apply to " + module};
 }
@@ -159,26 +163,28 @@ JobDescription Describe(const Options& o) {
   const SystemFile& in = FindByName(o.from, false);
   job.ActiveModule = in.module;
   job.InputSystem = in.code;
-  job.BLInputFormat = o.blIn == "dms" ? 1 : 2;
-  job.BLOutputFormat = o.blOut == "dms" ? 1 : 2;
+  job.BLInputFormat = BlFormatOption(o.blIn);
+  job.BLOutputFormat = BlFormatOption(o.blOut);
   switch (in.module) {
-    case 1: {
+    case Module::kTrans: {
       if (o.to.empty()) throw UsageError{"--to is needed for " + std::string(in.input)};
       const SystemFile& out = FindByName(o.to, true);
-      if (out.module != 1)
+      if (out.module != Module::kTrans)
         throw UsageError{"--to " + o.to + " is not a TRANS 2D/3D system like " + o.from};
       job.InputFrame = TransFrame(in, o.fromFrame, "--from-frame");
       job.OutputFrame = TransFrame(out, o.toFrame, "--to-frame");
       job.OutputSystem = out.code;
       job.InputZone = Zone(in, o.fromZone, "--from-zone");
       job.OutputZone = Zone(out, o.toZone, "--to-zone");
-      job.Method = o.method == "theoretical" ? 1 : 0;
+      job.Method = o.method == "theoretical" ? ComputationMethod::kTheoretical
+                                             : ComputationMethod::kEmpirical;
       break;
     }
-    case 2: {
+    case Module::kHeight: {
       if (o.to.empty()) throw UsageError{"--to is needed for " + std::string(in.input)};
       const SystemFile& out = FindByName(o.to, true);
-      if (out.module != 2) throw UsageError{"--to " + o.to + " is not a TRANS-H height file"};
+      if (out.module != Module::kHeight)
+        throw UsageError{"--to " + o.to + " is not a TRANS-H height file"};
       RejectIfGiven(!o.fromFrame.empty() || !o.toFrame.empty(), "--from-frame/--to-frame", "TRANS-H");
       RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "TRANS-H");
       job.OutputSystem = out.code;
@@ -187,8 +193,8 @@ JobDescription Describe(const Options& o) {
     default: {
       if (!o.to.empty() && &FindByName(o.to, true) != &in)
         throw UsageError{"the output of " + std::string(in.input) + " is " + std::string(in.output)};
-      if (o.fromFrame == "PL-ETRF2000") job.InputFrame = 5;
-      else if (o.fromFrame == "PL-ETRF89") job.InputFrame = 6;
+      if (o.fromFrame == "PL-ETRF2000") job.InputFrame = Frame::kQuasigeoidEtrf2000;
+      else if (o.fromFrame == "PL-ETRF89") job.InputFrame = Frame::kQuasigeoidEtrf89;
       else throw UsageError{"--from-frame PL-ETRF2000 or PL-ETRF89 is needed for " + std::string(in.input)};
       RejectIfGiven(!o.toFrame.empty(), "--to-frame", "the quasigeoid module");
       RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "the quasigeoid module");

@@ -20,7 +20,8 @@ void BM_SplitAndReadPlaneRecord(benchmark::State& state) {
   TokenList tokens;
   for (auto _ : state) {
     SplitLine(line, tokens);
-    benchmark::DoNotOptimize(ReadPointValues(tokens, kKindPlane, kFormatDms));
+    benchmark::DoNotOptimize(
+        ReadPointValues(tokens, RecordKind::kPlane, BlFormat::kDegreesMinutesSeconds));
   }
   state.SetItemsProcessed(state.iterations());
 }
@@ -31,7 +32,8 @@ void BM_SplitAndReadDmsRecord(benchmark::State& state) {
   TokenList tokens;
   for (auto _ : state) {
     SplitLine(line, tokens);
-    benchmark::DoNotOptimize(ReadPointValues(tokens, kKindGeodetic, kFormatDms));
+    benchmark::DoNotOptimize(
+        ReadPointValues(tokens, RecordKind::kGeodetic, BlFormat::kDegreesMinutesSeconds));
   }
   state.SetItemsProcessed(state.iterations());
 }
@@ -54,18 +56,18 @@ void BM_FormatRecord(benchmark::State& state) {
   std::string line;
   for (auto _ : state) {
     line.clear();
-    AppendPointRecord(line, "1235", v, static_cast<std::int32_t>(state.range(0)),
-                      static_cast<std::int32_t>(state.range(1)), 6, 4, comment);
+    AppendPointRecord(line, "1235", v, RecordKind(state.range(0)), BlFormat(state.range(1)), 6, 4,
+                      comment);
     benchmark::DoNotOptimize(line.data());
   }
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatRecord)
     ->ArgNames({"kind", "format"})
-    ->Args({kKindGeodetic, kFormatDms})
-    ->Args({kKindGeodetic, 2})
-    ->Args({kKindPlane, kFormatDms})
-    ->Args({kKindCartesian, kFormatDms});
+    ->Args({1, 1})   // geodetic, degrees-minutes-seconds
+    ->Args({1, 2})   // geodetic, decimal degrees
+    ->Args({2, 1})   // plane
+    ->Args({3, 1});  // Cartesian
 
 // A whole file: read, split, read the numbers, write the same record back.
 void BM_CopyPointFile(benchmark::State& state) {
@@ -87,11 +89,13 @@ void BM_CopyPointFile(benchmark::State& state) {
     sink.Create(folder / "xy2000.1");
     while (source.NextLine(line)) {
       SplitLine(line, tokens);
-      const PointValues p = ReadPointValues(tokens, kKindPlane, kFormatDms);
+      const PointValues p =
+          ReadPointValues(tokens, RecordKind::kPlane, BlFormat::kDegreesMinutesSeconds);
       OutputValues v;
       v.x = p.x;
       v.y = p.y;
-      WritePointRecord(sink, tokens[1], v, kKindPlane, kFormatDms, 6, 4, " komentarz");
+      WritePointRecord(sink, tokens[1], v, RecordKind::kPlane, BlFormat::kDegreesMinutesSeconds, 6,
+                       4, " komentarz");
     }
     sink.Commit();
   }

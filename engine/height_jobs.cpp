@@ -21,7 +21,6 @@ constexpr std::int32_t kEvrf2007 = 13;
 // Quasigeoid tasks (InputSystem) and frames of the ellipsoidal heights (InputFrame).
 constexpr std::int32_t kTaskAnomaly = 21;    // BL → BLn.1
 constexpr std::int32_t kTaskToNormal = 22;   // BLH_e → BLH_n.1
-constexpr std::int32_t kQuasigeoidEtrf2000 = 5;
 
 // Both jobs write fixed decimals: seconds 9.5, degrees 14.9, heights 10.4.
 constexpr int kSecondsDecimals = 5;
@@ -92,7 +91,7 @@ std::string_view QuasigeoidComment(std::int32_t task, bool etrf2000) {
 
 double ComputeQuasigeoidHeight(const JobDescription& job, const PointValues& values,
                                PointStatus& status) {
-  const double anomaly = job.InputFrame == kQuasigeoidEtrf2000
+  const double anomaly = job.InputFrame == Frame::kQuasigeoidEtrf2000
                              ? QuasigeoidAnomaly(values.B, values.L, status)
                              : QuasigeoidAnomalyEtrf89(values.B, values.L, status);
   switch (job.InputSystem) {
@@ -108,7 +107,7 @@ double ComputeQuasigeoidHeight(const JobDescription& job, const PointValues& val
 // degrees-minutes-seconds record unchanged, those of decimal degrees derived.
 void AnglesAsRead(const JobDescription& job, const PointValues& values, DmsAngle& B,
                   DmsAngle& L) {
-  if (job.BLInputFormat == kFormatDms) {
+  if (job.BLInputFormat == BlFormat::kDegreesMinutesSeconds) {
     B = values.BParts;
     L = values.LParts;
   } else {
@@ -125,7 +124,7 @@ void WriteHeightRecord(JobContext& context, std::string_view name, const DmsAngl
                        const DmsAngle& L, double height, std::string_view comment) {
   std::string line;
   AppendName(line, name);
-  if (context.job.BLOutputFormat == kFormatDms) {
+  if (context.job.BLOutputFormat == BlFormat::kDegreesMinutesSeconds) {
     AppendDmsFields(line, B, L, height, kSecondsDecimals, kHeightDecimals);
   } else {
     line += ' ';
@@ -152,7 +151,7 @@ void WriteOutOfAreaPoint(JobContext& context, const HeightJob& module, std::stri
 void HeightRecord(JobContext& context, const HeightJob& module, const TokenList& tokens) {
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
-  const PointValues values = ReadPointValues(tokens, kKindGeodetic, job.BLInputFormat);
+  const PointValues values = ReadPointValues(tokens, RecordKind::kGeodetic, job.BLInputFormat);
   ++context.counters.PointCount;
   if (!InsideAdmissibleArea(values.B, values.L)) {
     WriteOutOfAreaPoint(context, module, name);
@@ -199,10 +198,10 @@ void RunQuasigeoidJob(JobContext& context) {
   const JobDescription& job = context.job;
   const HeightToken height =
       job.InputSystem == kTaskAnomaly ? HeightToken::kIgnored : HeightToken::kRequired;
-  RunHeightLoop(context, {std::string(QuasigeoidComment(job.InputSystem,
-                                                        job.InputFrame == kQuasigeoidEtrf2000)),
-                          " ! punkt poza dopuszczalnym obszarem", "", height,
-                          ComputeQuasigeoidHeight});
+  RunHeightLoop(context,
+                {std::string(QuasigeoidComment(job.InputSystem,
+                                               job.InputFrame == Frame::kQuasigeoidEtrf2000)),
+                 " ! punkt poza dopuszczalnym obszarem", "", height, ComputeQuasigeoidHeight});
 }
 
 }  // namespace kolvedir

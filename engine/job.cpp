@@ -13,29 +13,26 @@ namespace kolvedir {
 
 namespace {
 
-constexpr std::int32_t kModuleTrans = 1;
-constexpr std::int32_t kModuleHeight = 2;
-constexpr std::int32_t kModuleQuasigeoid = 3;
-
-std::string_view FrameName(std::int32_t frame) {
+std::string_view FrameName(Frame frame) {
   switch (frame) {
-    case 1: return " PL-ETRF2000 ";
-    case 2: return " PL-ETRF89 ";
+    case Frame::kEtrf2000: return " PL-ETRF2000 ";
+    case Frame::kEtrf89: return " PL-ETRF89 ";
     default: return " PULKOWO ";
   }
 }
 
-std::string InputSystemTag(std::int32_t frame, std::int32_t system) {
-  const SystemFile* file = FindSystemFile(kModuleTrans, frame, system);
+std::string InputSystemTag(Frame frame, std::int32_t system) {
+  const SystemFile* file = FindSystemFile(Module::kTrans, frame, system);
   return file ? "/" + std::string(file->input) + " " : std::string();
 }
 
 // The comment of every good TRANS 2D/3D record, in Windows-1250.
 std::string BuildRecordComment(const JobDescription& job) {
-  const std::string utf8 = std::string(FrameName(job.OutputFrame)) + " Z UKŁADU: " +
-                           std::string(FrameName(job.InputFrame)) +
-                           InputSystemTag(job.InputFrame, job.InputSystem) +
-                           (job.Method == 1 ? " OPCJA MAT." : " OPCJA EMPIR. ");
+  const std::string utf8 =
+      std::string(FrameName(job.OutputFrame)) +
+      " Z UKŁADU: " + std::string(FrameName(job.InputFrame)) +
+      InputSystemTag(job.InputFrame, job.InputSystem) +
+      (job.Method == ComputationMethod::kTheoretical ? " OPCJA MAT." : " OPCJA EMPIR. ");
   return Utf8ToWin1250(utf8);
 }
 
@@ -46,16 +43,25 @@ void TakeDecimals(std::string_view text, const std::array<std::string_view, 3>& 
   }
 }
 
-bool NeedsZone(std::int32_t frame, std::int32_t system) {
-  return frame < 3 ? system == 1 || system == 3 : frame == 3 && system < 6;
+// The systems of the zone choosers: xy2000 and UTM of the GRS80 frames, the
+// "1965", "1942" and "1942/83" grids of Pulkovo'42. Unchosen frames count
+// with the GRS80 ones.
+bool NeedsZone(Frame frame, std::int32_t system) {
+  switch (frame) {
+    case Frame::kNone:
+    case Frame::kEtrf2000:
+    case Frame::kEtrf89: return system == 1 || system == 3;
+    case Frame::kPulkovo: return system < 6;
+    default: return false;
+  }
 }
 
 // The checks every job makes first, in order: the message of the first that fails.
 std::optional<std::string_view> CommonCheck(const JobDescription& job) {
-  if (job.ActiveModule == 0) return "Nie określono zadania do wykonania";
-  if (job.ActiveModule == kModuleTrans && job.InputFrame == 0)
+  if (job.ActiveModule == Module::kNone) return "Nie określono zadania do wykonania";
+  if (job.ActiveModule == Module::kTrans && job.InputFrame == Frame::kNone)
     return "Nie określono układu odniesienia na wejściu";
-  if (job.ActiveModule == kModuleTrans && job.OutputFrame == 0)
+  if (job.ActiveModule == Module::kTrans && job.OutputFrame == Frame::kNone)
     return "Nie określono układu odniesienia na wyjściu";
   if (job.InputSystem == 0) return "Nie określono zbioru wejściowego";
   if (job.OutputSystem == 0) return "Nie określono zbioru wynikowego";
@@ -66,7 +72,9 @@ std::optional<std::string_view> CommonCheck(const JobDescription& job) {
   return std::nullopt;
 }
 
-bool IsFrame(std::int32_t frame) { return frame >= 1 && frame <= 3; }
+bool IsTransFrame(Frame frame) {
+  return frame == Frame::kEtrf2000 || frame == Frame::kEtrf89 || frame == Frame::kPulkovo;
+}
 bool IsHeightDatum(std::int32_t code) { return code >= 11 && code <= 13; }
 
 // The checks of the module that need no file: the message of the first that
@@ -74,7 +82,7 @@ bool IsHeightDatum(std::int32_t code) { return code >= 11 && code <= 13; }
 struct ModuleFiles {
   std::string_view refusal;  // empty when the job may go on
   std::string_view input, output;
-  std::int32_t inputKind = 0, outputKind = 0;
+  RecordKind inputKind = RecordKind::kNone, outputKind = RecordKind::kNone;
 };
 
 ModuleFiles Refuse(std::string_view message) {
@@ -87,24 +95,28 @@ ModuleFiles ModuleCheck(const JobDescription& job) {
   const SystemFile* in = nullptr;
   const SystemFile* out = nullptr;
   switch (job.ActiveModule) {
-    case kModuleTrans:
-      if (!IsFrame(job.InputFrame)) return Refuse("Nie określono układu odniesienia na wejściu");
+    case Module::kTrans:
+      if (!IsTransFrame(job.InputFrame))
+        return Refuse("Nie określono układu odniesienia na wejściu");
       if (job.InputSystem == 0) return Refuse("Nie określono układu współrzędnych na wejściu");
-      if (!IsFrame(job.OutputFrame)) return Refuse("Nie określono układu odniesienia na wyjściu");
+      if (!IsTransFrame(job.OutputFrame))
+        return Refuse("Nie określono układu odniesienia na wyjściu");
       if (job.OutputSystem == 0) return Refuse("Nie określono układu współrzędnych na wyjściu");
-      in = FindSystemFile(kModuleTrans, job.InputFrame, job.InputSystem);
-      out = FindSystemFile(kModuleTrans, job.OutputFrame, job.OutputSystem);
+      in = FindSystemFile(Module::kTrans, job.InputFrame, job.InputSystem);
+      out = FindSystemFile(Module::kTrans, job.OutputFrame, job.OutputSystem);
       if (!in) return Refuse("Nie określono układu współrzędnych na wejściu");
       if (!out) return Refuse("Nie określono układu współrzędnych na wyjściu");
       return {{}, in->input, out->output, in->kind, out->kind};
-    case kModuleHeight:
+    case Module::kHeight:
       if (!IsHeightDatum(job.InputSystem)) return Refuse("ale najpierw określ układ wysokościowy na wejściu");
-      in = FindSystemFile(kModuleHeight, 0, job.InputSystem);
-      out = FindSystemFile(kModuleHeight, 0, job.OutputSystem);
+      in = FindSystemFile(Module::kHeight, Frame::kNone, job.InputSystem);
+      out = FindSystemFile(Module::kHeight, Frame::kNone, job.OutputSystem);
       return {{}, in->input, out ? out->output : std::string_view{}};
-    case kModuleQuasigeoid:
-      if (job.InputFrame != 5 && job.InputFrame != 6) return Refuse("ale najpierw określ układ odniesienia");
-      in = FindSystemFile(kModuleQuasigeoid, 0, job.InputSystem);
+    case Module::kQuasigeoid:
+      if (job.InputFrame != Frame::kQuasigeoidEtrf2000 &&
+          job.InputFrame != Frame::kQuasigeoidEtrf89)
+        return Refuse("ale najpierw określ układ odniesienia");
+      in = FindSystemFile(Module::kQuasigeoid, Frame::kNone, job.InputSystem);
       if (!in) return Refuse("ale najpierw określ rodzaj przekształcenia");
       // The task fixes the output: OutputSystem always equals InputSystem here.
       return {{}, in->input, in->output};
@@ -129,8 +141,8 @@ JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& input
     return JobOutcome::kFailed;
   }
   switch (context.job.ActiveModule) {
-    case kModuleTrans: RunTransJob(context); break;
-    case kModuleHeight: RunHeightJob(context); break;
+    case Module::kTrans: RunTransJob(context); break;
+    case Module::kHeight: RunHeightJob(context); break;
     default: RunQuasigeoidJob(context); break;
   }
   const bool readFailed = context.input.Failed();
@@ -161,14 +173,14 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
   ReportGridLoaded(ui, counters);
   counters.PointCount = 0;
 
-  if (job.ActiveModule == kModuleTrans) job.InputKind = job.OutputKind = 0;
+  if (job.ActiveModule == Module::kTrans) job.InputKind = job.OutputKind = RecordKind::kNone;
   const ModuleFiles files = ModuleCheck(job);
   if (!files.refusal.empty()) {
     ui.ShowInformation(std::string(files.refusal));
     return JobOutcome::kRefused;
   }
   if (files.input.empty()) return JobOutcome::kRefused;  // no module of that number
-  if (job.ActiveModule == kModuleTrans) {
+  if (job.ActiveModule == Module::kTrans) {
     job.InputKind = files.inputKind;
     job.OutputKind = files.outputKind;
   }
@@ -178,8 +190,8 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
   // the job goes on and fails where the file is opened, with that message.
   std::error_code unexaminable;
   if (!std::filesystem::exists(inputPath, unexaminable) && !unexaminable) {
-    const char* text = job.ActiveModule == kModuleTrans ? " ! nie istnieje zbiór wejściowy: "
-                                                        : " nie istnieje zbiór wejściowy: ";
+    const char* text = job.ActiveModule == Module::kTrans ? " ! nie istnieje zbiór wejściowy: "
+                                                          : " nie istnieje zbiór wejściowy: ";
     ui.ShowInformation(text + PathText(inputPath));
     return JobOutcome::kRefused;
   }

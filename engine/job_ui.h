@@ -4,6 +4,8 @@
 // tests with a scripted fake. All texts are UTF-8.
 #include <string>
 
+#include "engine/job_description.h"
+
 namespace kolvedir {
 
 class JobUserInterface {
@@ -19,8 +21,8 @@ class JobUserInterface {
   // Replace the whole text of monitor line `line` (0 is "MONITOR"); a line that
   // does not exist is skipped silently.
   virtual void SetMonitorLine(int line, const std::string& text) = 0;
-  // Mark the two file panels of the module (1, 2 or 3) as done.
-  virtual void MarkFilePanels(int module) = 0;
+  // Mark the two file panels of the module as done.
+  virtual void MarkFilePanels(Module module) = 0;
   // Set the text of status-bar panel `panel` (0 to 3).
   virtual void SetStatusText(int panel, const std::string& text) = 0;
 };

@@ -35,8 +35,8 @@ bool InsideAdmissibleArea(double B, double L) {
   return B >= 49.0 && B <= 55.0 && L >= 14.0 && L <= 24.2;
 }
 
-bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, HeightToken height) {
-  const bool dms = blFormat == kFormatDms;
+bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightToken height) {
+  const bool dms = blFormat == BlFormat::kDegreesMinutesSeconds;
   const int heightToken = dms ? kDmsHeightToken : kDecimalHeightToken;
   for (int i = 2; i < heightToken; ++i) {
     // Degrees and minutes (tokens 2, 3, 5, 6) of the degrees-minutes-seconds form are integers.

@@ -26,7 +26,7 @@ enum class HeightToken {
 // degrees-minutes-seconds form plain integers), and the height token is a
 // number where it is present or required. A record failing this must not be
 // transformed from the 0 its missing or unreadable tokens read as.
-bool GeodeticTokensReadable(const TokenList& tokens, std::int32_t blFormat, HeightToken height);
+bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightToken height);
 
 // "  *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych"
 // + ending: the comment of a record whose computation failed. The quasigeoid

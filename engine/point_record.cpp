@@ -97,11 +97,11 @@ bool ParseInteger(std::string_view token, std::int32_t& value) {
   return true;
 }
 
-PointValues ReadPointValues(const TokenList& tokens, std::int32_t kind, std::int32_t blFormat) {
+PointValues ReadPointValues(const TokenList& tokens, RecordKind kind, BlFormat blFormat) {
   PointValues v;
   switch (kind) {
-    case kKindGeodetic:
-      if (blFormat == kFormatDms) {
+    case RecordKind::kGeodetic:
+      if (blFormat == BlFormat::kDegreesMinutesSeconds) {
         v.BParts = ReadDms(tokens, 2);
         v.LParts = ReadDms(tokens, 5);
         v.B = DmsToDegrees(v.BParts);
@@ -113,11 +113,11 @@ PointValues ReadPointValues(const TokenList& tokens, std::int32_t kind, std::int
         v.h = RealOrZero(tokens[4]);
       }
       break;
-    case kKindPlane:
+    case RecordKind::kPlane:
       v.x = RealOrZero(tokens[2], v.unreadableCoordinate);
       v.y = RealOrZero(tokens[3], v.unreadableCoordinate);
       break;
-    case kKindCartesian:
+    case RecordKind::kCartesian:
       v.X = RealOrZero(tokens[2], v.unreadableCoordinate);
       v.Y = RealOrZero(tokens[3], v.unreadableCoordinate);
       v.Z = RealOrZero(tokens[4], v.unreadableCoordinate);
@@ -238,12 +238,12 @@ void AppendDecimalDegrees(std::string& line, double BArcSeconds, double LArcSeco
 }  // namespace
 
 void AppendPointRecord(std::string& line, std::string_view name, const OutputValues& v,
-                       std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                       RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                        int linearDecimals, std::string_view comment) {
   AppendName(line, name);
   switch (outputKind) {
-    case kKindGeodetic:
-      if (blFormat == kFormatDms) {
+    case RecordKind::kGeodetic:
+      if (blFormat == BlFormat::kDegreesMinutesSeconds) {
         AppendDmsFields(line, SplitArcSeconds(v.BArcSeconds), SplitArcSeconds(v.LArcSeconds),
                         v.h, secondsDecimals, linearDecimals);
       } else {
@@ -252,7 +252,7 @@ void AppendPointRecord(std::string& line, std::string_view name, const OutputVal
         AppendRealField(line, v.h, 10, linearDecimals);
       }
       break;
-    case kKindPlane:
+    case RecordKind::kPlane:
       for (double c : {v.x, v.y}) {
         line += ' ';
         AppendRealField(line, c, 14, linearDecimals);
@@ -263,7 +263,7 @@ void AppendPointRecord(std::string& line, std::string_view name, const OutputVal
       AppendRealField(line, v.convergence, 12, 8);
       line += "[g] ";
       break;
-    case kKindCartesian:
+    case RecordKind::kCartesian:
       for (double c : {v.X, v.Y, v.Z}) {
         line += ' ';
         AppendRealField(line, c, 14, linearDecimals);
@@ -276,7 +276,7 @@ void AppendPointRecord(std::string& line, std::string_view name, const OutputVal
 }
 
 void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
-                      std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                      RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                       int linearDecimals, std::string_view comment) {
   thread_local std::string line;
   line.clear();

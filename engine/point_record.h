@@ -11,13 +11,20 @@ namespace kolvedir {
 
 class OutputSink;
 
-// Record kinds (InputKind / OutputKind of the JobDescription).
-inline constexpr std::int32_t kKindGeodetic = 1;   // B, L (and h)
-inline constexpr std::int32_t kKindPlane = 2;      // x (northing), y (easting)
-inline constexpr std::int32_t kKindCartesian = 3;  // X, Y, Z
-// BL formats (BLInputFormat / BLOutputFormat): 1 degrees-minutes-seconds,
-// any other value decimal degrees.
-inline constexpr std::int32_t kFormatDms = 1;
+// Record kinds (InputKind / OutputKind of the JobDescription); the values are
+// the codes of the record kinds.
+enum class RecordKind : std::int32_t {
+  kNone = 0,
+  kGeodetic = 1,   // B, L (and h)
+  kPlane = 2,      // x (northing), y (easting)
+  kCartesian = 3,  // X, Y, Z
+};
+// BL formats (BLInputFormat / BLOutputFormat). A value other than
+// kDegreesMinutesSeconds reads and writes decimal degrees.
+enum class BlFormat : std::int32_t {
+  kDegreesMinutesSeconds = 1,
+  kDecimalDegrees = 2,
+};
 
 inline constexpr int kMaxTokens = 200;
 // Width of the right-aligned point name in every output record.
@@ -79,11 +86,11 @@ struct PointValues {
   bool unreadableCoordinate = false;
 };
 
-// Converts the tokens of one record of kind 1, 2 or 3 in BL format blFormat.
+// Converts the tokens of one record of `kind` in BL format `blFormat`.
 // A missing or unreadable token reads as 0 (integer degrees and minutes that
 // are not plain integers, such as "52.0", read as 0). DMS parts are added as
 // they stand: B = d + m/60 + s/3600, no sign carried. No plausibility test.
-PointValues ReadPointValues(const TokenList& tokens, std::int32_t kind, std::int32_t blFormat);
+PointValues ReadPointValues(const TokenList& tokens, RecordKind kind, BlFormat blFormat);
 
 // The numbers of one output record.
 struct OutputValues {
@@ -123,10 +130,10 @@ void AppendDmsFields(std::string& line, const DmsAngle& B, const DmsAngle& L, do
 // secondsDecimals SD: 6, 5 or 4; linearDecimals LD: 4, 3 or 2. name and comment
 // are written byte for byte.
 void AppendPointRecord(std::string& line, std::string_view name, const OutputValues& values,
-                       std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                       RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                        int linearDecimals, std::string_view comment);
 void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
-                      std::int32_t outputKind, std::int32_t blFormat, int secondsDecimals,
+                      RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                       int linearDecimals, std::string_view comment);
 
 // The record of a geodetic input point outside the admissible area: name 16,

@@ -25,10 +25,10 @@ void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters) {
   ui.SetMonitorLine(1, " Czytanie siatki interpolacyjnej - ok. ");
 }
 
-void ReportJobResult(JobUserInterface& ui, JobCounters& counters, std::int32_t module) {
+void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module) {
   ui.MarkFilePanels(module);
-  const char* text = module == 1 ? " Zadanie wykonano - liczba błędów "
-                                 : " Zadanie wykonano - liczba błędów: ";
+  const char* text = module == Module::kTrans ? " Zadanie wykonano - liczba błędów "
+                                              : " Zadanie wykonano - liczba błędów: ";
   ui.SetMonitorLine(++counters.MonitorLine, text + PaddedNumber(counters.ErrorCount));
 }
 

@@ -32,10 +32,10 @@ std::string PaddedNumber(std::int64_t n);
 void ClearMonitor(JobUserInterface& ui);
 // After the grid was read: MonitorLine 1, line 1 " Czytanie siatki interpolacyjnej - ok. ".
 void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
-// module 1, 2 or 3: marks the module's file panels and writes the next line,
+// Marks the module's file panels and writes the next line,
 // " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
 // others) followed by PaddedNumber(ErrorCount).
-void ReportJobResult(JobUserInterface& ui, JobCounters& counters, std::int32_t module);
+void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module);
 // The two closing lines " Liczba punktów: " + PointCount and " KONIEC OBLICZEŃ ",
 // then ErrorCount and PointCount back to 0.
 void ReportJobEnd(JobUserInterface& ui, JobCounters& counters);

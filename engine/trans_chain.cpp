@@ -16,7 +16,6 @@ namespace kolvedir {
 
 namespace {
 
-constexpr std::int32_t kTransModule = 1;  // ActiveModule of TRANS 2D/3D
 constexpr double kSecondsPerDegree = 3600.0;
 // Zone of the TARVO80 grid in System1965Transform.
 constexpr int kTarvo80Zone = 0;
@@ -24,7 +23,7 @@ constexpr int kTarvo80Zone = 0;
 constexpr double kDistortionLimit = 200.0;
 constexpr double kConvergenceLimit = 20.0;
 
-bool IsGrs80Frame(std::int32_t frame) { return frame == kFrameEtrf2000 || frame == kFrameEtrf89; }
+bool IsGrs80Frame(Frame frame) { return frame == Frame::kEtrf2000 || frame == Frame::kEtrf89; }
 
 // Plane input: x, y (m) → B, L (arc-seconds) of the input frame.
 void PlaneInverse(bool grs80, std::int32_t system, int zone, double x, double y, double& B,
@@ -100,9 +99,9 @@ const Ellipsoid& FrameEllipsoid(bool grs80) { return grs80 ? kGrs80Ellipsoid : k
 
 }  // namespace
 
-std::int32_t TransSystemKind(std::int32_t frame, std::int32_t system) {
-  const SystemFile* file = FindSystemFile(kTransModule, frame, system);
-  return file != nullptr ? file->kind : 0;
+RecordKind TransSystemKind(Frame frame, std::int32_t system) {
+  const SystemFile* file = FindSystemFile(Module::kTrans, frame, system);
+  return file != nullptr ? file->kind : RecordKind::kNone;
 }
 
 void InputToCommonForm(const JobDescription& job, const PointValues& values,
@@ -111,14 +110,14 @@ void InputToCommonForm(const JobDescription& job, const PointValues& values,
   const bool grs80 = IsGrs80Frame(job.InputFrame);
   double B = 0.0, L = 0.0, h = 0.0;  // arc-seconds, m
   switch (TransSystemKind(job.InputFrame, job.InputSystem)) {
-    case kKindGeodetic:
+    case RecordKind::kGeodetic:
       point = {values.B, values.L, values.h};
       return;
-    case kKindCartesian:
+    case RecordKind::kCartesian:
       CartesianToGeodetic(values.X, values.Y, values.Z, grs80 ? kGrs80 : kKrassowsky, B, L, h,
                           status);
       break;
-    case kKindPlane:
+    case RecordKind::kPlane:
       PlaneInverse(grs80, job.InputSystem, job.InputZone, values.x, values.y, B, L, status);
       break;
     default:
@@ -131,24 +130,24 @@ void InputToCommonForm(const JobDescription& job, const PointValues& values,
 void ChangeFrame(const JobDescription& job, const GeodeticPoint& point, GeodeticPoint& result,
                  PointStatus& status) {
   if (status != 0) return;
-  const ComputationMethod method = MethodFromCode(job.Method);
-  const std::int32_t from = job.InputFrame;
-  const std::int32_t to = job.OutputFrame;
+  const ComputationMethod method = job.Method;
+  const Frame from = job.InputFrame;
+  const Frame to = job.OutputFrame;
   if (from == to) {
     result = point;
     return;
   }
   // Every change passes through PL-ETRF89: first into it, then out of it.
   GeodeticPoint etrf89 = point;
-  if (from == kFrameEtrf2000) {
+  if (from == Frame::kEtrf2000) {
     Etrf2000ToEtrf89Blh(point.B, point.L, point.h, method, etrf89.B, etrf89.L, etrf89.h, status);
-  } else if (from == kFramePulkovo) {
+  } else if (from == Frame::kPulkovo) {
     PulkovoToEtrf89Blh(point.B, point.L, point.h, method, etrf89.B, etrf89.L, etrf89.h, status);
   }
   GeodeticPoint out = etrf89;
-  if (to == kFrameEtrf2000) {
+  if (to == Frame::kEtrf2000) {
     Etrf89ToEtrf2000Blh(etrf89.B, etrf89.L, etrf89.h, method, out.B, out.L, out.h, status);
-  } else if (to == kFramePulkovo) {
+  } else if (to == Frame::kPulkovo) {
     Etrf89ToPulkovoBlh(etrf89.B, etrf89.L, etrf89.h, method, out.B, out.L, out.h, status);
   }
   if (status != 0) return;
@@ -163,14 +162,14 @@ void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
   output.LArcSeconds = L;
   output.h = h;
   switch (TransSystemKind(job.OutputFrame, job.OutputSystem)) {
-    case kKindGeodetic:
+    case RecordKind::kGeodetic:
       return;
-    case kKindCartesian: {
+    case RecordKind::kCartesian: {
       const Ellipsoid& ellipsoid = FrameEllipsoid(grs80);
       return GeodeticToCartesian(ellipsoid.a, ellipsoid.e2, B, L, h, output.X, output.Y,
                                  output.Z, status);
     }
-    case kKindPlane:
+    case RecordKind::kPlane:
       return PlaneForward(grs80, job.OutputSystem, job.OutputZone, B, L, output, status);
     default:
       status = kStatusUndefinedZone;

@@ -11,11 +11,6 @@
 
 namespace kolvedir {
 
-// Frame codes of TRANS 2D/3D (InputFrame, OutputFrame).
-inline constexpr std::int32_t kFrameEtrf2000 = 1;
-inline constexpr std::int32_t kFrameEtrf89 = 2;
-inline constexpr std::int32_t kFramePulkovo = 3;
-
 // System codes of the GRS80 frames (1, 2).
 inline constexpr std::int32_t kSystemXy2000 = 1;
 inline constexpr std::int32_t kSystemXy92 = 2;
@@ -32,9 +27,10 @@ inline constexpr std::int32_t kSystemTarvo80 = 6;
 inline constexpr std::int32_t kSystemBlhKra = 7;
 inline constexpr std::int32_t kSystemXyzKra = 8;
 
-// Kind of the records of system `system` in frame `frame` (1 or 2 the GRS80
-// systems, any other the Pulkovo'42 ones); 0 for a code outside the tables.
-std::int32_t TransSystemKind(std::int32_t frame, std::int32_t system);
+// Kind of the records of system `system` in frame `frame` (PL-ETRF2000 or
+// PL-ETRF89 the GRS80 systems, any other the Pulkovo'42 ones); kNone for a
+// code outside the tables.
+RecordKind TransSystemKind(Frame frame, std::int32_t system);
 
 // Geodetic point: B, L in decimal degrees, h in metres.
 struct GeodeticPoint {

@@ -16,9 +16,9 @@ namespace {
 bool RecordUnreadable(const JobDescription& job, const TokenList& tokens,
                       const PointValues& values) {
   switch (job.InputKind) {
-    case kKindGeodetic:
+    case RecordKind::kGeodetic:
       return !GeodeticTokensReadable(tokens, job.BLInputFormat, HeightToken::kOptional);
-    case kKindCartesian:
+    case RecordKind::kCartesian:
       // X, Y and Z are all needed: a missing Z would put the point on the equator's plane.
       return values.unreadableCoordinate || tokens[4].empty();
     default:
@@ -39,7 +39,7 @@ void TransformRecord(JobContext& context, const TokenList& tokens) {
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
   const PointValues values = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
-  if (job.InputKind == kKindGeodetic && !InsideAdmissibleArea(values.B, values.L)) {
+  if (job.InputKind == RecordKind::kGeodetic && !InsideAdmissibleArea(values.B, values.L)) {
     WriteOutOfAreaPoint(context, name, values);
     ++context.counters.PointCount;
     return;
@@ -55,7 +55,7 @@ void TransformRecord(JobContext& context, const TokenList& tokens) {
     errorText = FailedPointText(name);
     output = OutputValues{};
     ++context.counters.ErrorCount;
-  } else if (job.OutputKind == kKindPlane &&
+  } else if (job.OutputKind == RecordKind::kPlane &&
              ExcessivePlaneDistortion(output.distortion, output.convergence)) {
     // Case C: the plane point lies too far from its zone.
     errorText = DistortedPointText(name);

@@ -4,14 +4,10 @@
 
 namespace kolvedir {
 
-enum class ComputationMethod {
-  kEmpirical,    // formulas plus the corrections of the interpolation grid (the default)
-  kTheoretical,  // the transformation formulas alone
+// The values are the job's Method codes.
+enum class ComputationMethod : std::int32_t {
+  kEmpirical = 0,    // formulas plus the corrections of the interpolation grid (the default)
+  kTheoretical = 1,  // the transformation formulas alone
 };
-
-// The job's Method code: 1 theoretical, any other value empirical.
-constexpr ComputationMethod MethodFromCode(std::int32_t code) {
-  return code == 1 ? ComputationMethod::kTheoretical : ComputationMethod::kEmpirical;
-}
 
 }  // namespace kolvedir

@@ -53,9 +53,10 @@ void QtJobUserInterface::SetMonitorLine(int line, const std::string& text) {
   cursor.insertText(FromUtf8(text));
 }
 
-void QtJobUserInterface::MarkFilePanels(int module) {
-  if (module < 1 || module > 3) return;
-  for (int number : kModulePanels[module - 1]) {
+void QtJobUserInterface::MarkFilePanels(Module module) {
+  const int code = static_cast<int>(module);
+  if (code < 1 || code > 3) return;
+  for (int number : kModulePanels[code - 1]) {
     QWidget* panel = filePanels_[number - 1];
     if (!panel) continue;
     QPalette palette = panel->palette();

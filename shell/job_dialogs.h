@@ -22,7 +22,7 @@ class QtJobUserInterface : public JobUserInterface {
   void ShowMessage(const std::string& text) override;
   bool AskPointQuestion(const std::string& text) override;
   void SetMonitorLine(int line, const std::string& text) override;
-  void MarkFilePanels(int module) override;
+  void MarkFilePanels(Module module) override;
   void SetStatusText(int panel, const std::string& text) override;
 
  private:

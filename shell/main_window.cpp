@@ -60,18 +60,20 @@ struct FrameChoice {
   const char* name;
   const char* caption;
   const char* hint;
-  std::int32_t frame;
+  Frame frame;
 };
 
 constexpr FrameChoice kInputFrames[] = {
-    {"owe1", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna", 1},
-    {"owe2", " PL-ETRF89  (POLREF) elipsoida GRS80", "opcja matematyczna skorygowana", 2},
-    {"owe3", " Pulkowo'42        elipsoida Krasowskiego ", "", 3},
+    {"owe1", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna", Frame::kEtrf2000},
+    {"owe2", " PL-ETRF89  (POLREF) elipsoida GRS80", "opcja matematyczna skorygowana",
+     Frame::kEtrf89},
+    {"owe3", " Pulkowo'42        elipsoida Krasowskiego ", "", Frame::kPulkovo},
 };
 constexpr FrameChoice kOutputFrames[] = {
-    {"owy1", "PL-ETRF2000/ep. 2011 elipsoida GRS80", "opcja matematyczna", 1},
-    {"owy2", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana", 2},
-    {"owy3", "Pulkowo'42       elipsoida Krasowskiego", "", 3},
+    {"owy1", "PL-ETRF2000/ep. 2011 elipsoida GRS80", "opcja matematyczna", Frame::kEtrf2000},
+    {"owy2", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana",
+     Frame::kEtrf89},
+    {"owy3", "Pulkowo'42       elipsoida Krasowskiego", "", Frame::kPulkovo},
 };
 
 // A system of TRANS 2D/3D: the input radio, the output radio, the standard
@@ -290,22 +292,24 @@ void TForm1::CreateMenus() {
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
-  AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method, 0,
-                &TForm1::RadioButton22);
+  AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method,
+                ComputationMethod::kEmpirical, &TForm1::RadioButton22);
   AddOptionItem(method, "Matematycznateoretyczna1", QStringLiteral(" Matematyczna (teoretyczna)"),
-                &JobDescription::Method, 1, &TForm1::RadioButton21);
+                &JobDescription::Method, ComputationMethod::kTheoretical, &TForm1::RadioButton21);
   QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
   AddOptionItem(inputFormat, "stopnieintegreminutyintegersekundyreal1",
                 QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] "),
-                &JobDescription::BLInputFormat, 1, &TForm1::RadioButton40);
+                &JobDescription::BLInputFormat, BlFormat::kDegreesMinutesSeconds,
+                &TForm1::RadioButton40);
   AddOptionItem(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]"),
-                &JobDescription::BLInputFormat, 2, &TForm1::RadioButton41);
+                &JobDescription::BLInputFormat, BlFormat::kDecimalDegrees, &TForm1::RadioButton41);
   QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
   AddOptionItem(outputFormat, "stopnieominutysekundy1",
                 QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  "),
-                &JobDescription::BLOutputFormat, 1, &TForm1::RadioButton42);
+                &JobDescription::BLOutputFormat, BlFormat::kDegreesMinutesSeconds,
+                &TForm1::RadioButton42);
   AddOptionItem(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]"),
-                &JobDescription::BLOutputFormat, 2, &TForm1::RadioButton43);
+                &JobDescription::BLOutputFormat, BlFormat::kDecimalDegrees, &TForm1::RadioButton43);
   // The precision items show the matching item of the precision combo box,
   // which the next job reads.
   QMenu* seconds = options->addMenu(QStringLiteral("Precyzja zapisu B, L            "));
@@ -332,8 +336,9 @@ void TForm1::CreateMenus() {
           });
 }
 
+template <typename Value>
 void TForm1::AddOptionItem(QMenu* menu, const char* name, const QString& text,
-                           std::int32_t JobDescription::*field, std::int32_t value,
+                           Value JobDescription::*field, Value value,
                            QRadioButton* TForm1::*radio) {
   connect(AddAction(menu, name, text), &QAction::triggered, this, [this, field, value, radio] {
     state_.*field = value;
@@ -516,10 +521,10 @@ void TForm1::CreateQuasigeoidArea(QWidget* central) {
   OnChecked(AddModuleRadio(GroupBox16, "RadioButton33",
                            QStringLiteral("PL-ETRF2000 (stacje referencyjne krajowej sieci GNSS)"),
                            QPoint(12, 22), 350),
-            this, [this] { state_.InputFrame = 5; });
+            this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf2000; });
   OnChecked(AddModuleRadio(GroupBox16, "RadioButton34", QStringLiteral("PL-ETRF89 (POLREF)"),
                            QPoint(12, 46), 350),
-            this, [this] { state_.InputFrame = 6; });
+            this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf89; });
   for (int i = 0; i < 3; ++i) {
     const QuasigeoidChoice& choice = kQuasigeoidConversions[i];
     OnChecked(AddModuleRadio(GroupBox17, choice.name, choice.caption, QPoint(12, 20 + 22 * i), 350),
@@ -556,12 +561,14 @@ void TForm1::CreateOptions(QWidget* central) {
   for (QRadioButton* initial : {RadioButton40, RadioButton42, RadioButton22}) {
     initial->setChecked(true);
   }
-  OnChecked(RadioButton21, this, [this] { state_.Method = 1; });
-  OnChecked(RadioButton22, this, [this] { state_.Method = 0; });
-  OnChecked(RadioButton40, this, [this] { state_.BLInputFormat = 1; });
-  OnChecked(RadioButton41, this, [this] { state_.BLInputFormat = 2; });
-  OnChecked(RadioButton42, this, [this] { state_.BLOutputFormat = 1; });
-  OnChecked(RadioButton43, this, [this] { state_.BLOutputFormat = 2; });
+  OnChecked(RadioButton21, this, [this] { state_.Method = ComputationMethod::kTheoretical; });
+  OnChecked(RadioButton22, this, [this] { state_.Method = ComputationMethod::kEmpirical; });
+  OnChecked(RadioButton40, this,
+            [this] { state_.BLInputFormat = BlFormat::kDegreesMinutesSeconds; });
+  OnChecked(RadioButton41, this, [this] { state_.BLInputFormat = BlFormat::kDecimalDegrees; });
+  OnChecked(RadioButton42, this,
+            [this] { state_.BLOutputFormat = BlFormat::kDegreesMinutesSeconds; });
+  OnChecked(RadioButton43, this, [this] { state_.BLOutputFormat = BlFormat::kDecimalDegrees; });
 
   auto addPrecision = [central](const char* name, const QString& label, int top,
                                 const auto& items) {
@@ -684,10 +691,10 @@ void TForm1::ResetSelection() {
   for (QGroupBox* box : moduleBoxes_) box->hide();
   for (ClickablePanel* panel : modulePanels_) panel->hide();
   for (QRadioButton* radio : moduleRadios_) Uncheck(radio);
-  state_.InputFrame = state_.OutputFrame = 0;
+  state_.InputFrame = state_.OutputFrame = Frame::kNone;
   state_.InputSystem = state_.OutputSystem = 0;
   state_.InputZone = state_.OutputZone = 0;
-  state_.InputKind = state_.OutputKind = 0;
+  state_.InputKind = state_.OutputKind = RecordKind::kNone;
 }
 
 void TForm1::ResetSide(Side& side) {
@@ -696,7 +703,7 @@ void TForm1::ResetSide(Side& side) {
   for (QRadioButton* radio : side.systemRadios) Uncheck(radio);
   ResetZone(side);
   state_.*side.system = 0;
-  state_.*side.kind = 0;
+  state_.*side.kind = RecordKind::kNone;
 }
 
 void TForm1::ResetZone(Side& side) {
@@ -706,21 +713,21 @@ void TForm1::ResetZone(Side& side) {
   state_.*side.zone = 0;
 }
 
-void TForm1::SetModule(std::int32_t module, QGroupBox* first, QGroupBox* second) {
+void TForm1::SetModule(Module module, QGroupBox* first, QGroupBox* second) {
   ResetSelection();
   state_.ActiveModule = module;
   first->show();
   second->show();
 }
 
-void TForm1::BitBtn8Click() { SetModule(1, input_.frameBox, output_.frameBox); }
-void TForm1::BitBtn9Click() { SetModule(2, GroupBox14, GroupBox15); }
-void TForm1::BitBtn6Click() { SetModule(3, GroupBox16, GroupBox17); }
+void TForm1::BitBtn8Click() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
+void TForm1::BitBtn9Click() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
+void TForm1::BitBtn6Click() { SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17); }
 
-void TForm1::FrameClick(Side& side, std::int32_t frame) {
+void TForm1::FrameClick(Side& side, Frame frame) {
   state_.*side.frame = frame;
   ResetSide(side);
-  QGroupBox* list = frame == 3 ? side.krassowskyList : side.grsList;
+  QGroupBox* list = frame == Frame::kPulkovo ? side.krassowskyList : side.grsList;
   list->move(side.listPlace);
   list->show();
 }

@@ -76,19 +76,19 @@ class TForm1 : public QMainWindow {
     ClickablePanel* panel = nullptr;
     QPoint listPlace;
     int statusPanel = 0;
-    std::int32_t JobDescription::*frame = nullptr;
+    Frame JobDescription::*frame = nullptr;
     std::int32_t JobDescription::*system = nullptr;
     std::int32_t JobDescription::*zone = nullptr;
-    std::int32_t JobDescription::*kind = nullptr;
+    RecordKind JobDescription::*kind = nullptr;
     QVector<QRadioButton*> systemRadios;
     QVector<QRadioButton*> zoneRadios;
   };
 
   void CreateMenus();
   // An "Opcje" item: stores value and checks the matching radio button.
+  template <typename Value>
   void AddOptionItem(QMenu* menu, const char* name, const QString& text,
-                     std::int32_t JobDescription::*field, std::int32_t value,
-                     QRadioButton* TForm1::*radio);
+                     Value JobDescription::*field, Value value, QRadioButton* TForm1::*radio);
   void CreateTopRow(QWidget* central);
   void CreateTransArea(QWidget* central);
   void CreateTransSide(QWidget* area, Side& side, bool input);
@@ -114,11 +114,11 @@ class TForm1 : public QMainWindow {
   void ResetSide(Side& side);
   void ResetZone(Side& side);
 
-  void FrameClick(Side& side, std::int32_t frame);
+  void FrameClick(Side& side, Frame frame);
   void SystemClick(Side& side, std::int32_t code, ZoneChooser chooser, const QString& fileName);
   void ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName);
   void FilePanelClick(ClickablePanel* panel, bool inputPanel);
-  void SetModule(std::int32_t module, QGroupBox* first, QGroupBox* second);
+  void SetModule(Module module, QGroupBox* first, QGroupBox* second);
 
   void SetUpObjects();
   void FillObjectList();

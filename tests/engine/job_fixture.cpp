@@ -34,8 +34,8 @@ void ScriptedUserInterface::SetMonitorLine(int line, const std::string& text) {
   monitor.SetLine(line, text);
 }
 
-void ScriptedUserInterface::MarkFilePanels(int module) {
-  dialogs.push_back("panels: " + std::to_string(module));
+void ScriptedUserInterface::MarkFilePanels(Module module) {
+  dialogs.push_back("panels: " + std::to_string(static_cast<int>(module)));
 }
 
 void ScriptedUserInterface::SetStatusText(int panel, const std::string& text) {
@@ -89,31 +89,31 @@ JobOutcome JobFixture::Run(JobDescription& job, int secondsDecimals, int linearD
 JobDescription TransJob(int inputFrame, int inputSystem, int inputZone, int outputFrame,
                         int outputSystem, int outputZone, int method) {
   JobDescription job;
-  job.ActiveModule = 1;
-  job.InputFrame = inputFrame;
+  job.ActiveModule = Module::kTrans;
+  job.InputFrame = Frame(inputFrame);
   job.InputSystem = inputSystem;
   job.InputZone = inputZone;
-  job.OutputFrame = outputFrame;
+  job.OutputFrame = Frame(outputFrame);
   job.OutputSystem = outputSystem;
   job.OutputZone = outputZone;
-  job.Method = method;
+  job.Method = ComputationMethod(method);
   return job;
 }
 
 JobDescription HeightJob(int inputDatum, int outputDatum, int blInput, int blOutput) {
   JobDescription job;
-  job.ActiveModule = 2;
+  job.ActiveModule = Module::kHeight;
   job.InputSystem = inputDatum;
   job.OutputSystem = outputDatum;
-  job.BLInputFormat = blInput;
-  job.BLOutputFormat = blOutput;
+  job.BLInputFormat = BlFormat(blInput);
+  job.BLOutputFormat = BlFormat(blOutput);
   return job;
 }
 
 JobDescription QuasigeoidJob(int frame, int task, int blInput, int blOutput) {
   JobDescription job = HeightJob(task, task, blInput, blOutput);
-  job.ActiveModule = 3;
-  job.InputFrame = frame;
+  job.ActiveModule = Module::kQuasigeoid;
+  job.InputFrame = Frame(frame);
   return job;
 }
 

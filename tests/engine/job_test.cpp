@@ -285,7 +285,7 @@ TEST(TransJobDialogTest, YesSilencesPointDialogsForTheRestOfTheJobOnly) {
     f.ui.dialogs.clear();
     f.ui.answers = {false, true};
     JobDescription job = TransJob(2, 4, 0, 2, 4, 0, 1);
-    job.BLInputFormat = 2;
+    job.BLInputFormat = BlFormat::kDecimalDegrees;
     ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
     EXPECT_EQ(f.ui.dialogs, (V{"question:  Punkt poza obszarem dopuszczalnym, nr: a" + ask + "No",
                                "question:  Punkt poza obszarem dopuszczalnym, nr: łó" + ask + "Yes",

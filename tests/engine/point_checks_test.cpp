@@ -6,13 +6,13 @@
 namespace kolvedir {
 namespace {
 
-constexpr int kDms = 1;
-constexpr int kDecimal = 2;
+constexpr BlFormat kDms = BlFormat::kDegreesMinutesSeconds;
+constexpr BlFormat kDecimal = BlFormat::kDecimalDegrees;
 
 TEST(PointChecks, GeodeticTokensReadable) {
   const struct {
     const char* line;
-    int format;
+    BlFormat format;
     HeightToken height;
     bool readable;
   } table[] = {

@@ -93,7 +93,8 @@ TEST(ParseIntegerTest, OnlyPlainIntegers) {
   }
 }
 
-PointValues Read(std::string_view line, std::int32_t kind, std::int32_t format = kFormatDms) {
+PointValues Read(std::string_view line, RecordKind kind,
+                 BlFormat format = BlFormat::kDegreesMinutesSeconds) {
   TokenList tokens;
   SplitLine(line, tokens);
   return ReadPointValues(tokens, kind, format);
@@ -115,13 +116,13 @@ TEST(ReadPointValuesTest, GeodeticRecords) {
       {"125 -52 30 0 19 0 0 1", 1, -52 + 0.5, 19, 1},  // no sign carried to the minutes
   };
   for (const auto& c : cases) {
-    const PointValues v = Read(c.line, kKindGeodetic, c.format);
+    const PointValues v = Read(c.line, RecordKind::kGeodetic, BlFormat(c.format));
     EXPECT_NEAR(v.B, c.B, 1e-8) << c.line;
     EXPECT_NEAR(v.L, c.L, 1e-8) << c.line;
     EXPECT_EQ(v.h, c.h) << c.line;
     EXPECT_FALSE(v.unreadableCoordinate) << c.line;
   }
-  const PointValues dms = Read("1001 50 56 15.3406 21 34 18.7619", kKindGeodetic);
+  const PointValues dms = Read("1001 50 56 15.3406 21 34 18.7619", RecordKind::kGeodetic);
   EXPECT_EQ(dms.BParts.degrees, 50);
   EXPECT_EQ(dms.BParts.minutes, 56);
   EXPECT_EQ(dms.BParts.seconds, 15.3406);
@@ -131,21 +132,22 @@ TEST(ReadPointValuesTest, GeodeticRecords) {
 TEST(ReadPointValuesTest, PlaneAndCartesianRecordsFlagUnreadableCoordinates) {
   const struct {
     const char* line;
-    std::int32_t kind;
+    RecordKind kind;
     double a, b, c;
     bool unreadable;
   } cases[] = {
-      {"P 5652126.56 6429808.46 comment 12", kKindPlane, 5652126.56, 6429808.46, 0, false},
-      {"P abc 6429808.46", kKindPlane, 0, 6429808.46, 0, true},
-      {"P 5652126.56 nan", kKindPlane, 5652126.56, 0, 0, true},
-      {"P 1e3 -2.5E-1 x", kKindPlane, 1000, -0.25, 0, false},
-      {"P 3652000 1200000 4900000", kKindCartesian, 3652000, 1200000, 4900000, false},
-      {"P 3652000 1200000", kKindCartesian, 3652000, 1200000, 0, false},  // missing, not unreadable
-      {"P 3652000 1200000 4.9e6.1", kKindCartesian, 3652000, 1200000, 0, true},
+      {"P 5652126.56 6429808.46 comment 12", RecordKind::kPlane, 5652126.56, 6429808.46, 0, false},
+      {"P abc 6429808.46", RecordKind::kPlane, 0, 6429808.46, 0, true},
+      {"P 5652126.56 nan", RecordKind::kPlane, 5652126.56, 0, 0, true},
+      {"P 1e3 -2.5E-1 x", RecordKind::kPlane, 1000, -0.25, 0, false},
+      {"P 3652000 1200000 4900000", RecordKind::kCartesian, 3652000, 1200000, 4900000, false},
+      {"P 3652000 1200000", RecordKind::kCartesian, 3652000, 1200000, 0,
+       false},  // missing, not unreadable
+      {"P 3652000 1200000 4.9e6.1", RecordKind::kCartesian, 3652000, 1200000, 0, true},
   };
   for (const auto& c : cases) {
     const PointValues v = Read(c.line, c.kind);
-    if (c.kind == kKindPlane) {
+    if (c.kind == RecordKind::kPlane) {
       EXPECT_EQ(v.x, c.a) << c.line;
       EXPECT_EQ(v.y, c.b) << c.line;
     } else {
@@ -157,10 +159,11 @@ TEST(ReadPointValuesTest, PlaneAndCartesianRecordsFlagUnreadableCoordinates) {
   }
 }
 
+// kind and format by their codes.
 std::string Record(const OutputValues& v, std::int32_t kind, std::int32_t format, int sd, int ld,
                    std::string_view name = "1235", std::string_view comment = " C") {
   std::string line;
-  AppendPointRecord(line, name, v, kind, format, sd, ld, comment);
+  AppendPointRecord(line, name, v, RecordKind(kind), BlFormat(format), sd, ld, comment);
   return line;
 }
 
@@ -266,7 +269,7 @@ TEST(WritePointRecordTest, DmsRecordReadsBackToItsPrintedPrecision) {
   const double B = 50.93759461111, L = 21.57187830555, h = 225.36149;
   for (int sd : {6, 5, 4}) {
     const std::string line = Record(Geodetic(B * 3600, L * 3600, h), 1, 1, sd, 4);
-    const PointValues v = Read(line, kKindGeodetic, kFormatDms);
+    const PointValues v = Read(line, RecordKind::kGeodetic, BlFormat::kDegreesMinutesSeconds);
     EXPECT_NEAR(v.B * 3600, B * 3600, 0.5 * std::pow(10.0, -sd)) << line;
     EXPECT_NEAR(v.L * 3600, L * 3600, 0.5 * std::pow(10.0, -sd)) << line;
     EXPECT_NEAR(v.h, h, 0.5e-4) << line;
@@ -274,7 +277,7 @@ TEST(WritePointRecordTest, DmsRecordReadsBackToItsPrintedPrecision) {
   // Decimal degrees, including a longitude that fills its whole field.
   for (double lon : {21.57187830555, 100.5, -19.25}) {
     const std::string line = Record(Geodetic(B * 3600, lon * 3600, h), 1, 2, 6, 4);
-    const PointValues v = Read(line, kKindGeodetic, 2);
+    const PointValues v = Read(line, RecordKind::kGeodetic, BlFormat::kDecimalDegrees);
     EXPECT_NEAR(v.B, B, 0.5e-10) << line;
     EXPECT_NEAR(v.L, lon, 0.5e-10) << line;
     EXPECT_NEAR(v.h, h, 0.5e-4) << line;

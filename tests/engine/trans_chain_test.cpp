@@ -274,7 +274,8 @@ PointValues RecordOf(const TestPoint& p, const SystemUse& use) {
   OutputValues out;
   PointStatus status = 0;
   CommonFormToOutput(TransJob(use.frame, 4, 0, use.frame, use.system, use.zone, kTheoretical),
-                     p.B * 3600, p.L * 3600, TransSystemKind(use.frame, use.system) == kKindPlane ? 0 : p.h,
+                     p.B * 3600, p.L * 3600,
+                     TransSystemKind(Frame(use.frame), use.system) == RecordKind::kPlane ? 0 : p.h,
                      out, status);
   EXPECT_EQ(status, 0) << use.name;
   return AsInput(out);
@@ -290,7 +291,7 @@ struct RoundTripError {
 };
 
 RoundTripError Compare(const JobDescription& jobA, const PointValues& a, const PointValues& b) {
-  if (TransSystemKind(jobA.InputFrame, jobA.InputSystem) == kKindPlane) {
+  if (TransSystemKind(jobA.InputFrame, jobA.InputSystem) == RecordKind::kPlane) {
     return {std::max(std::fabs(a.x - b.x), std::fabs(a.y - b.y)) / 1e-4, 0};
   }
   GeodeticPoint pa, pb;
@@ -299,7 +300,8 @@ RoundTripError Compare(const JobDescription& jobA, const PointValues& a, const P
   InputToCommonForm(jobA, b, pb, status);
   EXPECT_EQ(status, 0);
   const double secondUnits =
-      TransSystemKind(jobA.InputFrame, jobA.InputSystem) == kKindGeodetic ? 1e-6 : 1e-4 / 31;
+      TransSystemKind(jobA.InputFrame, jobA.InputSystem) == RecordKind::kGeodetic ? 1e-6
+                                                                                  : 1e-4 / 31;
   return {std::max(std::fabs(pa.B - pb.B), std::fabs(pa.L - pb.L)) * 3600 / secondUnits,
           std::fabs(pa.h - pb.h) / 1e-4};
 }
@@ -321,7 +323,7 @@ TEST_F(TransChainTest, EveryPairRunsAndReturns) {
           PointStatus status = 0;
           TransformPoint(there, input, atB, status);
           ASSERT_EQ(status, 0) << pair;
-          const bool bIsPlane = TransSystemKind(b.frame, b.system) == kKindPlane;
+          const bool bIsPlane = TransSystemKind(Frame(b.frame), b.system) == RecordKind::kPlane;
           if (bIsPlane) {
             EXPECT_FALSE(ExcessivePlaneDistortion(atB.distortion, atB.convergence)) << pair;
           }

@@ -39,8 +39,8 @@ JobDescription TransJob(int inFrame, int inSystem, int inZone, int outFrame, int
                         int outZone, int method, int blIn = kDms, int blOut = kDms) {
   JobDescription job =
       testing::TransJob(inFrame, inSystem, inZone, outFrame, outSystem, outZone, method);
-  job.BLInputFormat = blIn;
-  job.BLOutputFormat = blOut;
+  job.BLInputFormat = BlFormat(blIn);
+  job.BLOutputFormat = BlFormat(blOut);
   return job;
 }
 

@@ -31,7 +31,8 @@ TEST(FuzzRegression, DmsDegreesWithTwoSignsReadAsZero) {
   // Degrees "+-64" used to read as -64.
   TokenList tokens;
   SplitLine("P1 +-64 30 0 19 0 0 100", tokens);
-  const PointValues v = ReadPointValues(tokens, kKindGeodetic, kFormatDms);
+  const PointValues v =
+      ReadPointValues(tokens, RecordKind::kGeodetic, BlFormat::kDegreesMinutesSeconds);
   EXPECT_EQ(v.BParts.degrees, 0);
   EXPECT_DOUBLE_EQ(v.B, 0.5);
 }

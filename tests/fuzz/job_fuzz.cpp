@@ -34,7 +34,7 @@ namespace {
 
 using namespace kolvedir;
 
-constexpr std::int32_t kModule = KOLVEDIR_FUZZ_MODULE;
+constexpr Module kModule = Module(KOLVEDIR_FUZZ_MODULE);
 constexpr std::string_view kObject = "OBIEKT";
 
 void Require(bool condition) {
@@ -71,7 +71,7 @@ class ScriptedUserInterface : public JobUserInterface {
     lastLine_ = text;
     if (text.rfind(" Liczba punktów: ", 0) == 0) pointCountLine_ = text;
   }
-  void MarkFilePanels(int module) override { Require(module == kModule); }
+  void MarkFilePanels(Module module) override { Require(module == kModule); }
   void SetStatusText(int panel, const std::string& text) override {
     Require(panel >= 0 && panel <= 3 && IsUtf8(text));
   }
@@ -137,35 +137,53 @@ std::int32_t ChooseZone(FuzzedDataProvider& input) {
   return kZones[input.ConsumeIntegralInRange<std::size_t>(0, std::size(kZones) - 1)];
 }
 
+// A code of a selection value between first and last.
+template <typename Code>
+Code ChooseCode(FuzzedDataProvider& input, int first, int last) {
+  return Code(input.ConsumeIntegralInRange(first, last));
+}
+
+// Any code at all.
+template <typename Code>
+Code AnyCode(FuzzedDataProvider& input) {
+  return Code(input.ConsumeIntegral<std::int32_t>());
+}
+
 JobDescription ChooseJob(FuzzedDataProvider& input) {
   JobDescription job;
   job.ActiveModule = kModule;
   if (input.ConsumeIntegralInRange(0, 31) == 0) {  // any codes at all
-    for (std::int32_t* code : {&job.ActiveModule, &job.InputFrame, &job.OutputFrame, &job.InputSystem,
-                               &job.OutputSystem, &job.InputZone, &job.OutputZone, &job.Method,
-                               &job.BLInputFormat, &job.BLOutputFormat}) {
-      *code = input.ConsumeIntegral<std::int32_t>();
+    job.ActiveModule = AnyCode<Module>(input);
+    job.InputFrame = AnyCode<Frame>(input);
+    job.OutputFrame = AnyCode<Frame>(input);
+    for (std::int32_t* code :
+         {&job.InputSystem, &job.OutputSystem, &job.InputZone, &job.OutputZone}) {
+      *code = AnyCode<std::int32_t>(input);
     }
+    job.Method = AnyCode<ComputationMethod>(input);
+    job.BLInputFormat = AnyCode<BlFormat>(input);
+    job.BLOutputFormat = AnyCode<BlFormat>(input);
     return job;
   }
-  job.Method = input.ConsumeIntegralInRange(0, 2);
-  job.BLInputFormat = input.ConsumeIntegralInRange(0, 2);
-  job.BLOutputFormat = input.ConsumeIntegralInRange(0, 2);
+  job.Method = ChooseCode<ComputationMethod>(input, 0, 2);
+  job.BLInputFormat = ChooseCode<BlFormat>(input, 0, 2);
+  job.BLOutputFormat = ChooseCode<BlFormat>(input, 0, 2);
   switch (kModule) {
-    case 1:
-      job.InputFrame = input.ConsumeIntegralInRange(1, 3);
-      job.OutputFrame = input.ConsumeIntegralInRange(1, 3);
-      job.InputSystem = input.ConsumeIntegralInRange(1, job.InputFrame == 3 ? 8 : 5);
-      job.OutputSystem = input.ConsumeIntegralInRange(1, job.OutputFrame == 3 ? 8 : 5);
+    case Module::kTrans:
+      job.InputFrame = ChooseCode<Frame>(input, 1, 3);
+      job.OutputFrame = ChooseCode<Frame>(input, 1, 3);
+      job.InputSystem = input.ConsumeIntegralInRange(1, job.InputFrame == Frame::kPulkovo ? 8 : 5);
+      job.OutputSystem =
+          input.ConsumeIntegralInRange(1, job.OutputFrame == Frame::kPulkovo ? 8 : 5);
       job.InputZone = ChooseZone(input);
       job.OutputZone = ChooseZone(input);
       break;
-    case 2:
+    case Module::kHeight:
       job.InputSystem = input.ConsumeIntegralInRange(11, 13);
       job.OutputSystem = input.ConsumeIntegralInRange(10, 13);
       break;
     default:
-      job.InputFrame = input.ConsumeIntegralInRange(5, 6);
+      job.InputFrame = ChooseCode<Frame>(input, 5, 6);
       job.InputSystem = job.OutputSystem = input.ConsumeIntegralInRange(21, 23);
       break;
   }

@@ -78,8 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TokenList tokens;
   SplitLine(line, tokens);
   CheckTokens(line, tokens);
-  for (std::int32_t kind : {kKindGeodetic, kKindPlane, kKindCartesian, 0, 4}) {
-    for (std::int32_t format : {kFormatDms, 2, 0}) CheckValues(ReadPointValues(tokens, kind, format));
+  for (std::int32_t kind : {1, 2, 3, 0, 4}) {
+    for (std::int32_t format : {1, 2, 0}) {
+      CheckValues(ReadPointValues(tokens, RecordKind(kind), BlFormat(format)));
+    }
   }
   // A token that reads as a real converts the same way on its own.
   for (int i = 1; i <= tokens.count(); ++i) {

@@ -21,6 +21,7 @@
 namespace kolvedir {
 namespace {
 
+using testing::Code;
 using testing::MainWindowTest;
 using testing::WriteAll;
 
@@ -47,7 +48,7 @@ TEST_F(MainWindow, StartsWithNothingChosenAndTheNoticeShown) {
   AddObjects({"DANE1"});
   TForm1& form = Form();
   EXPECT_TRUE(form.windowTitle().startsWith("KOLVEDIR w.2.06 (2013)"));
-  EXPECT_EQ(form.Selection().ActiveModule, 0);
+  EXPECT_EQ(Code(form.Selection().ActiveModule), 0);
   EXPECT_EQ(VisibleOf(kModuleBoxes), QStringList());
   for (const char* always : {"GroupBox13", "GroupBox18", "GroupBox19", "ComboBox2", "ComboBox3",
                              "Memo1", "BitBtn5", "BitBtn3", "BitBtn7", "BitBtn4", "Panel7"}) {
@@ -140,7 +141,7 @@ TEST_F(MainWindow, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
                   {"BitBtn6", 3, {"GroupBox16", "GroupBox17"}}};
   for (const auto& m : kModules) {
     Click(m.button);
-    EXPECT_EQ(Form().Selection().ActiveModule, m.module);
+    EXPECT_EQ(Code(Form().Selection().ActiveModule), m.module);
     EXPECT_EQ(VisibleOf(kModuleBoxes), m.boxes) << m.button;
   }
 }
@@ -161,7 +162,7 @@ TEST_P(InputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
   Click("BitBtn8");
   Click(c.frame);
-  EXPECT_EQ(Form().Selection().InputFrame, c.frameCode);
+  EXPECT_EQ(Code(Form().Selection().InputFrame), c.frameCode);
   EXPECT_EQ(VisibleOf({"GroupBox1", "GroupBox10"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(24, 200));
   Click(c.system);
@@ -198,7 +199,7 @@ TEST_P(OutputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
   Click("BitBtn8");
   Click(c.frame);
-  EXPECT_EQ(Form().Selection().OutputFrame, c.frameCode);
+  EXPECT_EQ(Code(Form().Selection().OutputFrame), c.frameCode);
   EXPECT_EQ(VisibleOf({"GroupBox11", "GroupBox12"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(312, 200));
   Click(c.system);
@@ -263,17 +264,17 @@ TEST_F(MainWindow, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
   Click("po21");
   Click("owe3");
   const JobDescription& s = Form().Selection();
-  EXPECT_EQ(s.InputFrame, 3);
+  EXPECT_EQ(Code(s.InputFrame), 3);
   EXPECT_EQ(s.InputSystem, 0);
   EXPECT_EQ(s.InputZone, 0);
-  EXPECT_EQ(s.InputKind, 0);
+  EXPECT_EQ(Code(s.InputKind), 0);
   EXPECT_FALSE(Visible("GroupBox1"));
   EXPECT_FALSE(Visible("GroupBox4"));
   EXPECT_FALSE(Visible("Panel2"));
   EXPECT_TRUE(Visible("GroupBox10"));
   EXPECT_FALSE(Find<QRadioButton>("RadioButton1")->isChecked());
   EXPECT_FALSE(Find<QRadioButton>("po21")->isChecked());
-  EXPECT_EQ(s.OutputFrame, 1);
+  EXPECT_EQ(Code(s.OutputFrame), 1);
   EXPECT_EQ(s.OutputSystem, 4);
   EXPECT_TRUE(Visible("Panel3"));
   EXPECT_TRUE(Visible("GroupBox11"));
@@ -315,9 +316,9 @@ TEST_F(MainWindow, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
   Click("sw2");
   Click("BitBtn9");
   const JobDescription& s = Form().Selection();
-  EXPECT_EQ(s.ActiveModule, 2);
-  for (int value : {s.InputFrame, s.OutputFrame, s.InputSystem, s.OutputSystem, s.InputZone,
-                    s.OutputZone, s.InputKind, s.OutputKind}) {
+  EXPECT_EQ(Code(s.ActiveModule), 2);
+  for (int value : {Code(s.InputFrame), Code(s.OutputFrame), s.InputSystem, s.OutputSystem,
+                    s.InputZone, s.OutputZone, Code(s.InputKind), Code(s.OutputKind)}) {
     EXPECT_EQ(value, 0);
   }
   EXPECT_EQ(Form().StatusText(0), "xy2000");
@@ -364,9 +365,9 @@ TEST_F(MainWindow, QuasigeoidRadiosSetBothCodesAndTheirOwnFrames) {
                       {"RadioButton37", 23, "BLH_n", "BLH_e.1"}};
   Click("BitBtn6");
   Click("RadioButton33");
-  EXPECT_EQ(Form().Selection().InputFrame, 5);
+  EXPECT_EQ(Code(Form().Selection().InputFrame), 5);
   Click("RadioButton34");
-  EXPECT_EQ(Form().Selection().InputFrame, 6);
+  EXPECT_EQ(Code(Form().Selection().InputFrame), 6);
   for (const auto& c : kConversions) {
     Click(c.radio);
     EXPECT_EQ(Form().Selection().InputSystem, c.code);

@@ -14,6 +14,7 @@
 namespace kolvedir {
 namespace {
 
+using testing::Code;
 using testing::MainWindowTest;
 using testing::ReadAll;
 using testing::WriteAll;
@@ -118,8 +119,8 @@ TEST_F(Objects, AddingAnObjectSelectsTheSecondEntryAndResetsTheSelection) {
   EXPECT_EQ(Form().ObjectFolder(), objects_ + "/DANE1");
   EXPECT_EQ(Form().StatusText(3), objects_ + "/DANE1");
   EXPECT_EQ(Katal(), "1\r\n");
-  EXPECT_EQ(Form().Selection().InputFrame, 0);
-  EXPECT_EQ(Form().Selection().ActiveModule, 1);
+  EXPECT_EQ(Code(Form().Selection().InputFrame), 0);
+  EXPECT_EQ(Code(Form().Selection().ActiveModule), 1);
   EXPECT_FALSE(Visible("GroupBox8"));
   EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -136,7 +137,7 @@ TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
     EXPECT_EQ(dialogs_.Texts("information"),
               QStringList{" Najpierw wpisz w okienku nazwę nowego obiektu! "});
     EXPECT_EQ(Items(), QStringList({"DANE1", "TEST"}));
-    EXPECT_EQ(Form().Selection().ActiveModule, 1);
+    EXPECT_EQ(Code(Form().Selection().ActiveModule), 1);
     EXPECT_TRUE(Visible("GroupBox8"));
   }
   EXPECT_FALSE(QDir(objects_ + "/../OBOK").exists());

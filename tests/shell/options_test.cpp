@@ -14,6 +14,7 @@
 namespace kolvedir {
 namespace {
 
+using testing::Code;
 using testing::MainWindowTest;
 
 class Options : public MainWindowTest {
@@ -37,9 +38,9 @@ class Options : public MainWindowTest {
 
 TEST_F(Options, StartAtTheirDefaults) {
   const JobDescription& s = Form().Selection();
-  EXPECT_EQ(s.Method, 0);
-  EXPECT_EQ(s.BLInputFormat, 1);
-  EXPECT_EQ(s.BLOutputFormat, 1);
+  EXPECT_EQ(Code(s.Method), 0);
+  EXPECT_EQ(Code(s.BLInputFormat), 1);
+  EXPECT_EQ(Code(s.BLOutputFormat), 1);
   EXPECT_EQ(s.SecondsDecimals, 6);
   EXPECT_EQ(s.LinearDecimals, 4);
   EXPECT_TRUE(Checked("RadioButton22"));
@@ -64,22 +65,26 @@ TEST_F(Options, ComboItemsAreTheFixedTextsAndEditable) {
   EXPECT_TRUE(linear->isEditable());
 }
 
+int MethodCode(const JobDescription& s) { return Code(s.Method); }
+int InputFormatCode(const JobDescription& s) { return Code(s.BLInputFormat); }
+int OutputFormatCode(const JobDescription& s) { return Code(s.BLOutputFormat); }
+
 TEST_F(Options, RadioButtonsStoreTheirValues) {
   const struct {
     const char* radio;
-    std::int32_t JobDescription::*field;
+    int (*field)(const JobDescription&);
     int value;
   } kRadios[] = {
-      {"RadioButton21", &JobDescription::Method, 1},
-      {"RadioButton22", &JobDescription::Method, 0},
-      {"RadioButton41", &JobDescription::BLInputFormat, 2},
-      {"RadioButton40", &JobDescription::BLInputFormat, 1},
-      {"RadioButton43", &JobDescription::BLOutputFormat, 2},
-      {"RadioButton42", &JobDescription::BLOutputFormat, 1},
+      {"RadioButton21", &MethodCode, 1},
+      {"RadioButton22", &MethodCode, 0},
+      {"RadioButton41", &InputFormatCode, 2},
+      {"RadioButton40", &InputFormatCode, 1},
+      {"RadioButton43", &OutputFormatCode, 2},
+      {"RadioButton42", &OutputFormatCode, 1},
   };
   for (const auto& r : kRadios) {
     Click(r.radio);
-    EXPECT_EQ(Form().Selection().*r.field, r.value) << r.radio;
+    EXPECT_EQ(r.field(Form().Selection()), r.value) << r.radio;
     EXPECT_TRUE(Checked(r.radio));
   }
 }
@@ -89,31 +94,29 @@ TEST_F(Options, MenuChecksTheRadioButtonAndTheRadioButtonsLeaveTheMenuUnmarked) 
     const char* submenu;
     const char* item;
     const char* radio;
-    std::int32_t JobDescription::*field;
+    int (*field)(const JobDescription&);
     int value;
   } kItems[] = {
-      {"Metoda obliczeniowa    ", " Matematyczna (teoretyczna)", "RadioButton21",
-       &JobDescription::Method, 1},
-      {"Metoda obliczeniowa    ", " Empiryczna", "RadioButton22", &JobDescription::Method, 0},
-      {"Format danych B, L", " stopnie [real]", "RadioButton41", &JobDescription::BLInputFormat, 2},
+      {"Metoda obliczeniowa    ", " Matematyczna (teoretyczna)", "RadioButton21", &MethodCode, 1},
+      {"Metoda obliczeniowa    ", " Empiryczna", "RadioButton22", &MethodCode, 0},
+      {"Format danych B, L", " stopnie [real]", "RadioButton41", &InputFormatCode, 2},
       {"Format danych B, L", " stopnie [int]  minuty [int]  sekundy [real] ", "RadioButton40",
-       &JobDescription::BLInputFormat, 1},
-      {"Format wyników B, L", "stopnie [real]", "RadioButton43", &JobDescription::BLOutputFormat,
-       2},
+       &InputFormatCode, 1},
+      {"Format wyników B, L", "stopnie [real]", "RadioButton43", &OutputFormatCode, 2},
       {"Format wyników B, L", "stopnie [int]  minuty [int]  sekundy [real]  ", "RadioButton42",
-       &JobDescription::BLOutputFormat, 1},
+       &OutputFormatCode, 1},
   };
   for (const auto& i : kItems) {
     QAction* action = MenuItem("Opcje", i.submenu, i.item);
     ASSERT_NE(action, nullptr);
     action->trigger();
     EXPECT_TRUE(Checked(i.radio)) << i.item;
-    EXPECT_EQ(Form().Selection().*i.field, i.value) << i.item;
+    EXPECT_EQ(i.field(Form().Selection()), i.value) << i.item;
     EXPECT_FALSE(action->isCheckable());
   }
   Trigger("Matematycznateoretyczna1");
   Click("RadioButton22");
-  EXPECT_EQ(Form().Selection().Method, 0);
+  EXPECT_EQ(Code(Form().Selection().Method), 0);
   EXPECT_FALSE(Form().findChild<QAction*>("Empiryczna2")->isChecked());
 }
 
@@ -137,9 +140,9 @@ TEST_F(Options, SurviveModuleSwitchesAndResets) {
   for (const char* module : {"BitBtn8", "BitBtn9", "BitBtn6", "BitBtn8"}) Click(module);
   Click("owe1");
   const JobDescription& s = Form().Selection();
-  EXPECT_EQ(s.Method, 1);
-  EXPECT_EQ(s.BLInputFormat, 2);
-  EXPECT_EQ(s.BLOutputFormat, 2);
+  EXPECT_EQ(Code(s.Method), 1);
+  EXPECT_EQ(Code(s.BLInputFormat), 2);
+  EXPECT_EQ(Code(s.BLOutputFormat), 2);
   EXPECT_TRUE(Checked("RadioButton21"));
   EXPECT_EQ(Find<QComboBox>("ComboBox3")->currentText(), "0.01m ");
 }

@@ -33,6 +33,12 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace kolvedir::testing {
 
+// The code a selection value stands for (the tags of the radio buttons).
+template <typename Enum>
+int Code(Enum value) {
+  return static_cast<int>(value);
+}
+
 // The program folder's bin of this build (tests live in <build>/tests).
 inline QString BuildBinFolder() {
   const auto exe = std::filesystem::canonical("/proc/self/exe");
