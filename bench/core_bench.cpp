@@ -65,11 +65,14 @@ template <void (*F)(double, double, int, double&, double&, PointStatus&), int Zo
 void Inv(double x, double y, double& B, double& L, PointStatus& s) {
   F(x, y, Zone, B, L, s);
 }
-template <int Direction, int Zone>
+constexpr Direction1965 kForward1965 = Direction1965::kForward;
+constexpr Direction1965 kInverse1965 = Direction1965::kInverse;
+
+template <Direction1965 Direction, int Zone>
 void S1965(double a, double b, double& c, double& d, PointStatus& s) {
   double B = a, L = b, x = a, y = b, dist = 0, conv = 0;
   System1965Transform(Direction, Zone, B, L, x, y, dist, conv, s);
-  if (Direction == kSystem1965Forward) {
+  if (Direction == Direction1965::kForward) {
     c = x, d = y, Sink += dist + conv;
   } else {
     c = B, d = L;
@@ -123,21 +126,23 @@ std::vector<Conversion> Conversions() {
          Bl4283ToBl42(B83, L83, B, L, s);
        },
        ""},
-      {"System1965 zone 1", 49, 52.34, 18, 24.15, S1965<1, 1>, S1965<2, 1>,
+      {"System1965 zone 1", 49, 52.34, 18, 24.15, S1965<kForward1965, 1>, S1965<kInverse1965, 1>,
        "+proj=sterea +lat_0=50.625 +lon_0=21.083333333333333 +k=0.9998 +x_0=4637000 "
        "+y_0=5467000 +ellps=krass"},
-      {"System1965 zone 2", 51.33, 54.51, 19, 23.95, S1965<1, 2>, S1965<2, 2>,
+      {"System1965 zone 2", 51.33, 54.51, 19, 23.95, S1965<kForward1965, 2>, S1965<kInverse1965, 2>,
        "+proj=sterea +lat_0=53.001944444444444 +lon_0=21.502777777777778 +k=0.9998 "
        "+x_0=4603000 +y_0=5806000 +ellps=krass"},
-      {"System1965 zone 3", 52.16, 54.89, 14.14, 20, S1965<1, 3>, S1965<2, 3>,
+      {"System1965 zone 3", 52.16, 54.89, 14.14, 20, S1965<kForward1965, 3>, S1965<kInverse1965, 3>,
        "+proj=sterea +lat_0=53.583333333333333 +lon_0=17.008333333333333 +k=0.9998 "
        "+x_0=3501000 +y_0=5999000 +ellps=krass"},
-      {"System1965 zone 4", 49.39, 53.34, 14.14, 19.09, S1965<1, 4>, S1965<2, 4>,
+      {"System1965 zone 4", 49.39, 53.34, 14.14, 19.09, S1965<kForward1965, 4>,
+       S1965<kInverse1965, 4>,
        "+proj=sterea +lat_0=51.670833333333333 +lon_0=16.672222222222222 +k=0.9998 "
        "+x_0=3703000 +y_0=5627000 +ellps=krass"},
-      {"System1965 zone 5", 49.39, 51.34, 18.33, 19.67, S1965<1, 5>, S1965<2, 5>,
+      {"System1965 zone 5", 49.39, 51.34, 18.33, 19.67, S1965<kForward1965, 5>,
+       S1965<kInverse1965, 5>,
        tm + "+lon_0=18.958333333333333 +k=0.999983 +x_0=237000 +y_0=-4700000 +ellps=krass"},
-      {"TARVO80", 49, 55, 14, 24.2, S1965<1, 0>, S1965<2, 0>,
+      {"TARVO80", 49, 55, 14, 24.2, S1965<kForward1965, 0>, S1965<kInverse1965, 0>,
        "+proj=sterea +lat_0=52.166666666666667 +lon_0=19.166666666666667 +k=0.9997142857 "
        "+x_0=500000 +y_0=500000 +ellps=krass"},
       {"TransformBlhDatum", 49, 55, 14, 24.2, nullptr, nullptr, datum, true},

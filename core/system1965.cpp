@@ -147,11 +147,11 @@ std::complex<double> ComplexTanSeries(std::complex<double> z, const ComplexSerie
   return {sumR, sumI};
 }
 
-void System1965Transform(int direction, int zone, double& B, double& L, double& x, double& y,
-                         double& distortion, double& convergence, PointStatus& status) {
+void System1965Transform(Direction1965 direction, int zone, double& B, double& L, double& x,
+                         double& y, double& distortion, double& convergence, PointStatus& status) {
   if (status != 0) return;
-  const bool forward = direction == kSystem1965Forward;
-  if ((!forward && direction != kSystem1965Inverse) || zone < 0 || zone > 5) {
+  const bool forward = direction == Direction1965::kForward;
+  if ((!forward && direction != Direction1965::kInverse) || zone < 0 || zone > 5) {
     status = kStatusUndefinedZone;
     return;
   }

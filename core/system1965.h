@@ -22,14 +22,17 @@ inline constexpr ComplexSeriesRow kArctangentSeries{1.0, 0.0, -1.0 / 3.0, 0.0, 1
 // Σ_{k=0..8} c_k·z^{k+1}, powers by repeated complex multiplication.
 std::complex<double> ComplexTanSeries(std::complex<double> z, const ComplexSeriesRow& c);
 
-inline constexpr int kSystem1965Forward = 1;
-inline constexpr int kSystem1965Inverse = 2;
+// Direction of System1965Transform; the values are its direction codes.
+enum class Direction1965 : int {
+  kForward = 1,  // B, L → x, y
+  kInverse = 2,  // x, y → B, L
+};
 
-// direction 1 (forward) reads B, L (arc-seconds, Pulkovo'42) and writes x, y (m),
-// distortion (cm/km) and convergence (grads); direction 2 (inverse) reads x, y
-// and writes B, L. zone: 0 = TARVO80, 1..5 = the 1965 zones. Another zone or
-// direction sets kStatusUndefinedZone and writes nothing.
-void System1965Transform(int direction, int zone, double& B, double& L, double& x, double& y,
-                         double& distortion, double& convergence, PointStatus& status);
+// kForward reads B, L (arc-seconds, Pulkovo'42) and writes x, y (m),
+// distortion (cm/km) and convergence (grads); kInverse reads x, y and writes
+// B, L. zone: 0 = TARVO80, 1..5 = the 1965 zones. Another zone or direction
+// sets kStatusUndefinedZone and writes nothing.
+void System1965Transform(Direction1965 direction, int zone, double& B, double& L, double& x,
+                         double& y, double& distortion, double& convergence, PointStatus& status);
 
 }  // namespace kolvedir

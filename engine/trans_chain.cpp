@@ -38,8 +38,8 @@ void PlaneInverse(bool grs80, std::int32_t system, int zone, double x, double y,
     double distortion = 0.0, convergence = 0.0;
     switch (system) {
       case kSystemXy65:
-        return System1965Transform(kSystem1965Inverse, zone, B, L, x, y, distortion, convergence,
-                                   status);
+        return System1965Transform(Direction1965::kInverse, zone, B, L, x, y, distortion,
+                                   convergence, status);
       case kSystemXy42Strip3: return Grid1942Inverse(x, y, zone, 3, B, L, status);
       case kSystemXy42Strip6: return Grid1942Inverse(x, y, zone, 6, B, L, status);
       case kSystemXy4283Strip3:
@@ -49,7 +49,7 @@ void PlaneInverse(bool grs80, std::int32_t system, int zone, double x, double y,
         Grid1942Inverse(x, y, zone, 6, B, L, status);
         return Bl4283ToBl42(B, L, B, L, status);
       case kSystemTarvo80:
-        return System1965Transform(kSystem1965Inverse, kTarvo80Zone, B, L, x, y, distortion,
+        return System1965Transform(Direction1965::kInverse, kTarvo80Zone, B, L, x, y, distortion,
                                    convergence, status);
     }
   }
@@ -71,8 +71,8 @@ void PlaneForward(bool grs80, std::int32_t system, int zone, double B, double L,
   } else {
     switch (system) {
       case kSystemXy65:
-        return System1965Transform(kSystem1965Forward, zone, B, L, out.x, out.y, out.distortion,
-                                   out.convergence, status);
+        return System1965Transform(Direction1965::kForward, zone, B, L, out.x, out.y,
+                                   out.distortion, out.convergence, status);
       case kSystemXy42Strip3:
         return Grid1942Forward(B, L, zone, 3, out.x, out.y, out.distortion, out.convergence,
                                status);
@@ -88,7 +88,7 @@ void PlaneForward(bool grs80, std::int32_t system, int zone, double B, double L,
         return Grid1942Forward(B, L, zone, 6, out.x, out.y, out.distortion, out.convergence,
                                status);
       case kSystemTarvo80:
-        return System1965Transform(kSystem1965Forward, kTarvo80Zone, B, L, out.x, out.y,
+        return System1965Transform(Direction1965::kForward, kTarvo80Zone, B, L, out.x, out.y,
                                    out.distortion, out.convergence, status);
     }
   }

@@ -94,7 +94,9 @@ inline void Forward(const GridZone& g, double B, double L, double& x, double& y,
     case kUtm: return UtmForward(B, L, g.zone, x, y, distortion, convergence, s);
     case k1942Strip3: return Grid1942Forward(B, L, g.zone, 3, x, y, distortion, convergence, s);
     case k1942Strip6: return Grid1942Forward(B, L, g.zone, 6, x, y, distortion, convergence, s);
-    case k1965: return System1965Transform(1, g.zone, B, L, x, y, distortion, convergence, s);
+    case k1965:
+      return System1965Transform(Direction1965::kForward, g.zone, B, L, x, y, distortion,
+                                 convergence, s);
   }
 }
 
@@ -106,7 +108,9 @@ inline void Inverse(const GridZone& g, double x, double y, double& B, double& L,
     case kUtm: return UtmInverse(x, y, g.zone, B, L, s);
     case k1942Strip3: return Grid1942Inverse(x, y, g.zone, 3, B, L, s);
     case k1942Strip6: return Grid1942Inverse(x, y, g.zone, 6, B, L, s);
-    case k1965: return System1965Transform(2, g.zone, B, L, x, y, distortion, convergence, s);
+    case k1965:
+      return System1965Transform(Direction1965::kInverse, g.zone, B, L, x, y, distortion,
+                                 convergence, s);
   }
 }
 

@@ -100,11 +100,13 @@ std::vector<Operation> AllOperations() {
     }
     ops.push_back({name + " forward", bl, 2, 4, O::kNotFinite, [z](auto& i, auto& o, P& s) {
                      double B = i[0], L = i[1];
-                     System1965Transform(1, z.zone, B, L, o[0], o[1], o[2], o[3], s);
+                     System1965Transform(Direction1965::kForward, z.zone, B, L, o[0], o[1], o[2],
+                                         o[3], s);
                      if (!Same(B, i[0]) || !Same(L, i[1])) o[4] = kNaN; }});
     ops.push_back({name + " inverse", xy, 2, 2, O::kNotFinite, [z](auto& i, auto& o, P& s) {
                      double x = i[0], y = i[1];
-                     System1965Transform(2, z.zone, o[0], o[1], x, y, o[4], o[5], s);
+                     System1965Transform(Direction1965::kInverse, z.zone, o[0], o[1], x, y, o[4],
+                                         o[5], s);
                      if (!Same(x, i[0]) || !Same(y, i[1])) o[2] = kNaN; }});
   }
   return ops;
@@ -207,7 +209,8 @@ TEST(PointStatus, UndefinedZonesStripsAndDirectionsAreRefused) {
       Values v;
       v.fill(kSentinel);
       PointStatus status = 0;
-      System1965Transform(direction, zone, v[0], v[1], v[2], v[3], v[4], v[5], status);
+      System1965Transform(Direction1965(direction), zone, v[0], v[1], v[2], v[3], v[4], v[5],
+                          status);
       EXPECT_EQ(status, kStatusUndefinedZone) << "direction " << direction;
       ExpectUntouched(v, 0, "1965 direction");
     }

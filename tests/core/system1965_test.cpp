@@ -40,7 +40,8 @@ TEST(System1965, CentreMapsToTheZoneOrigin) {
   for (const auto& c : table) {
     double B = c.B0, L = c.L0, x, y, distortion, convergence;
     PointStatus status = 0;
-    System1965Transform(1, c.zone, B, L, x, y, distortion, convergence, status);
+    System1965Transform(Direction1965::kForward, c.zone, B, L, x, y, distortion, convergence,
+                        status);
     EXPECT_EQ(x, c.x0) << "zone " << c.zone;
     EXPECT_EQ(y, c.y0) << "zone " << c.zone;
     // L0 is the nearest double of a fraction of degrees: λ is a few 1e-12″.
