@@ -177,7 +177,7 @@ void HeightRecord(JobContext& context, const HeightJob& module, const TokenList&
 void RunHeightLoop(JobContext& context, const HeightJob& module) {
   std::string line;
   TokenList tokens;
-  while (context.input.NextLine(line)) {
+  while (context.NextRecordLine(line)) {
     SplitLine(line, tokens);
     // Lines of fewer than three tokens are neither written nor counted.
     if (tokens.count() >= 3) HeightRecord(context, module, tokens);

@@ -147,6 +147,11 @@ JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& input
   }
   const bool readFailed = context.input.Failed();
   context.input.Close();
+  if (context.stopped) {
+    context.output.Discard();
+    ReportJobStopped(ui, context.counters);
+    return JobOutcome::kStopped;
+  }
   if (readFailed) {
     context.output.Discard();
     ui.ShowInformation(" *** Błąd odczytu zbioru wejściowego: " + PathText(inputPath) +

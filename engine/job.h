@@ -22,6 +22,7 @@ enum class JobOutcome {
   kCompleted,  // the record loop ran to its end and the result file was written
   kRefused,    // a check failed (validation, grid, missing input): nothing written
   kFailed,     // the input could not be read or the result file not written
+  kStopped,    // the user stopped the record loop: nothing written
 };
 
 // Runs one job with the selection state `job` as it stands:

@@ -19,6 +19,7 @@ LineSource::~LineSource() { Close(); }
 bool LineSource::Open(const std::filesystem::path& path) {
   Close();
   begin_ = end_ = 0;
+  consumed_ = size_ = 0;
   eof_ = failed_ = false;
   // A FIFO would block the job until some program writes to it, a device may
   // never end: only a regular file (or a folder, which fails on reading) is
@@ -29,6 +30,7 @@ bool LineSource::Open(const std::filesystem::path& path) {
   const bool pointFile = ::fstat(fd, &info) == 0 && (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode));
   if (pointFile && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
     file_ = ::fdopen(fd, "rb");
+    size_ = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
   }
   if (!file_) ::close(fd);
   return file_ != nullptr;
@@ -46,6 +48,7 @@ bool LineSource::Refill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
+    consumed_ += begin_;
     begin_ = 0;
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);

@@ -1,6 +1,7 @@
 #pragma once
 // The input and output point files of a job. Bytes pass through unchanged
 // (Windows-1250); no line-length limit.
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -27,6 +28,10 @@ class LineSource {
   bool NextLine(std::string& line);
   // True when a read failed (as opposed to the end of the file).
   bool Failed() const { return failed_; }
+  // Bytes of the file handed out as lines so far, line ends included.
+  std::uint64_t BytesRead() const { return consumed_ + begin_; }
+  // Size of the file when it was opened.
+  std::uint64_t Size() const { return size_; }
   void Close();
 
  private:
@@ -35,6 +40,8 @@ class LineSource {
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_ = std::vector<char>(1 << 16);
   std::size_t begin_ = 0, end_ = 0;
+  std::uint64_t consumed_ = 0;  // bytes dropped from the front of buffer_
+  std::uint64_t size_ = 0;
   bool eof_ = false, failed_ = false;
 };
 

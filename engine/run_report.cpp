@@ -32,6 +32,12 @@ void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module)
   ui.SetMonitorLine(++counters.MonitorLine, text + PaddedNumber(counters.ErrorCount));
 }
 
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters) {
+  ui.SetMonitorLine(++counters.MonitorLine, " Zadanie przerwane - przeliczono punktów: " +
+                                                std::to_string(counters.PointCount) +
+                                                "; zbiór wynikowy nie został zmieniony ");
+}
+
 void ReportJobEnd(JobUserInterface& ui, JobCounters& counters) {
   ui.SetMonitorLine(++counters.MonitorLine, " Liczba punktów: " + std::to_string(counters.PointCount));
   ui.SetMonitorLine(++counters.MonitorLine, " KONIEC OBLICZEŃ ");

@@ -36,6 +36,9 @@ void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
 // " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
 // others) followed by PaddedNumber(ErrorCount).
 void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module);
+// A job the user stopped: the next line, " Zadanie przerwane - przeliczono
+// punktów: " + PointCount + "; zbiór wynikowy nie został zmieniony ".
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters);
 // The two closing lines " Liczba punktów: " + PointCount and " KONIEC OBLICZEŃ ",
 // then ErrorCount and PointCount back to 0.
 void ReportJobEnd(JobUserInterface& ui, JobCounters& counters);

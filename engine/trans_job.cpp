@@ -74,7 +74,7 @@ void TransformRecord(JobContext& context, const TokenList& tokens) {
 void RunTransJob(JobContext& context) {
   std::string line;
   TokenList tokens;
-  while (context.input.NextLine(line)) {
+  while (context.NextRecordLine(line)) {
     SplitLine(line, tokens);
     // Lines of fewer than three tokens are neither written nor counted.
     if (tokens.count() >= 3) TransformRecord(context, tokens);

@@ -38,6 +38,14 @@ void ScriptedUserInterface::MarkFilePanels(Module module) {
   dialogs.push_back("panels: " + std::to_string(static_cast<int>(module)));
 }
 
+void ScriptedUserInterface::ShowProgress(std::uint64_t done, std::uint64_t total) {
+  progress.emplace_back(done, total);
+}
+
+bool ScriptedUserInterface::StopRequested() {
+  return stopAtRequest >= 0 && stopRequests++ >= stopAtRequest;
+}
+
 void ScriptedUserInterface::SetStatusText(int panel, const std::string& text) {
   if (panel >= 0 && panel < 4) status[panel] = text;
 }

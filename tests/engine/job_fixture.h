@@ -26,7 +26,12 @@ class ScriptedUserInterface : public JobUserInterface {
   void SetMonitorLine(int line, const std::string& text) override;
   void MarkFilePanels(Module module) override;
   void SetStatusText(int panel, const std::string& text) override;
+  void ShowProgress(std::uint64_t done, std::uint64_t total) override;
+  bool StopRequested() override;
 
+  int stopAtRequest = -1;  // StopRequested answers true from this request on (-1 never)
+  int stopRequests = 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;  // done, total
   std::deque<bool> answers;          // the next answers to point questions
   std::vector<std::string> dialogs;  // every dialog and panel mark, in order
   std::string status[4];             // the status-bar panels

@@ -359,6 +359,39 @@ TEST(JobResultFileTest, FailedWriteIsAJobErrorAndKeepsTheEarlierResult) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.object()), {}), 2);
 }
 
+// A job stopped between blocks of records writes nothing and keeps the earlier
+// result; one run to its end reports its progress up to the whole input.
+TEST(JobStopTest, StoppedJobsKeepTheEarlierResultAndProgressReachesTheEnd) {
+  const struct {
+    int stopAtRequest;
+    JobOutcome outcome;
+    std::string resultLine;
+  } cases[] = {
+      {0, JobOutcome::kStopped,
+       " Zadanie przerwane - przeliczono punktów: 0; zbiór wynikowy nie został zmieniony "},
+      {2, JobOutcome::kStopped,
+       " Zadanie przerwane - przeliczono punktów: 8192; zbiór wynikowy nie został zmieniony "},
+      {-1, JobOutcome::kCompleted, " Zadanie wykonano - liczba błędów  0 "},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    const std::string input = testing::PlaneRecords(10000);
+    f.WriteInput("xy92", input);
+    f.WriteInput("xy92.1", "earlier result\r\n");
+    f.ui.stopAtRequest = c.stopAtRequest;
+    JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+    ASSERT_EQ(f.Run(job), c.outcome) << c.stopAtRequest;
+    const bool completed = c.outcome == JobOutcome::kCompleted;
+    EXPECT_EQ(f.ReadOutput("xy92.1") == "earlier result\r\n", !completed);
+    EXPECT_EQ(f.ui.monitor.Lines()[2], c.resultLine);
+    EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: " + std::string(completed ? "10000" : "0"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.object()), {}), 2);
+    ASSERT_FALSE(f.ui.progress.empty());
+    EXPECT_EQ(f.ui.progress.back().second, input.size());
+    EXPECT_EQ(f.ui.progress.back().first == input.size(), completed);
+  }
+}
+
 TEST(JobResultFileTest, ResultNameTakenByAFolderIsAJobError) {
   JobFixture f;
   f.WriteInput("xy92", "1 500000 500000\r\n");
