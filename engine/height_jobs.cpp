@@ -7,20 +7,12 @@
 
 #include "engine/job_context.h"
 #include "engine/point_checks.h"
+#include "engine/point_outcome.h"
 #include "engine/point_record.h"
-#include "grid/height_models.h"
 
 namespace kolvedir {
 
 namespace {
-
-// Height datums of TRANS-H (InputSystem, OutputSystem).
-constexpr std::int32_t kKron86 = 11;
-constexpr std::int32_t kKron2006 = 12;
-constexpr std::int32_t kEvrf2007 = 13;
-// Quasigeoid tasks (InputSystem) and frames of the ellipsoidal heights (InputFrame).
-constexpr std::int32_t kTaskAnomaly = 21;    // BL → BLn.1
-constexpr std::int32_t kTaskToNormal = 22;   // BLH_e → BLH_n.1
 
 // Both jobs write fixed decimals: seconds 9.5, degrees 14.9, heights 10.4.
 constexpr int kSecondsDecimals = 5;
@@ -35,45 +27,24 @@ struct HeightJob {
   std::string_view outOfAreaText;    // after the name of an out-of-area record
   std::string_view failedEnding;     // end of the error text of a failed point
   HeightToken height;                // does the job read an input height?
-  // Output height of an admissible point, m; raises status on failure.
-  double (*compute)(const JobDescription& job, const PointValues& values, PointStatus& status);
 };
 
 // ---- TRANS-H ----
 
 std::string_view OutputDatumText(std::int32_t datum) {
   switch (datum) {
-    case kKron86: return " PL-KRON86-NH ";
-    case kKron2006: return " KRON2006 ";
+    case kHeightKron86: return " PL-KRON86-NH ";
+    case kHeightKron2006: return " KRON2006 ";
     default: return " PL-EVRF2007-NH ";
   }
 }
 
 std::string_view InputDatumText(std::int32_t datum) {
   switch (datum) {
-    case kKron86: return " z PL-KRON86-NH ";
-    case kKron2006: return " z KRON2006 ";
+    case kHeightKron86: return " z PL-KRON86-NH ";
+    case kHeightKron2006: return " z KRON2006 ";
     default: return " z PL-EVRF2007-NH ";
   }
-}
-
-// Normal height H (m) from datum `from` to datum `to`, through PL-KRON2006-NH,
-// every step read at the same B, L (degrees). Equal datums copy H and read no grid.
-double ChangeHeightDatum(std::int32_t from, std::int32_t to, double B, double L, double H,
-                         PointStatus& status) {
-  if (from == to) return H;
-  double kron2006 = H;
-  if (from == kKron86) kron2006 = Kron86ToKron2006(B, L, H, status);
-  if (from == kEvrf2007) kron2006 = Evrf2007ToKron2006(B, L, H, status);
-  if (to == kKron86) return Kron2006ToKron86(B, L, kron2006, status);
-  if (to == kEvrf2007) return Kron2006ToEvrf2007(B, L, kron2006, status);
-  return kron2006;
-}
-
-double ComputeNormalHeight(const JobDescription& job, const PointValues& values,
-                           PointStatus& status) {
-  return ChangeHeightDatum(job.InputSystem, job.OutputSystem, values.B, values.L, values.h,
-                           status);
 }
 
 // ---- Quasigeoid ----
@@ -86,18 +57,6 @@ std::string_view QuasigeoidComment(std::int32_t task, bool etrf2000) {
       return etrf2000 ? "  PL_KRON86-NH z Hel_ETRF2000 " : "  PL_KRON86-NH z Hel_ETRF89 ";
     default:
       return etrf2000 ? "  Hel(PL_ETRF2000)" : "  Hel(PL-ETRF89) ";
-  }
-}
-
-double ComputeQuasigeoidHeight(const JobDescription& job, const PointValues& values,
-                               PointStatus& status) {
-  const double anomaly = job.InputFrame == Frame::kQuasigeoidEtrf2000
-                             ? QuasigeoidAnomaly(values.B, values.L, status)
-                             : QuasigeoidAnomalyEtrf89(values.B, values.L, status);
-  switch (job.InputSystem) {
-    case kTaskAnomaly: return anomaly;
-    case kTaskToNormal: return values.h - anomaly;  // normal = ellipsoidal − ζ
-    default: return values.h + anomaly;             // ellipsoidal = normal + ζ
   }
 }
 
@@ -152,25 +111,23 @@ void HeightRecord(JobContext& context, const HeightJob& module, const TokenList&
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
   const PointValues values = ReadPointValues(tokens, RecordKind::kGeodetic, job.BLInputFormat);
+  const HeightPointResult result = ComputeHeightPoint(
+      job, values, GeodeticTokensReadable(tokens, job.BLInputFormat, module.height));
   ++context.counters.PointCount;
-  if (!InsideAdmissibleArea(values.B, values.L)) {
+  if (result.error == PointError::kOutOfArea) {
     WriteOutOfAreaPoint(context, module, name);
     ++context.counters.ErrorCount;
     return;
   }
-  PointStatus status = 0;
-  const bool readable = GeodeticTokensReadable(tokens, job.BLInputFormat, module.height);
-  double height = readable ? module.compute(job, values, status) : 0.0;
   std::string errorText;
-  if (!readable || status != 0) {
+  if (result.error != PointError::kNone) {
     errorText = FailedPointText(name, module.failedEnding);
     AskAboutPoint(context, errorText);
     ++context.counters.ErrorCount;
-    height = 0.0;
   }
   DmsAngle B, L;
   AnglesAsRead(job, values, B, L);
-  WriteHeightRecord(context, name, B, L, height,
+  WriteHeightRecord(context, name, B, L, result.height,
                     errorText.empty() ? std::string_view(module.comment) : errorText);
 }
 
@@ -191,7 +148,7 @@ void RunHeightJob(JobContext& context) {
   std::string comment(OutputDatumText(job.OutputSystem));
   comment.append(InputDatumText(job.InputSystem));
   RunHeightLoop(context, {std::move(comment), " ! punkt poza obszarem dopuszczalnym", " ",
-                          HeightToken::kRequired, ComputeNormalHeight});
+                          HeightToken::kRequired});
 }
 
 void RunQuasigeoidJob(JobContext& context) {
@@ -201,7 +158,7 @@ void RunQuasigeoidJob(JobContext& context) {
   RunHeightLoop(context,
                 {std::string(QuasigeoidComment(job.InputSystem,
                                                job.InputFrame == Frame::kQuasigeoidEtrf2000)),
-                 " ! punkt poza dopuszczalnym obszarem", "", height, ComputeQuasigeoidHeight});
+                 " ! punkt poza dopuszczalnym obszarem", "", height});
 }
 
 }  // namespace kolvedir

@@ -13,6 +13,11 @@ namespace kolvedir {
 
 namespace {
 
+constexpr std::string_view kNoOutputText = " nie określono zbioru wynikowego ";
+// No module chosen; JobRefusal also gives it for a module number outside the
+// three, which a job refuses without a message.
+constexpr std::string_view kNoModuleText = "Nie określono zadania do wykonania";
+
 std::string_view FrameName(Frame frame) {
   switch (frame) {
     case Frame::kEtrf2000: return " PL-ETRF2000 ";
@@ -58,7 +63,7 @@ bool NeedsZone(Frame frame, std::int32_t system) {
 
 // The checks every job makes first, in order: the message of the first that fails.
 std::optional<std::string_view> CommonCheck(const JobDescription& job) {
-  if (job.ActiveModule == Module::kNone) return "Nie określono zadania do wykonania";
+  if (job.ActiveModule == Module::kNone) return kNoModuleText;
   if (job.ActiveModule == Module::kTrans && job.InputFrame == Frame::kNone)
     return "Nie określono układu odniesienia na wejściu";
   if (job.ActiveModule == Module::kTrans && job.OutputFrame == Frame::kNone)
@@ -201,7 +206,7 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
     return JobOutcome::kRefused;
   }
   if (files.output.empty()) {
-    ui.ShowInformation(" nie określono zbioru wynikowego ");
+    ui.ShowInformation(std::string(kNoOutputText));
     return JobOutcome::kRefused;
   }
   JobContext context{job, counters, ui, std::move(recordComment), {}, {}};
@@ -212,6 +217,15 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
 }
 
 }  // namespace
+
+std::optional<std::string> JobRefusal(const JobDescription& job) {
+  if (const auto refusal = CommonCheck(job)) return std::string(*refusal);
+  const ModuleFiles files = ModuleCheck(job);
+  if (!files.refusal.empty()) return std::string(files.refusal);
+  if (files.input.empty()) return std::string(kNoModuleText);
+  if (files.output.empty()) return std::string(kNoOutputText);
+  return std::nullopt;
+}
 
 JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
                   std::string_view objectName, std::string_view secondsText,

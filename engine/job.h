@@ -2,6 +2,8 @@
 // One batch job, as the button "Wykonaj obliczenia" starts it.
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/job_context.h"
@@ -24,6 +26,12 @@ enum class JobOutcome {
   kFailed,     // the input could not be read or the result file not written
   kStopped,    // the user stopped the record loop: nothing written
 };
+
+// The job's own checks of the selection state, those that need neither the
+// grid nor a file, in the order a job makes them: the message (UTF-8) a job
+// shows when it refuses `job`, or nothing when the job may go on. A job also
+// refuses when the grid cannot be loaded or its input file is missing.
+std::optional<std::string> JobRefusal(const JobDescription& job);
 
 // Runs one job with the selection state `job` as it stands:
 //   objectsRoot:  folder holding the working objects ("OBIEKTY")

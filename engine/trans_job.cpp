@@ -5,8 +5,8 @@
 
 #include "engine/job_context.h"
 #include "engine/point_checks.h"
+#include "engine/point_outcome.h"
 #include "engine/point_record.h"
-#include "engine/trans_chain.h"
 
 namespace kolvedir {
 
@@ -26,47 +26,41 @@ bool RecordUnreadable(const JobDescription& job, const TokenList& tokens,
   }
 }
 
-// Case A: geodetic input outside the admissible area; no transformation.
-void WriteOutOfAreaPoint(JobContext& context, std::string_view name, const PointValues& values) {
-  std::string question = " Punkt poza obszarem dopuszczalnym, nr: ";
-  question.append(name);
-  AskAboutPoint(context, question);
-  WriteOutOfAreaRecord(context.output, name, values.B, values.L);
-  ++context.counters.ErrorCount;
+// The comment that replaces the record comment of an error point, and the
+// question asked about it.
+std::string ErrorText(PointError error, std::string_view name) {
+  switch (error) {
+    case PointError::kFailed: return FailedPointText(name);
+    case PointError::kDistorted: return DistortedPointText(name);
+    default: return {};
+  }
 }
 
 void TransformRecord(JobContext& context, const TokenList& tokens) {
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
   const PointValues values = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
-  if (job.InputKind == RecordKind::kGeodetic && !InsideAdmissibleArea(values.B, values.L)) {
-    WriteOutOfAreaPoint(context, name, values);
-    ++context.counters.PointCount;
+  const TransPointResult result =
+      ComputeTransPoint(job, values, !RecordUnreadable(job, tokens, values));
+  ++context.counters.PointCount;
+  if (result.error == PointError::kNone) {
+    WritePointRecord(context.output, name, result.output, job.OutputKind, job.BLOutputFormat,
+                     job.SecondsDecimals, job.LinearDecimals, context.RecordComment);
     return;
   }
-  OutputValues output;
-  PointStatus status = 0;
-  const bool unreadable = RecordUnreadable(job, tokens, values);
-  if (!unreadable) TransformPoint(job, values, output, status);
-
-  std::string errorText;  // replaces the record comment of a failed point
-  if (unreadable || status != 0) {
-    // Case B: every output value is written as 0.
-    errorText = FailedPointText(name);
-    output = OutputValues{};
-    ++context.counters.ErrorCount;
-  } else if (job.OutputKind == RecordKind::kPlane &&
-             ExcessivePlaneDistortion(output.distortion, output.convergence)) {
-    // Case C: the plane point lies too far from its zone.
-    errorText = DistortedPointText(name);
-    output.x = output.y = output.distortion = output.convergence = 0.0;
-    ++context.counters.ErrorCount;
+  ++context.counters.ErrorCount;
+  if (result.error == PointError::kOutOfArea) {
+    // No transformation was attempted: the record shows the point as read.
+    std::string question = " Punkt poza obszarem dopuszczalnym, nr: ";
+    question.append(name);
+    AskAboutPoint(context, question);
+    WriteOutOfAreaRecord(context.output, name, result.B, result.L);
+    return;
   }
-  if (!errorText.empty()) AskAboutPoint(context, errorText);
-  WritePointRecord(context.output, name, output, job.OutputKind, job.BLOutputFormat,
-                   job.SecondsDecimals, job.LinearDecimals,
-                   errorText.empty() ? std::string_view(context.RecordComment) : errorText);
-  ++context.counters.PointCount;
+  const std::string errorText = ErrorText(result.error, name);
+  AskAboutPoint(context, errorText);
+  WritePointRecord(context.output, name, result.output, job.OutputKind, job.BLOutputFormat,
+                   job.SecondsDecimals, job.LinearDecimals, errorText);
 }
 
 }  // namespace
