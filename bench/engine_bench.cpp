@@ -80,7 +80,7 @@ void BM_CopyPointFile(benchmark::State& state) {
     for (int i = 0; i < kRecords; ++i) std::fprintf(f, "%d %.3f %.3f\r\n", i, 5.6e6 + i, 6.4e6 + i);
     std::fclose(f);
   }
-  std::string line;
+  std::string line, record;
   TokenList tokens;
   for (auto _ : state) {
     LineSource source;
@@ -94,8 +94,10 @@ void BM_CopyPointFile(benchmark::State& state) {
       OutputValues v;
       v.x = p.x;
       v.y = p.y;
-      WritePointRecord(sink, tokens[1], v, RecordKind::kPlane, BlFormat::kDegreesMinutesSeconds, 6,
-                       4, " komentarz");
+      record.clear();
+      AppendPointRecord(record, tokens[1], v, RecordKind::kPlane,
+                        BlFormat::kDegreesMinutesSeconds, 6, 4, " komentarz");
+      sink.WriteLine(record);
     }
     sink.Commit();
   }

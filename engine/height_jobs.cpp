@@ -9,6 +9,7 @@
 #include "engine/point_checks.h"
 #include "engine/point_outcome.h"
 #include "engine/point_record.h"
+#include "engine/record_blocks.h"
 
 namespace kolvedir {
 
@@ -79,11 +80,12 @@ double PartsToDegrees(const DmsAngle& angle) {
   return (3600.0 * angle.degrees + 60.0 * angle.minutes + angle.seconds) / 3600.0;
 }
 
-void WriteHeightRecord(JobContext& context, std::string_view name, const DmsAngle& B,
-                       const DmsAngle& L, double height, std::string_view comment) {
-  std::string line;
+void WriteHeightRecord(const JobDescription& job, RecordBlock& block, std::string_view name,
+                       const DmsAngle& B, const DmsAngle& L, double height,
+                       std::string_view comment) {
+  std::string& line = block.output;
   AppendName(line, name);
-  if (context.job.BLOutputFormat == BlFormat::kDegreesMinutesSeconds) {
+  if (job.BLOutputFormat == BlFormat::kDegreesMinutesSeconds) {
     AppendDmsFields(line, B, L, height, kSecondsDecimals, kHeightDecimals);
   } else {
     line += ' ';
@@ -94,51 +96,50 @@ void WriteHeightRecord(JobContext& context, std::string_view name, const DmsAngl
     AppendRealField(line, height, kHeightWidth, kHeightDecimals);
   }
   line.append(comment);
-  context.output.WriteLine(line);
+  line += "\r\n";
 }
 
-void WriteOutOfAreaPoint(JobContext& context, const HeightJob& module, std::string_view name) {
+void WriteOutOfAreaPoint(RecordBlock& block, const HeightJob& module, std::string_view name) {
   std::string question = " punkt poza obszarem dopuszczalnym, nr: ";
   question.append(name);
-  AskAboutPoint(context, question);
-  std::string line;
-  AppendName(line, name);
-  line.append(module.outOfAreaText);
-  context.output.WriteLine(line);
+  block.Ask(question);
+  AppendName(block.output, name);
+  block.output.append(module.outOfAreaText);
+  block.output += "\r\n";
 }
 
-void HeightRecord(JobContext& context, const HeightJob& module, const TokenList& tokens) {
+void HeightRecord(const JobContext& context, const HeightJob& module, const TokenList& tokens,
+                  RecordBlock& block) {
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
   const PointValues values = ReadPointValues(tokens, RecordKind::kGeodetic, job.BLInputFormat);
   const HeightPointResult result = ComputeHeightPoint(
       job, values, GeodeticTokensReadable(tokens, job.BLInputFormat, module.height));
-  ++context.counters.PointCount;
+  ++block.points;
   if (result.error == PointError::kOutOfArea) {
-    WriteOutOfAreaPoint(context, module, name);
-    ++context.counters.ErrorCount;
+    WriteOutOfAreaPoint(block, module, name);
+    ++block.errors;
     return;
   }
   std::string errorText;
   if (result.error != PointError::kNone) {
     errorText = FailedPointText(name, module.failedEnding);
-    AskAboutPoint(context, errorText);
-    ++context.counters.ErrorCount;
+    block.Ask(errorText);
+    ++block.errors;
   }
   DmsAngle B, L;
   AnglesAsRead(job, values, B, L);
-  WriteHeightRecord(context, name, B, L, result.height,
+  WriteHeightRecord(job, block, name, B, L, result.height,
                     errorText.empty() ? std::string_view(module.comment) : errorText);
 }
 
 void RunHeightLoop(JobContext& context, const HeightJob& module) {
-  std::string line;
-  TokenList tokens;
-  while (context.NextRecordLine(line)) {
+  RunRecordBlocks(context, [&context, &module](const std::string& line, RecordBlock& block) {
+    thread_local TokenList tokens;
     SplitLine(line, tokens);
     // Lines of fewer than three tokens are neither written nor counted.
-    if (tokens.count() >= 3) HeightRecord(context, module, tokens);
-  }
+    if (tokens.count() >= 3) HeightRecord(context, module, tokens, block);
+  });
 }
 
 }  // namespace

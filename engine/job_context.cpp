@@ -4,27 +4,6 @@
 
 namespace kolvedir {
 
-namespace {
-// Lines between two progress reports and stop requests: often enough for a
-// live progress bar, rare enough to cost nothing.
-constexpr std::uint64_t kLinesPerBlock = 4096;
-}  // namespace
-
-bool JobContext::NextRecordLine(std::string& line) {
-  if (linesRead % kLinesPerBlock == 0) {
-    ui.ShowProgress(input.BytesRead(), input.Size());
-    if (ui.StopRequested()) {
-      stopped = true;
-      return false;
-    }
-  }
-  if (!input.NextLine(line)) {
-    ui.ShowProgress(input.BytesRead(), input.Size());
-    return false;
-  }
-  ++linesRead;
-  return true;
-}
 
 void AskAboutPoint(JobContext& context, std::string_view textWin1250) {
   if (context.counters.SuppressPointMessages) return;

@@ -29,10 +29,6 @@ struct JobCounters {
 };
 
 struct JobContext {
-  // The next line of the input for the record loop; false at the end of the
-  // input or when the user stops the job (then `stopped` is set). Reports the
-  // progress between blocks of lines.
-  bool NextRecordLine(std::string& line);
 
   const JobDescription& job;  // validated; InputKind, OutputKind and the decimals set
   JobCounters& counters;
@@ -43,7 +39,6 @@ struct JobContext {
   LineSource input;
   OutputSink output;
   bool stopped = false;  // the user stopped the record loop
-  std::uint64_t linesRead = 0;
 };
 
 // Announces a problem with one point: unless SuppressPointMessages is on, asks

@@ -150,6 +150,12 @@ void OutputSink::WriteLine(std::string_view line) {
   if (pending_.size() >= kPendingBytes) WritePending();
 }
 
+void OutputSink::WriteBlock(std::string_view lines) {
+  if (!file_ || !error_.empty()) return;
+  pending_.append(lines);
+  if (pending_.size() >= kPendingBytes) WritePending();
+}
+
 void OutputSink::WritePending() {
   if (file_ && error_.empty() &&
       std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {

@@ -61,6 +61,8 @@ class OutputSink {
   bool Create(const std::filesystem::path& result);
   // Appends line and CR LF. A write error is remembered and reported by Commit.
   void WriteLine(std::string_view line);
+  // Appends whole lines, each already ending with CR LF.
+  void WriteBlock(std::string_view lines);
   // Flushes, closes and renames the temporary file over the result. False when
   // anything failed since Create; the temporary file is then removed and the
   // result left as it was.

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/point_files.h"
+#include "engine/record_blocks.h"
 
 namespace kolvedir {
 
@@ -275,14 +275,12 @@ void AppendPointRecord(std::string& line, std::string_view name, const OutputVal
   line += comment;
 }
 
-void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
+void WritePointRecord(RecordBlock& out, std::string_view name, const OutputValues& values,
                       RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                       int linearDecimals, std::string_view comment) {
-  thread_local std::string line;
-  line.clear();
-  AppendPointRecord(line, name, values, outputKind, blFormat, secondsDecimals, linearDecimals,
-                    comment);
-  out.WriteLine(line);
+  AppendPointRecord(out.output, name, values, outputKind, blFormat, secondsDecimals,
+                    linearDecimals, comment);
+  out.output += "\r\n";
 }
 
 void AppendOutOfAreaRecord(std::string& line, std::string_view name, double B, double L) {
@@ -293,10 +291,9 @@ void AppendOutOfAreaRecord(std::string& line, std::string_view name, double B, d
   AppendRealField(line, L, 10, 7);
 }
 
-void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L) {
-  std::string line;
-  AppendOutOfAreaRecord(line, name, B, L);
-  out.WriteLine(line);
+void WriteOutOfAreaRecord(RecordBlock& out, std::string_view name, double B, double L) {
+  AppendOutOfAreaRecord(out.output, name, B, L);
+  out.output += "\r\n";
 }
 
 }  // namespace kolvedir

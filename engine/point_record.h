@@ -9,7 +9,7 @@
 
 namespace kolvedir {
 
-class OutputSink;
+struct RecordBlock;
 
 // Record kinds (InputKind / OutputKind of the JobDescription); the values are
 // the codes of the record kinds.
@@ -132,7 +132,7 @@ void AppendDmsFields(std::string& line, const DmsAngle& B, const DmsAngle& L, do
 void AppendPointRecord(std::string& line, std::string_view name, const OutputValues& values,
                        RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                        int linearDecimals, std::string_view comment);
-void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues& values,
+void WritePointRecord(RecordBlock& out, std::string_view name, const OutputValues& values,
                       RecordKind outputKind, BlFormat blFormat, int secondsDecimals,
                       int linearDecimals, std::string_view comment);
 
@@ -140,6 +140,6 @@ void WritePointRecord(OutputSink& out, std::string_view name, const OutputValues
 // " ! punkt poza obszarem dopuszczalnym: ", B 10.7, " ", L 10.7 (decimal
 // degrees); no comment.
 void AppendOutOfAreaRecord(std::string& line, std::string_view name, double B, double L);
-void WriteOutOfAreaRecord(OutputSink& out, std::string_view name, double B, double L);
+void WriteOutOfAreaRecord(RecordBlock& out, std::string_view name, double B, double L);
 
 }  // namespace kolvedir

@@ -7,6 +7,7 @@
 #include "engine/point_checks.h"
 #include "engine/point_outcome.h"
 #include "engine/point_record.h"
+#include "engine/record_blocks.h"
 
 namespace kolvedir {
 
@@ -36,43 +37,42 @@ std::string ErrorText(PointError error, std::string_view name) {
   }
 }
 
-void TransformRecord(JobContext& context, const TokenList& tokens) {
+void TransformRecord(const JobContext& context, const TokenList& tokens, RecordBlock& block) {
   const JobDescription& job = context.job;
   const std::string_view name = tokens[1];
   const PointValues values = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
   const TransPointResult result =
       ComputeTransPoint(job, values, !RecordUnreadable(job, tokens, values));
-  ++context.counters.PointCount;
+  ++block.points;
   if (result.error == PointError::kNone) {
-    WritePointRecord(context.output, name, result.output, job.OutputKind, job.BLOutputFormat,
+    WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                      job.SecondsDecimals, job.LinearDecimals, context.RecordComment);
     return;
   }
-  ++context.counters.ErrorCount;
+  ++block.errors;
   if (result.error == PointError::kOutOfArea) {
     // No transformation was attempted: the record shows the point as read.
     std::string question = " Punkt poza obszarem dopuszczalnym, nr: ";
     question.append(name);
-    AskAboutPoint(context, question);
-    WriteOutOfAreaRecord(context.output, name, result.B, result.L);
+    block.Ask(question);
+    WriteOutOfAreaRecord(block, name, result.B, result.L);
     return;
   }
   const std::string errorText = ErrorText(result.error, name);
-  AskAboutPoint(context, errorText);
-  WritePointRecord(context.output, name, result.output, job.OutputKind, job.BLOutputFormat,
+  block.Ask(errorText);
+  WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                    job.SecondsDecimals, job.LinearDecimals, errorText);
 }
 
 }  // namespace
 
 void RunTransJob(JobContext& context) {
-  std::string line;
-  TokenList tokens;
-  while (context.NextRecordLine(line)) {
+  RunRecordBlocks(context, [&context](const std::string& line, RecordBlock& block) {
+    thread_local TokenList tokens;
     SplitLine(line, tokens);
     // Lines of fewer than three tokens are neither written nor counted.
-    if (tokens.count() >= 3) TransformRecord(context, tokens);
-  }
+    if (tokens.count() >= 3) TransformRecord(context, tokens, block);
+  });
 }
 
 }  // namespace kolvedir

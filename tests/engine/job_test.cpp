@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/record_blocks.h"
 #include "tests/engine/job_fixture.h"
 
 namespace kolvedir {
@@ -394,6 +395,71 @@ TEST(JobStopTest, StoppedJobsKeepTheEarlierResultAndProgressReachesTheEnd) {
     EXPECT_EQ(f.ui.progress.back().second, input.size());
     EXPECT_EQ(f.ui.progress.back().first == input.size(), completed);
   }
+}
+
+// n records of one input, about 1 in 50 outside the area or unreadable, so
+// that error records and point questions come from every block.
+std::string MixedRecords(int n, bool plane) {
+  std::string records;
+  for (int i = 0; i < n; ++i) {
+    const double f = (i * 7919 % 10007) / 10007.0;
+    const std::string name = "P" + std::to_string(i);
+    if (i % 97 == 13) {
+      records += name + " word 1 2 3\r\n";
+    } else if (i % 53 == 7) {
+      records += name + (plane ? " 100 200\r\n" : " 48 30 0 19 0 0 100\r\n");
+    } else if (plane) {
+      records += name + " " + std::to_string(5.55e6 + 3e5 * f) + " " +
+                 std::to_string(6.45e6 + 1e5 * f) + " komentarz\r\n";
+    } else {
+      records += name + " " + std::to_string(49 + int(5 * f)) + " " + std::to_string(i % 60) +
+                 " 12.345 " + std::to_string(15 + int(8 * f)) + " 30 1.5 " +
+                 std::to_string(100 + i % 300) + "\r\n";
+    }
+  }
+  return records;
+}
+
+// The result and the point questions of a job are the same whatever the
+// number of threads that computes its records.
+TEST(JobThreadsTest, ResultsAreTheSameForAnyNumberOfThreads) {
+  const struct {
+    const char* what;
+    JobDescription job;
+    const char* input;
+    const char* output;
+    bool plane;
+  } cases[] = {
+      {"xy2000 -> BLH_KRA empirical", TransJob(1, 1, 18, 3, 7, 0, 0), "xy2000", "BLH_KRA.1", true},
+      {"xy2000 -> xy65 theoretical", TransJob(1, 1, 18, 3, 1, 2, 1), "xy2000", "xy65.1", true},
+      {"BLH_GRS -> xy2000 empirical", TransJob(2, 4, 0, 1, 1, 18, 0), "BLH_GRS", "xy2000.1", false},
+      {"TRANS-H", HeightJob(11, 13), "BLH_K86", "BLH_EVRF.1", false},
+      {"quasigeoid", QuasigeoidJob(5, 22), "BLH_e", "BLH_n.1", false},
+  };
+  for (const auto& c : cases) {
+    const std::string input = MixedRecords(200000, c.plane);
+    std::optional<std::string> firstOutput;
+    std::vector<std::string> firstDialogs;
+    for (int threads : {1, 2, 8}) {
+      SCOPED_TRACE(std::string(c.what) + ", threads " + std::to_string(threads));
+      SetRecordThreads(threads);
+      JobFixture f;
+      f.WriteInput(c.input, input);
+      f.ui.answers = {false, false, false, true};
+      JobDescription job = c.job;
+      ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
+      const std::string output = f.ReadOutput(c.output);
+      if (!firstOutput) {
+        firstOutput = output;
+        firstDialogs = f.ui.dialogs;
+        EXPECT_EQ(f.ui.dialogs.size(), 5u);  // four questions, then the panels
+        continue;
+      }
+      EXPECT_TRUE(output == *firstOutput);
+      EXPECT_EQ(f.ui.dialogs, firstDialogs);
+    }
+  }
+  SetRecordThreads(0);
 }
 
 TEST(JobResultFileTest, ResultNameTakenByAFolderIsAJobError) {
