@@ -177,7 +177,7 @@ JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
   ClearMonitor(ui);
   const GridLoadResult grid = LoadCorrectionGrid(gridFile);
   if (grid != GridLoadResult::kLoaded) {
-    ui.ShowMessage(std::string(GridLoadMessage(grid)));
+    ui.ShowMessage(GridLoadMessage(grid, gridFile));
     return JobOutcome::kRefused;
   }
   ReportGridLoaded(ui, counters);

@@ -1,11 +1,10 @@
 #include "grid/correction_grid.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstddef>
+#include <optional>
+#include <string>
+
+#include "grid/regular_file.h"
 
 namespace kolvedir {
 namespace {
@@ -18,30 +17,24 @@ static_assert(kGridFileBytes == 19'635'872);
 CorrectionGridStore g_store{};
 unsigned char g_staging[kGridFileBytes];
 
-// Reads the file whole into g_staging with large reads.
-GridLoadResult ReadIntoStaging(int fd) {
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) return GridLoadResult::kReadFailed;
-  if (!S_ISREG(info.st_mode)) return GridLoadResult::kNotAFile;
-  const auto size = static_cast<std::uintmax_t>(info.st_size);
-  if (size < kGridFileBytes) return GridLoadResult::kTooShort;
-  if (size > kGridFileBytes) return GridLoadResult::kTooLong;
-
-  std::size_t done = 0;
-  while (done < kGridFileBytes) {
-    const ssize_t got = ::read(fd, g_staging + done, kGridFileBytes - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return GridLoadResult::kReadFailed;
-    if (got == 0) return GridLoadResult::kTooShort;  // shrank while being read
-    done += static_cast<std::size_t>(got);
+// Reads the file whole into g_staging, refusing it unless it is a regular
+// file of exactly kGridFileBytes bytes.
+GridLoadResult ReadIntoStaging(RegularFile& file) {
+  switch (file.status()) {
+    case RegularFileStatus::kOpen: break;
+    case RegularFileStatus::kMissing: return GridLoadResult::kMissing;
+    case RegularFileStatus::kNotAFile: return GridLoadResult::kNotAFile;
+    case RegularFileStatus::kCannotOpen: return GridLoadResult::kCannotOpen;
   }
+  if (file.size() < kGridFileBytes) return GridLoadResult::kTooShort;
+  if (file.size() > kGridFileBytes) return GridLoadResult::kTooLong;
+  const std::optional<std::size_t> got = file.Read(g_staging, kGridFileBytes);
+  if (!got) return GridLoadResult::kReadFailed;
+  if (*got < kGridFileBytes) return GridLoadResult::kTooShort;  // shrank while being read
   unsigned char extra = 0;
-  ssize_t got = 0;
-  do {
-    got = ::read(fd, &extra, 1);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) return GridLoadResult::kReadFailed;
-  return got == 0 ? GridLoadResult::kLoaded : GridLoadResult::kTooLong;  // grew while being read
+  const std::optional<std::size_t> more = file.Read(&extra, 1);
+  if (!more) return GridLoadResult::kReadFailed;
+  return *more == 0 ? GridLoadResult::kLoaded : GridLoadResult::kTooLong;  // grew while being read
 }
 
 // Two's-complement little-endian 32-bit integer, whatever the host's byte order.
@@ -75,36 +68,31 @@ std::filesystem::path CorrectionGridPath(const std::filesystem::path& programFol
 }
 
 GridLoadResult LoadCorrectionGrid(const std::filesystem::path& gridFile) {
-  // O_NONBLOCK keeps a FIFO under the grid's name from blocking the open; fstat refuses it.
-  const int fd = ::open(gridFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    return errno == ENOENT || errno == ENOTDIR ? GridLoadResult::kMissing
-                                               : GridLoadResult::kCannotOpen;
-  }
-  const GridLoadResult result = ReadIntoStaging(fd);
-  ::close(fd);
+  RegularFile file(gridFile);
+  const GridLoadResult result = ReadIntoStaging(file);
   if (result == GridLoadResult::kLoaded) CommitStaging();
   return result;
 }
 
-std::string_view GridLoadMessage(GridLoadResult result) {
+std::string GridLoadMessage(GridLoadResult result, const std::filesystem::path& gridFile) {
+  const std::string name = gridFile.string();
   switch (result) {
     case GridLoadResult::kLoaded:
       return " Czytanie siatki interpolacyjnej - ok. ";
     case GridLoadResult::kMissing:
-      return " *** Brak pliku bazowego PL_grid_001.bin";
+      return " *** Brak pliku bazowego " + name;
     case GridLoadResult::kNotAFile:
-      return " *** PL_grid_001.bin nie jest plikiem (folder lub plik specjalny)";
+      return " *** " + name + " nie jest plikiem (folder lub plik specjalny)";
     case GridLoadResult::kCannotOpen:
-      return " *** Nie można otworzyć pliku bazowego PL_grid_001.bin";
+      return " *** Nie można otworzyć pliku bazowego " + name;
     case GridLoadResult::kTooShort:
-      return " *** Plik bazowy PL_grid_001.bin jest za krótki (wymagane 19635872 bajty)";
+      return " *** Plik bazowy " + name + " jest za krótki (wymagane 19635872 bajty)";
     case GridLoadResult::kTooLong:
-      return " *** Plik bazowy PL_grid_001.bin jest za długi (wymagane 19635872 bajty)";
+      return " *** Plik bazowy " + name + " jest za długi (wymagane 19635872 bajty)";
     case GridLoadResult::kReadFailed:
-      return " *** Błąd odczytu pliku bazowego PL_grid_001.bin";
+      break;
   }
-  return " *** Błąd odczytu pliku bazowego PL_grid_001.bin";
+  return " *** Błąd odczytu pliku bazowego " + name;
 }
 
 const CorrectionGridStore& CorrectionGrid() { return g_store; }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kolvedir {
@@ -67,10 +68,11 @@ std::filesystem::path CorrectionGridPath(const std::filesystem::path& programFol
 // nothing; not reentrant (one thread).
 GridLoadResult LoadCorrectionGrid(const std::filesystem::path& gridFile);
 
-// Text for the monitor or a message box, UTF-8: kLoaded gives
-// " Czytanie siatki interpolacyjnej - ok. ", kMissing
-// " *** Brak pliku bazowego PL_grid_001.bin", the others a message of their own.
-std::string_view GridLoadMessage(GridLoadResult result);
+// Text for the monitor or a message box, UTF-8 where gridFile is: kLoaded gives
+// " Czytanie siatki interpolacyjnej - ok. ", kMissing " *** Brak pliku bazowego "
+// followed by gridFile as given, the others a message of their own that names
+// gridFile the same way.
+std::string GridLoadMessage(GridLoadResult result, const std::filesystem::path& gridFile);
 
 // The store: 602 rows × 1022 columns, all zero until the first successful load.
 using CorrectionGridStore = std::array<std::array<GridNode, kGridColumns>, kGridRows>;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,11 +16,14 @@
 #include "grid/correction_grid.h"
 #include "grid/empirical_corrections.h"
 #include "grid/frame_transformation.h"
+#include "grid/regular_file.h"
 
 namespace kolvedir {
 namespace {
 
 constexpr std::string_view kFingerprintKey = "fingerprint ";
+// A marker holds the notice and the fingerprint line: a few hundred bytes.
+constexpr std::size_t kMarkerMaxBytes = 4096;
 
 // 64-bit FNV-1a over the bytes, folded eight bytes at a time (enough to tell
 // one grid from another; not a cryptographic hash).
@@ -54,18 +58,42 @@ class Fingerprint {
   int filled_ = 0;
 };
 
-std::optional<std::uint64_t> FileFingerprint(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  Fingerprint fingerprint;
-  std::array<char, 1 << 16> chunk;
-  while (in) {
-    in.read(chunk.data(), chunk.size());
-    fingerprint.Add(reinterpret_cast<const unsigned char*>(chunk.data()),
-                    static_cast<std::size_t>(in.gcount()));
+// The fingerprint of a file that may be the grid: a regular file of the grid's
+// size; none for anything else, which is never read.
+std::optional<std::uint64_t> GridFingerprint(const std::filesystem::path& file) {
+  RegularFile grid(file);
+  if (grid.status() != RegularFileStatus::kOpen || grid.size() != kGridFileBytes) {
+    return std::nullopt;
   }
-  if (in.bad()) return std::nullopt;
+  Fingerprint fingerprint;
+  std::array<unsigned char, 1 << 16> chunk;
+  std::uintmax_t total = 0;
+  while (const std::optional<std::size_t> got = grid.Read(chunk.data(), chunk.size())) {
+    if (*got == 0) break;
+    fingerprint.Add(chunk.data(), *got);
+    total += *got;
+  }
+  if (total != kGridFileBytes) return std::nullopt;  // a read failed, or it changed meanwhile
   return fingerprint.Value();
+}
+
+// The fingerprint the marker records; none when the marker is missing, is not
+// a regular file of at most kMarkerMaxBytes or records none.
+std::optional<std::string> RecordedFingerprint(const std::filesystem::path& markerFile) {
+  RegularFile marker(markerFile);
+  if (marker.status() != RegularFileStatus::kOpen || marker.size() > kMarkerMaxBytes) {
+    return std::nullopt;
+  }
+  std::string text(kMarkerMaxBytes, '\0');
+  const std::optional<std::size_t> got = marker.Read(text.data(), text.size());
+  if (!got) return std::nullopt;
+  text.resize(*got);
+  std::optional<std::string> recorded;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(kFingerprintKey)) recorded = line.substr(kFingerprintKey.size());
+  }
+  return recorded;
 }
 
 std::string HexText(std::uint64_t value) {
@@ -83,33 +111,43 @@ struct GtxGrid {
   std::vector<float> heights;
 };
 
+constexpr std::size_t kGtxHeaderBytes = 4 * 8 + 2 * 4;
+
+// The big-endian value at bytes, which then moves past it.
 template <typename T>
-T ReadBigEndian(std::istream& in) {
-  unsigned char bytes[sizeof(T)];
-  in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+T TakeBigEndian(const unsigned char*& bytes) {
   std::uint64_t bits = 0;
-  for (unsigned char byte : bytes) bits = bits << 8 | byte;
+  for (std::size_t k = 0; k < sizeof(T); ++k) bits = bits << 8 | *bytes++;
   using Bits = std::conditional_t<sizeof(T) == 8, std::uint64_t, std::uint32_t>;
   return std::bit_cast<T>(static_cast<Bits>(bits));
 }
 
+// Reads a GTX file: only a regular file whose size is exactly what its header announces.
 std::optional<GtxGrid> ReadGtx(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
+  RegularFile in(file);
+  unsigned char header[kGtxHeaderBytes];
+  if (in.status() != RegularFileStatus::kOpen || in.Read(header, sizeof header) != sizeof header) {
+    return std::nullopt;
+  }
   GtxGrid grid;
-  grid.south = ReadBigEndian<double>(in);
-  grid.west = ReadBigEndian<double>(in);
-  grid.stepB = ReadBigEndian<double>(in);
-  grid.stepL = ReadBigEndian<double>(in);
-  grid.rows = ReadBigEndian<std::int32_t>(in);
-  grid.columns = ReadBigEndian<std::int32_t>(in);
-  if (!in || grid.rows < 2 || grid.columns < 2 || grid.rows > 100000 || grid.columns > 100000 ||
+  const unsigned char* cursor = header;
+  grid.south = TakeBigEndian<double>(cursor);
+  grid.west = TakeBigEndian<double>(cursor);
+  grid.stepB = TakeBigEndian<double>(cursor);
+  grid.stepL = TakeBigEndian<double>(cursor);
+  grid.rows = TakeBigEndian<std::int32_t>(cursor);
+  grid.columns = TakeBigEndian<std::int32_t>(cursor);
+  if (grid.rows < 2 || grid.columns < 2 || grid.rows > 100000 || grid.columns > 100000 ||
       !(grid.stepB > 0) || !(grid.stepL > 0)) {
     return std::nullopt;
   }
-  grid.heights.resize(static_cast<std::size_t>(grid.rows) * grid.columns);
-  for (float& height : grid.heights) height = ReadBigEndian<float>(in);
-  if (!in) return std::nullopt;
+  const std::size_t count = static_cast<std::size_t>(grid.rows) * grid.columns;
+  if (in.size() != kGtxHeaderBytes + 4 * std::uintmax_t{count}) return std::nullopt;
+  std::vector<unsigned char> bytes(4 * count);
+  if (in.Read(bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+  cursor = bytes.data();
+  grid.heights.resize(count);
+  for (float& height : grid.heights) height = TakeBigEndian<float>(cursor);
   return grid;
 }
 
@@ -196,14 +234,9 @@ std::filesystem::path ModelMarkerPath(const std::filesystem::path& gridFile) {
 }
 
 bool IsModelGrid(const std::filesystem::path& gridFile) {
-  std::ifstream marker(ModelMarkerPath(gridFile));
-  std::string line;
-  std::optional<std::string> recorded;
-  while (std::getline(marker, line)) {
-    if (line.starts_with(kFingerprintKey)) recorded = line.substr(kFingerprintKey.size());
-  }
+  const std::optional<std::string> recorded = RecordedFingerprint(ModelMarkerPath(gridFile));
   if (!recorded) return false;
-  const std::optional<std::uint64_t> actual = FileFingerprint(gridFile);
+  const std::optional<std::uint64_t> actual = GridFingerprint(gridFile);
   return actual && HexText(*actual) == *recorded;
 }
 

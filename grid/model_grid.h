@@ -15,7 +15,9 @@ inline constexpr std::string_view kModelMarkerName = "PL_grid_001.model";
 std::filesystem::path ModelMarkerPath(const std::filesystem::path& gridFile);
 
 // True when gridFile is a model grid: its marker exists and its fingerprint
-// matches the file's present contents. False for a missing or unreadable file.
+// matches the file's present contents. False for a missing or unreadable file;
+// a grid or marker that is not a regular file, a grid not of the grid file's
+// size and an oversized marker are never read.
 bool IsModelGrid(const std::filesystem::path& gridFile);
 
 // Text that tells the user the grid is a model (UTF-8, one line).

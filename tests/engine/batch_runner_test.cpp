@@ -118,7 +118,7 @@ TEST(BatchRunnerTest, RefusedJobsExitWithOne) {
   noGrid[3] = (f.object() / "none" / "PL_grid_001.bin").string();
   const RunnerResult r = Batch(f, noGrid);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, " *** Brak pliku bazowego PL_grid_001.bin\n");
+  EXPECT_EQ(r.err, " *** Brak pliku bazowego " + noGrid[3] + "\n");
   EXPECT_FALSE(f.Exists("xy92.1"));
 
   std::vector<std::string> noObject = Job(f, kXy92ToXy92);

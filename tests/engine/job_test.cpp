@@ -138,7 +138,7 @@ TEST(JobGridTest, MissingOrShortGridEndsEveryJob) {
     EXPECT_EQ(f.Run(job), JobOutcome::kRefused);
     ASSERT_EQ(f.ui.dialogs.size(), 1u);
     if (!shortGrid) {
-      EXPECT_EQ(f.ui.dialogs[0], "message:  *** Brak pliku bazowego PL_grid_001.bin");
+      EXPECT_EQ(f.ui.dialogs[0], "message:  *** Brak pliku bazowego " + f.gridFile().string());
     }
     EXPECT_EQ(f.ui.dialogs[0].rfind("message: ", 0), 0u) << f.ui.dialogs[0];
     EXPECT_FALSE(f.Exists("xy92.1"));

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "grid/correction_grid.h"
+#include "grid/model_grid.h"
 #include "tests/engine/job_fixture.h"
 
 namespace kolvedir {
@@ -210,6 +211,15 @@ void WriteGridOfLength(const fs::path& file, std::uintmax_t length) {
   }
 }
 
+// The path of a grid in a folder of its own, beside a model marker that
+// records a fingerprint.
+fs::path GridBesideAModelMarker(FaultScene& s) {
+  const fs::path grid = s.object().parent_path().parent_path() / "marked" / kGridFileName;
+  fs::create_directories(grid.parent_path());
+  std::ofstream(ModelMarkerPath(grid)) << "model\nfingerprint 0123456789abcdef\n";
+  return grid;
+}
+
 struct FaultCase {
   const char* name;
   // Lays the fault; gives the reason why it cannot be laid here, or "".
@@ -287,21 +297,38 @@ const FaultCase kFaultCases[] = {
        return refused;
      },
      " *** Błąd zapisu zbioru wynikowego: "},
+    // Grid messages name the file given with --grid, not the standard name.
     {"GridTruncated",
      [](FaultScene& s) {
-       s.grid = s.object().parent_path().parent_path() / "short" / kGridFileName;
+       s.grid = s.object().parent_path().parent_path() / "grids" / "short.bin";
        fs::create_directories(s.grid.parent_path());
        WriteGridOfLength(s.grid, kGridFileBytes - 4096);
        return std::string();
      },
-     " *** Plik bazowy PL_grid_001.bin jest za krótki"},
+     "/grids/short.bin jest za krótki"},
     {"GridIsFolder",
      [](FaultScene& s) {
-       s.grid = s.object().parent_path().parent_path() / "folder" / kGridFileName;
+       s.grid = s.object().parent_path().parent_path() / "grids" / "folder.bin";
        fs::create_directories(s.grid);
        return std::string();
      },
-     " *** PL_grid_001.bin nie jest plikiem"},
+     "/grids/folder.bin nie jest plikiem"},
+    // With a model marker beside it, the grid used to be read whole for its
+    // fingerprint before any check: a FIFO blocked, /dev/zero never ended.
+    {"GridIsFifoBesideAModelMarker",
+     [](FaultScene& s) {
+       s.grid = GridBesideAModelMarker(s);
+       if (::mkfifo(s.grid.c_str(), 0644) != 0) return SystemError("mkfifo");
+       return std::string();
+     },
+     "/PL_grid_001.bin nie jest plikiem"},
+    {"GridLinksToDevZeroBesideAModelMarker",
+     [](FaultScene& s) {
+       s.grid = GridBesideAModelMarker(s);
+       fs::create_symlink("/dev/zero", s.grid);
+       return std::string();
+     },
+     "/PL_grid_001.bin nie jest plikiem"},
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }

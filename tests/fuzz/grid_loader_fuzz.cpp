@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const StoreSample before;
   const GridLoadResult result = LoadCorrectionGrid(gridFile);
-  Require(!GridLoadMessage(result).empty());
+  Require(!GridLoadMessage(result, gridFile).empty());
   if (shape == FileShape::kFolder) {
     Require(result == GridLoadResult::kNotAFile);
   } else if (length == kGridFileBytes) {

@@ -116,6 +116,8 @@ const RefusedFile kRefusedFiles[] = {
      [](const auto& file) { std::filesystem::create_directory(file); }},
     {"named pipe", GridLoadResult::kNotAFile, kName,
      [](const auto& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }},
+    {"link to an endless device", GridLoadResult::kNotAFile, kName,
+     [](const auto& file) { std::filesystem::create_symlink("/dev/zero", file); }},
     {"symbolic link loop", GridLoadResult::kCannotOpen, kName,
      [](const auto& file) { std::filesystem::create_symlink(file, file); }},
     {"dangling symbolic link", GridLoadResult::kMissing, kName,
@@ -172,18 +174,23 @@ TEST(CorrectionGridLoad, UnreadableFileIsRefused) {
   EXPECT_EQ(WEXITSTATUS(wait), kRefused);
 }
 
-TEST(CorrectionGridLoad, EachOutcomeHasItsOwnMessage) {
-  EXPECT_EQ(GridLoadMessage(GridLoadResult::kLoaded), " Czytanie siatki interpolacyjnej - ok. ");
-  EXPECT_EQ(GridLoadMessage(GridLoadResult::kMissing), " *** Brak pliku bazowego PL_grid_001.bin");
+// Every refusal names the file actually read, by the path it was given as.
+TEST(CorrectionGridLoad, EachOutcomeHasItsOwnMessageNamingTheFileRead) {
+  const std::filesystem::path given = "/x/short.bin";
+  EXPECT_EQ(GridLoadMessage(GridLoadResult::kLoaded, given), " Czytanie siatki interpolacyjnej - ok. ");
+  EXPECT_EQ(GridLoadMessage(GridLoadResult::kMissing, given), " *** Brak pliku bazowego /x/short.bin");
+  EXPECT_EQ(GridLoadMessage(GridLoadResult::kMissing, "PL_grid_001.bin"),
+            " *** Brak pliku bazowego PL_grid_001.bin");
   const GridLoadResult refusals[] = {GridLoadResult::kNotAFile, GridLoadResult::kCannotOpen,
                                      GridLoadResult::kTooShort, GridLoadResult::kTooLong,
                                      GridLoadResult::kReadFailed};
-  std::set<std::string_view> seen{GridLoadMessage(GridLoadResult::kLoaded),
-                                  GridLoadMessage(GridLoadResult::kMissing)};
+  std::set<std::string> seen{GridLoadMessage(GridLoadResult::kLoaded, given),
+                             GridLoadMessage(GridLoadResult::kMissing, given)};
   for (GridLoadResult result : refusals) {
-    const std::string_view message = GridLoadMessage(result);
+    const std::string message = GridLoadMessage(result, given);
     EXPECT_TRUE(message.starts_with(" *** ")) << message;
-    EXPECT_NE(message.find("PL_grid_001.bin"), std::string_view::npos) << message;
+    EXPECT_NE(message.find(" /x/short.bin"), std::string::npos) << message;
+    EXPECT_EQ(message.find("PL_grid_001.bin"), std::string::npos) << message;
     EXPECT_TRUE(seen.insert(message).second) << "shared message: " << message;
   }
 }

@@ -1,8 +1,10 @@
 #include "tests/grid/grid_test_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "grid/correction_grid.h"
@@ -51,6 +53,20 @@ LayerFunction ConstantLayers(std::int32_t layers1to6, std::int32_t layer7, std::
   return [=](int, int, int layer) {
     return layer == 7 ? layer7 : layer == 8 ? layer8 : layers1to6;
   };
+}
+
+std::optional<int> ExitStatusWithin(unsigned limitSeconds, const std::function<int()>& check) {
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::alarm(limitSeconds);  // SIGALRM ends the child
+    ::_exit(check());
+  }
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (!WIFEXITED(status)) return std::nullopt;
+  return WEXITSTATUS(status);
 }
 
 std::int32_t FileIndex(int i, int j, int layer) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ constexpr double Dms(double degrees, double minutes, double seconds) {
   return degrees + minutes / 60 + seconds / 3600;
 }
 inline constexpr double kArcSecond = 1.0 / 3600;  // degree
+
+// Runs check in a child process that is ended after limitSeconds, so that a
+// hang fails the calling test instead of holding up the suite. Gives check's
+// result as the child's exit status (0..255), or none when the child was
+// stopped or crashed.
+std::optional<int> ExitStatusWithin(unsigned limitSeconds, const std::function<int()>& check);
 
 // Every integer equal to its own index in the file: 8·(1021·i + j) + layer − 1.
 std::int32_t FileIndex(int i, int j, int layer);

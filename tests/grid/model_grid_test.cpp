@@ -1,6 +1,7 @@
 #include "grid/model_grid.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -135,6 +136,59 @@ TEST_F(ModelGrid, GridWithoutMarkerIsNotAModel) {
   const std::filesystem::path grid = CorrectionGridPath(other.path());
   std::filesystem::copy_file(GridFile(), grid);
   EXPECT_FALSE(IsModelGrid(grid));
+}
+
+// Bytes this process has read so far (read() and the like).
+std::uintmax_t BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uintmax_t value = 0;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return 0;
+}
+
+// Hostile files where the grid or its marker should be, beside the other of
+// the two as the model has it. None may block, be read for ever or be read
+// whole: IsModelGrid answers false at once, having read at most the marker.
+TEST_F(ModelGrid, HostileGridOrMarkerIsNeitherWaitedForNorRead) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* what;
+    bool hostileMarker;  // else the grid is hostile
+    void (*lay)(const fs::path& file);
+  } kCases[] = {
+      {"grid is a FIFO", false, [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
+      {"grid links to /dev/zero", false, [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+      {"grid is a 16 GB sparse file", false,
+       [](const fs::path& f) {
+         std::ofstream{f};
+         fs::resize_file(f, std::uintmax_t{16} << 30);
+       }},
+      {"marker is a FIFO", true, [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
+      {"marker links to /dev/zero", true, [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+  };
+  constexpr std::uintmax_t kMostBytesRead = 64 << 10;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    TemporaryFolder other;
+    const fs::path grid = CorrectionGridPath(other.path());
+    if (c.hostileMarker) {
+      fs::copy_file(GridFile(), grid);
+      c.lay(ModelMarkerPath(grid));
+    } else {
+      fs::copy_file(ModelMarkerPath(GridFile()), ModelMarkerPath(grid));
+      c.lay(grid);
+    }
+    constexpr int kAnswered = 0, kReadTooMuch = 1, kTakenForModel = 2;
+    const std::optional<int> outcome = testing::ExitStatusWithin(5, [&grid] {
+      const std::uintmax_t before = BytesReadSoFar();
+      if (IsModelGrid(grid)) return kTakenForModel;
+      return BytesReadSoFar() - before > kMostBytesRead ? kReadTooMuch : kAnswered;
+    });
+    EXPECT_EQ(outcome, kAnswered) << "(none: stopped after 5 s)";
+  }
 }
 
 // A GTX file: big-endian header (south, west, steps in degrees; rows, columns)

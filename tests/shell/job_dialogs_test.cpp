@@ -227,7 +227,8 @@ TEST_F(Jobs, MissingGridIsAPlainMessage) {
   Click("owy1");
   Click("RadioButton14");
   Click("BitBtn7");
-  EXPECT_EQ(dialogs_.Texts("message"), QStringList{" *** Brak pliku bazowego PL_grid_001.bin"});
+  EXPECT_EQ(dialogs_.Texts("message"),
+            QStringList{" *** Brak pliku bazowego " + bin_ + "/PL_grid_001.bin"});
   EXPECT_FALSE(QFile::exists(ObjectFile("BLH_GRS.1")));
 }
 
