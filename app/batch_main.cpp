@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -259,10 +260,16 @@ int main(int argc, char** argv) {
       object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
   StreamUserInterface ui;
   JobCounters counters;
-  const JobOutcome outcome = RunJob(
-      job, folder.parent_path(), folder.filename().string(),
-      kSecondsPrecisionItems[(6 - o.secondsDecimals)], kLinearPrecisionItems[4 - o.linearDecimals],
-      gridFile, counters, ui);
+  JobOutcome outcome = JobOutcome::kFailed;
+  try {
+    outcome = RunJob(job, folder.parent_path(), folder.filename().string(),
+                     kSecondsPrecisionItems[(6 - o.secondsDecimals)],
+                     kLinearPrecisionItems[4 - o.linearDecimals], gridFile, counters, ui);
+  } catch (const std::bad_alloc&) {
+    // The job's files are closed and its temporary result removed on the way here.
+    std::cerr << kOutOfMemoryMessage << '\n';
+    return kExitJobFailed;
+  }
   ui.PrintPointMessageCount();
   ui.PrintMonitor(counters.MonitorLine);
   return outcome == JobOutcome::kCompleted ? kExitCompleted : kExitJobFailed;

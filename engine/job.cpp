@@ -132,6 +132,18 @@ ModuleFiles ModuleCheck(const JobDescription& job) {
 
 std::string PathText(const std::filesystem::path& path) { return path.string(); }
 
+// Why the input could not be read to its end; empty when it was. A line too
+// long for any point record means the file is no point file at all (binary
+// data, or line ends of another system, which run all records into one): the
+// job is refused rather than writing one doubtful record in place of its points.
+std::string InputFault(const LineSource& input, const std::filesystem::path& inputPath) {
+  if (input.Failed()) return " *** Błąd odczytu zbioru wejściowego: " + PathText(inputPath);
+  if (!input.LineTooLong()) return {};
+  return " *** Wiersz " + std::to_string(input.LineNumber()) + " zbioru wejściowego " +
+         PathText(inputPath) + " jest dłuższy niż " + std::to_string(kMaxLineBytes >> 20) +
+         " MiB - to nie jest zbiór punktów";
+}
+
 // Opens the files, runs the loop of the module and saves the result.
 JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& inputPath,
                          const std::filesystem::path& outputPath) {
@@ -150,17 +162,16 @@ JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& input
     case Module::kHeight: RunHeightJob(context); break;
     default: RunQuasigeoidJob(context); break;
   }
-  const bool readFailed = context.input.Failed();
+  const std::string inputFault = InputFault(context.input, inputPath);
   context.input.Close();
   if (context.stopped) {
     context.output.Discard();
     ReportJobStopped(ui, context.counters);
     return JobOutcome::kStopped;
   }
-  if (readFailed) {
+  if (!inputFault.empty()) {
     context.output.Discard();
-    ui.ShowInformation(" *** Błąd odczytu zbioru wejściowego: " + PathText(inputPath) +
-                       "; zbiór wynikowy nie został zmieniony");
+    ui.ShowInformation(inputFault + "; zbiór wynikowy nie został zmieniony");
     return JobOutcome::kFailed;
   }
   if (!context.output.Commit()) {

@@ -20,6 +20,12 @@ inline constexpr std::array<std::string_view, 3> kSecondsPrecisionItems = {
 inline constexpr std::array<std::string_view, 3> kLinearPrecisionItems = {"0.0001m", "0.001m",
                                                                           "0.01m "};
 
+// What the program says when a job runs out of memory: both entry points
+// catch std::bad_alloc around a job, whose files are then closed, its
+// temporary result removed and the earlier result kept.
+inline constexpr std::string_view kOutOfMemoryMessage =
+    " *** Za mało pamięci do wykonania zadania; zbiór wynikowy nie został zmieniony";
+
 enum class JobOutcome {
   kCompleted,  // the record loop ran to its end and the result file was written
   kRefused,    // a check failed (validation, grid, missing input): nothing written

@@ -18,9 +18,9 @@ LineSource::~LineSource() { Close(); }
 
 bool LineSource::Open(const std::filesystem::path& path) {
   Close();
-  begin_ = end_ = 0;
+  begin_ = end_ = lineNumber_ = 0;
   consumed_ = size_ = 0;
-  eof_ = failed_ = false;
+  eof_ = failed_ = tooLong_ = false;
   // A FIFO would block the job until some program writes to it, a device may
   // never end: only a regular file (or a folder, which fails on reading) is
   // opened. O_NONBLOCK lets the test be made without blocking.
@@ -61,28 +61,39 @@ bool LineSource::Refill() {
   return n > 0;
 }
 
+bool LineSource::Append(std::string& line, const char* bytes, std::size_t count) {
+  if (count > kMaxLineBytes - line.size()) {
+    tooLong_ = true;
+    return false;
+  }
+  line.append(bytes, count);
+  return true;
+}
+
 bool LineSource::NextLine(std::string& line) {
   line.clear();
+  if (tooLong_) return false;
+  ++lineNumber_;
   std::size_t scanned = 0;  // bytes after begin_ already known to hold no LF
   for (;;) {
     const char* start = buffer_.data() + begin_;
     const void* lf = std::memchr(start + scanned, '\n', end_ - begin_ - scanned);
     if (lf) {
       const std::size_t length = static_cast<const char*>(lf) - start;
-      line.append(start, length);
+      if (!Append(line, start, length)) return false;
       begin_ += length + 1;
       break;
     }
     scanned = end_ - begin_;
     // Keep at most the current line in the buffer: hand long lines over in parts.
     if (scanned > (1 << 20)) {
-      line.append(start, scanned - 1);  // the last byte may be the CR of a CR LF
+      if (!Append(line, start, scanned - 1)) return false;  // the last byte may be the CR of a CR LF
       begin_ += scanned - 1;
       scanned = 1;
     }
     if (!Refill()) {
       if (begin_ == end_ && line.empty()) return false;
-      line.append(buffer_.data() + begin_, end_ - begin_);
+      if (!Append(line, buffer_.data() + begin_, end_ - begin_)) return false;
       begin_ = end_;
       if (!line.empty() && line.back() == kCtrlZ) line.pop_back();
       if (line.empty()) return false;

@@ -1,6 +1,6 @@
 #pragma once
 // The input and output point files of a job. Bytes pass through unchanged
-// (Windows-1250); no line-length limit.
+// (Windows-1250).
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +9,10 @@
 #include <vector>
 
 namespace kolvedir {
+
+// The longest input line read, in bytes before its LF (CRs included): far
+// beyond any point record, yet a bound on what one line may take from memory.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;  // 64 MiB
 
 // Reads a point file line by line. A line ends at LF or CR LF, neither of
 // which belongs to it; a CR not followed by LF is dropped; a Ctrl+Z (byte 26)
@@ -24,10 +28,16 @@ class LineSource {
   // Opens path for reading; false when it cannot be opened or is a FIFO,
   // socket or device (which could block the job or never end).
   bool Open(const std::filesystem::path& path);
-  // The next line into line (reusing its storage); false at the end of input.
+  // The next line into line (reusing its storage); false at the end of input,
+  // and from a line longer than kMaxLineBytes on, which is not read.
   bool NextLine(std::string& line);
   // True when a read failed (as opposed to the end of the file).
   bool Failed() const { return failed_; }
+  // True when reading stopped at a line longer than kMaxLineBytes.
+  bool LineTooLong() const { return tooLong_; }
+  // Number of the line NextLine read last, from 1; after LineTooLong(), that
+  // of the over-long line.
+  std::size_t LineNumber() const { return lineNumber_; }
   // Bytes of the file handed out as lines so far, line ends included.
   std::uint64_t BytesRead() const { return consumed_ + begin_; }
   // Size of the file when it was opened.
@@ -36,13 +46,16 @@ class LineSource {
 
  private:
   bool Refill();
+  // Appends count bytes to line unless that makes it longer than kMaxLineBytes.
+  bool Append(std::string& line, const char* bytes, std::size_t count);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_ = std::vector<char>(1 << 16);
   std::size_t begin_ = 0, end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes dropped from the front of buffer_
   std::uint64_t size_ = 0;
-  bool eof_ = false, failed_ = false;
+  std::size_t lineNumber_ = 0;
+  bool eof_ = false, failed_ = false, tooLong_ = false;
 };
 
 // Writes a result file safely: lines go to a temporary file in the result's

@@ -72,6 +72,39 @@ TEST(LineSourceTest, LinesOfAnyLength) {
   }
 }
 
+// A line longer than kMaxLineBytes ends the input there, unread, and the
+// source tells which line it was; one at the limit is read whole.
+TEST(LineSourceTest, LineOverTheLimitStopsTheInput) {
+  const std::string atLimit(kMaxLineBytes, 'x');
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::size_t linesRead;
+    bool tooLong;
+    std::size_t lineNumber;
+  } cases[] = {
+      {"at the limit", "a\r\n" + atLimit + "\nb\r\n", 3, false, 3},
+      {"over the limit", "a\r\nb\r\n" + atLimit + "x\nc\r\n", 2, true, 3},
+      {"over the limit at the end", "a\n" + atLimit + "x", 1, true, 2},
+  };
+  for (const auto& c : cases) {
+    TemporaryFolder folder;
+    WriteFile(folder.path() / "in", c.bytes);
+    LineSource source;
+    ASSERT_TRUE(source.Open(folder.path() / "in")) << c.what;
+    std::size_t read = 0;
+    for (std::string line; source.NextLine(line);) ++read;
+    EXPECT_EQ(read, c.linesRead) << c.what;
+    EXPECT_EQ(source.LineTooLong(), c.tooLong) << c.what;
+    if (c.tooLong) {
+      EXPECT_EQ(source.LineNumber(), c.lineNumber) << c.what;
+    }
+    EXPECT_FALSE(source.Failed()) << c.what;
+    std::string line;
+    EXPECT_FALSE(source.NextLine(line)) << c.what << ": reading goes on after the long line";
+  }
+}
+
 TEST(LineSourceTest, ReadingAFolderFails) {
   TemporaryFolder folder;
   LineSource source;

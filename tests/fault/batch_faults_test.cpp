@@ -14,6 +14,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,11 +27,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "grid/correction_grid.h"
+#include "engine/point_files.h"
 #include "grid/model_grid.h"
 #include "tests/engine/job_fixture.h"
 
@@ -76,6 +79,7 @@ class FaultScene {
   fs::path input() const { return object() / "xy92"; }
   fs::path result() const { return object() / "xy92.1"; }
   std::vector<std::string> environment;  // extra NAME=value for the runner
+  std::optional<rlim_t> addressSpace;     // the runner's limit, bytes
 
   // 3000 points in xy92 (about 330 kB of result) and the earlier result.
   void Populate() const {
@@ -134,6 +138,11 @@ class FaultScene {
     return {};
   }
 
+  // Appends a line of length bytes to the input, after its points.
+  void AppendLine(std::size_t length) const {
+    std::ofstream(input(), std::ios::binary | std::ios::app) << std::string(length, 'x') << "\r\n";
+  }
+
   // Runs kolvedir-batch from xy92 to xy92 in PL-ETRF89 (theoretical) on the
   // object; stops it if it runs longer than kHangLimit.
   BatchRun Run() const {
@@ -151,6 +160,10 @@ class FaultScene {
       if (out < 0 || err < 0 || in < 0) ::_exit(127);
       ::dup2(in, 0), ::dup2(out, 1), ::dup2(err, 2);
       for (const std::string& variable : environment) ::putenv(const_cast<char*>(variable.c_str()));
+      if (addressSpace) {
+        const rlimit limit{*addressSpace, *addressSpace};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(127);
+      }
       std::vector<char*> argv;
       for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
       argv.push_back(nullptr);
@@ -297,6 +310,25 @@ const FaultCase kFaultCases[] = {
        return refused;
      },
      " *** Błąd zapisu zbioru wynikowego: "},
+    // A line over the limit (64 MiB) refuses the job: no point file holds one.
+    {"InputLineOverTheLimit",
+     [](FaultScene& s) {
+       s.AppendLine(kMaxLineBytes + 1);
+       return std::string();
+     },
+     " jest dłuższy niż 64 MiB - to nie jest zbiór punktów"},
+    // A line that does fit the limit, but not the memory the runner may have.
+    {"OutOfMemory",
+     [](FaultScene& s) {
+#if defined(__SANITIZE_ADDRESS__)
+       return std::string("AddressSanitizer needs more address space than the limit leaves");
+#else
+       s.AppendLine(60 << 20);
+       s.addressSpace = rlim_t{96} << 20;  // the runner alone takes about 40 MiB
+       return std::string();
+#endif
+     },
+     " *** Za mało pamięci do wykonania zadania"},
     // Grid messages name the file given with --grid, not the standard name.
     {"GridTruncated",
      [](FaultScene& s) {
