@@ -12,6 +12,7 @@
 
 #include "engine/job.h"
 #include "engine/run_report.h"
+#include "engine/text_encoding.h"
 #include "engine/system_files.h"
 #include "grid/correction_grid.h"
 #include "grid/model_grid.h"
@@ -53,13 +54,17 @@ count). Nothing is ever asked.
 Exit status: 0 the job ran to its end (bad points are counted in the result
 line), 1 the job was refused or failed, 2 a usage error.)";
 
+// A message on standard error. Point names and paths in it may hold control
+// characters: they are shown escaped, never sent to the terminal.
+void PrintError(std::string_view text) { std::cerr << EscapeControlCharacters(text) << '\n'; }
+
 // The engine's dialogs on the standard streams; point questions are answered No.
 class StreamUserInterface : public JobUserInterface {
  public:
-  void ShowInformation(const std::string& text) override { std::cerr << text << '\n'; }
-  void ShowMessage(const std::string& text) override { std::cerr << text << '\n'; }
+  void ShowInformation(const std::string& text) override { PrintError(text); }
+  void ShowMessage(const std::string& text) override { PrintError(text); }
   bool AskPointQuestion(const std::string& text) override {
-    if (++pointMessages_ <= kPointMessagesShown) std::cerr << text << '\n';
+    if (++pointMessages_ <= kPointMessagesShown) PrintError(text);
     return false;
   }
   void SetMonitorLine(int line, const std::string& text) override { monitor_.SetLine(line, text); }
@@ -248,7 +253,7 @@ int main(int argc, char** argv) {
   try {
     job = Describe(o);
   } catch (const UsageError& e) {
-    std::cerr << "kolvedir-batch: " << e.text << "\nRun with --help for more information.\n";
+    PrintError("kolvedir-batch: " + e.text + "\nRun with --help for more information.");
     return kExitUsage;
   }
 
@@ -267,7 +272,7 @@ int main(int argc, char** argv) {
                      kLinearPrecisionItems[4 - o.linearDecimals], gridFile, counters, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
-    std::cerr << kOutOfMemoryMessage << '\n';
+    PrintError(kOutOfMemoryMessage);
     return kExitJobFailed;
   }
   ui.PrintPointMessageCount();

@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace kolvedir {
 
@@ -39,6 +40,39 @@ std::string Convert(std::string_view text, const char* from, const char* to,
   return out;
 }
 
+// Length of the valid UTF-8 sequence at the start of text (shortest form, no
+// surrogates, at most U+10FFFF); 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  // The sequence length and the range of the second byte, by the lead byte.
+  struct Form {
+    unsigned char leadLow, leadHigh, secondLow, secondHigh;
+    std::size_t length;
+  };
+  static constexpr Form kForms[] = {
+      {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3}, {0xE1, 0xEC, 0x80, 0xBF, 3},
+      {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3}, {0xF0, 0xF0, 0x90, 0xBF, 4},
+      {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4},
+  };
+  for (const Form& form : kForms) {
+    if (lead < form.leadLow || lead > form.leadHigh) continue;
+    if (text.size() < form.length || byte(1) < form.secondLow || byte(1) > form.secondHigh) return 0;
+    for (std::size_t k = 2; k < form.length; ++k) {
+      if ((byte(k) & 0xC0) != 0x80) return 0;
+    }
+    return form.length;
+  }
+  return 0;
+}
+
+void AppendEscape(std::string& out, const char* form, unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, form, value);
+  out.append(text);
+}
+
 }  // namespace
 
 std::string Win1250ToUtf8(std::string_view text) {
@@ -47,6 +81,24 @@ std::string Win1250ToUtf8(std::string_view text) {
 
 std::string Utf8ToWin1250(std::string_view text) {
   return Convert(text, "UTF-8", "WINDOWS-1250", "?");
+}
+
+std::string EscapeControlCharacters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0 || lead < 0x20 || lead == 0x7F) {
+      AppendEscape(out, "\\x%02x", lead);
+    } else if (lead == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
+      AppendEscape(out, "\\u%04x", static_cast<unsigned char>(text[1]));
+    } else {
+      out.append(text.substr(0, length));
+    }
+    text.remove_prefix(length == 0 ? 1 : length);
+  }
+  return out;
 }
 
 }  // namespace kolvedir

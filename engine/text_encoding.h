@@ -12,4 +12,10 @@ std::string Win1250ToUtf8(std::string_view text);
 // UTF-8 to Windows-1250; a character outside the code page becomes "?".
 std::string Utf8ToWin1250(std::string_view text);
 
+// text (UTF-8, where point names and paths may bring anything) made safe to
+// print on a terminal: control characters, which could move the cursor or
+// start an escape sequence, become \xNN (C0 and DEL) or \u00NN (C1), and a
+// byte that is not part of valid UTF-8 becomes \xNN. Everything else is kept.
+std::string EscapeControlCharacters(std::string_view text);
+
 }  // namespace kolvedir

@@ -181,6 +181,39 @@ TEST(BatchRunnerTest, BadInputNeverStopsTheRunner) {
   }
 }
 
+// Names and paths reach the terminal with their control characters escaped:
+// an escape sequence in a point name or a folder name must not drive it.
+TEST(BatchRunnerTest, ControlCharactersInNamesAndPathsAreShownEscaped) {
+  const struct {
+    const char* what;
+    std::string object;  // folder name of the object; its xy92 holds the record
+    std::string record;
+    std::string shown;   // on standard error
+  } cases[] = {
+      {"escape sequence in a point name", "OBJ", "A\x1b[2JB x 500000\r\n", "punkt A\\x1b[2JB poza"},
+      {"bell in a point name", "OBJ", "T\x1b]2Lt\x07 x 500000\r\n", "punkt T\\x1b]2Lt\\x07 poza"},
+      {"DEL in a point name", "OBJ", "D\x7f x 500000\r\n", "punkt D\\x7f poza"},
+      {"control characters in the folder", "Z\x1b[31m\tX", "", "/Z\\x1b[31m\\x09X/xy92"},
+      {"Windows-1250 bytes in the folder", "\xb3\xf3" "d\xbc", "", "/\\xb3\\xf3d\\xbc/xy92"},
+      {"C1 control character in the folder", "C\xc2\x9b" "1m", "", "/C\\u009b1m/xy92"},
+      {"Polish letters pass", "\xc5\x81\xc3\xb3" "d\xc5\xba", "", "/\xc5\x81\xc3\xb3" "d\xc5\xba/xy92"},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    const std::filesystem::path object = f.objectsRoot() / c.object;
+    std::filesystem::create_directories(object);
+    if (!c.record.empty()) std::ofstream(object / "xy92", std::ios::binary) << c.record;
+    std::vector<std::string> args = Job(f, kXy92ToXy92);
+    args[1] = object.string();
+    const RunnerResult r = Batch(f, args);
+    EXPECT_NE(r.err.find(c.shown), std::string::npos) << c.what << "\n" << r.err;
+    for (char raw : {'\x1b', '\x07', '\x7f', '\t'}) {
+      EXPECT_EQ(r.err.find(raw), std::string::npos) << c.what << ": raw byte " << int(raw);
+    }
+    EXPECT_EQ(r.err.find("\xc2\x9b"), std::string::npos) << c.what;
+  }
+}
+
 TEST(BatchRunnerTest, TellsWhenTheGridInUseIsTheModelGrid) {
   JobFixture f;
   f.WriteInput("xy92", "1 500000 500000\r\n");
