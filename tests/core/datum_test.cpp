@@ -1,4 +1,4 @@
-// Part 1.7: datum transformation PL-ETRF89 – Pulkovo'42.
+// Datum transformation PL-ETRF89 – Pulkovo'42 at its check points.
 #include "core/datum.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ namespace kolvedir::test {
 namespace {
 
 TEST(Datum, CartesianFigure) {
-  // Part 1.7, edge case 1 (input: the Cartesian figure of B = 51°, L = 17°).
+  // PL-ETRF89 B = 51°, L = 17°, h = 0, given by its Cartesian figure.
   double X, Y, Z;
   PointStatus status = 0;
   Etrf89ToPulkovoXyz(3846287.0508, 1175927.9611, 4933544.6201, X, Y, Z, status);
@@ -25,11 +25,11 @@ TEST(Datum, GeodeticFigures) {
     double B, L, h;           // arc-seconds, m
     Expected BOut, LOut, hOut;  // arc-seconds, m
   } table[] = {
-      {"Part 1.7, edge case 1", 1, Deg(51), Deg(17), 0, Dms(51, 0, "01.247775"),
+      {"PL-ETRF89 51° 17° to Pulkovo'42", 1, Deg(51), Deg(17), 0, Dms(51, 0, "01.247775"),
        Dms(17, 0, "06.406441"), Printed("-38.1366")},
-      {"Part 1.7, edge case 2", 2, Deg(52), Deg(19), 0, Dms(51, 59, "58.909977"),
+      {"Pulkovo'42 52° 19° to PL-ETRF89", 2, Deg(52), Deg(19), 0, Dms(51, 59, "58.909977"),
        Dms(18, 59, "53.461532"), Printed("34.2870")},
-      {"Part 1.7, edge case 3", 1, Dms(50, 59, "59.999553").value, Dms(17, 0, "00.000690").value,
+      {"image of the PL-2000 check point to Pulkovo'42", 1, Dms(50, 59, "59.999553").value, Dms(17, 0, "00.000690").value,
        0.0677, Dms(51, 0, "01.247328"), Dms(17, 0, "06.407131"), Printed("-38.0689")},
   };
   for (const auto& f : table) {
@@ -44,7 +44,7 @@ TEST(Datum, GeodeticFigures) {
 }
 
 TEST(Datum, OtherDirectionsDoNothing) {
-  // Part 1.7, edge case 4.
+  // Only directions 1 and 2 exist; any other leaves the outputs untouched.
   for (const int direction : {0, 3, -1}) {
     double B = 1, L = 2, h = 3;
     PointStatus status = 0;

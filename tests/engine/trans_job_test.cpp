@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/grs80_grids.h"
 #include "engine/point_record.h"
 #include "tests/engine/loop_test_support.h"
+#include "tests/grid/grid_test_files.h"
 
 namespace kolvedir {
 namespace {
@@ -247,19 +249,28 @@ const char* const kRoundTripInput =
     "2 5760123.4567 6531234.5678\r\n"
     "A-3 5801000.1000 6555000.9999\r\n";
 
-// Numbers 2 and 3 of every record, with the names.
+// Numbers 2 and 3 of every record, with the names. A line without CR LF is
+// the last: a result whose line ends are wrong then compares short and fails.
 std::vector<std::string> PlaneTokens(const std::string& file) {
   std::vector<std::string> tokens;
   std::size_t start = 0;
   while (start < file.size()) {
     const std::size_t end = file.find("\r\n", start);
-    const std::string line = file.substr(start, end - start);
-    start = end + 2;
+    const std::string line = file.substr(start, end == std::string::npos ? end : end - start);
+    start = end == std::string::npos ? file.size() : end + 2;
     TokenList t;
     SplitLine(line, t);
     for (int i = 1; i <= 3; ++i) tokens.emplace_back(t[i]);
   }
   return tokens;
+}
+
+TEST(PlaneTokensHelper, StopsAtALastLineWithoutCrLf) {
+  const std::optional<int> status = testing::ExitStatusWithin(2, [] {
+    const std::vector<std::string> expected{"P1", "1", "2", "P2", "3", "4"};
+    return PlaneTokens("P1 1 2\r\nP2 3 4") == expected ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0) << "(none: stopped after 2 s)";
 }
 
 TEST_F(TransJobTest, RoundTripThroughEverySystemAsPrinted) {
