@@ -5,12 +5,23 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <filesystem>
+#include <optional>
+
+#include "grid/regular_file.h"
+
 namespace kolvedir {
 
 namespace {
 
 constexpr char kObjectsFolderName[] = "OBIEKTY";
 constexpr char kKatalName[] = "katal";
+// The start of "katal" that is read: its line holds one index.
+constexpr std::size_t kKatalReadBytes = 63;
+
+std::filesystem::path NativePath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
 
 }  // namespace
 
@@ -32,9 +43,13 @@ QStringList ListObjects(const QString& root) {
 QString ObjectFolderFor(const QString& root, const QString& name) { return root + '/' + name; }
 
 int ReadKatal(const QString& programFolder) {
-  QFile file(QDir(programFolder).filePath(kKatalName));
-  if (!file.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray firstToken = file.readLine(64).simplified().split(' ').value(0);
+  RegularFile file(NativePath(QDir(programFolder).filePath(kKatalName)));
+  char start[kKatalReadBytes];
+  const std::optional<std::size_t> got = file.Read(start, sizeof start);
+  if (!got) return 0;
+  QByteArray firstLine(start, qsizetype(*got));
+  if (const qsizetype lf = firstLine.indexOf('\n'); lf >= 0) firstLine.truncate(lf);
+  const QByteArray firstToken = firstLine.simplified().split(' ').value(0);
   bool ok = false;
   const int index = firstToken.toInt(&ok);
   return ok ? index : 0;

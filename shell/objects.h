@@ -15,8 +15,9 @@ QStringList ListObjects(const QString& root);
 // The object folder for the combo text: root + "/" + name (root + "/" for an
 // empty name).
 QString ObjectFolderFor(const QString& root, const QString& name);
-// Index stored in "katal": 0 when the file is missing or does not start with
-// a number.
+// Index stored in "katal": 0 when the file is missing, is not a regular file
+// (a FIFO or device is never opened for reading) or does not start with a
+// number.
 int ReadKatal(const QString& programFolder);
 // Replaces "katal" with index and CR LF; on failure the previous file stays.
 bool WriteKatal(const QString& programFolder, int index);

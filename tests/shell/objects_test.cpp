@@ -2,11 +2,19 @@
 // picking an object, "+", and the import.
 #include "shell/objects.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include "shell/main_window.h"
 #include "tests/shell/shell_test_support.h"
@@ -61,6 +69,40 @@ TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
     EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray(c.katal ? c.katal : ""))
         << "start-up must not rewrite katal";
   }
+}
+
+// A FIFO under the name "katal" would block the window's start until some
+// program wrote to it. A helper thread opens it for writing if the start has
+// not finished within a few seconds, which frees a blocked start, and tells.
+TEST_F(Objects, KatalThatIsAFifoDoesNotBlockTheStart) {
+  AddObjects({"A", "B"});
+  const QByteArray katal = QFile::encodeName(bin_ + "/katal");
+  ASSERT_EQ(::mkfifo(katal.constData(), 0600), 0);
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false, blocked = false;
+  std::thread guard([&] {
+    std::unique_lock lock(mutex);
+    if (finished.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) return;
+    blocked = true;
+    // A reader waits in open(): opening the other end frees it with an empty file.
+    for (int tries = 0; tries < 100 && !done; ++tries) {
+      lock.unlock();
+      const int fd = ::open(katal.constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      lock.lock();
+    }
+  });
+  Form();
+  {
+    const std::lock_guard lock(mutex);
+    done = true;
+  }
+  finished.notify_one();
+  guard.join();
+  EXPECT_FALSE(blocked) << "the start waited for a writer of katal";
+  EXPECT_EQ(Combo()->currentText(), "A");
 }
 
 TEST_F(Objects, MissingObjectsFolderIsCreatedAndTheListIsEmpty) {
