@@ -10,28 +10,36 @@ namespace kolvedir {
 
 namespace {
 
+// A message box whose text is shown as it is: point names and paths in it
+// are never read as markup.
+int ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape) {
+  QMessageBox box(icon, title, text, buttons, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setEscapeButton(escape);
+  return box.exec();
+}
+
 class QtDialogService final : public DialogService {
  public:
   void Information(QWidget* parent, const QString& title, const QString& text) override {
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
   }
 
   void Warning(QWidget* parent, const QString& title, const QString& text) override {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
   }
 
   void Message(QWidget* parent, const QString& text) override {
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    box.exec();
+    ShowBox(parent, QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, QMessageBox::Ok);
   }
 
   Answer Question(QWidget* parent, const QString& title, const QString& text,
                   bool withCancel) override {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
-    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
-    switch (box.exec()) {
+    switch (ShowBox(parent, QMessageBox::Question, title, text, buttons,
+                    withCancel ? QMessageBox::Cancel : QMessageBox::No)) {
       case QMessageBox::Yes: return Answer::Yes;
       case QMessageBox::Cancel: return Answer::Cancel;
       default: return Answer::No;

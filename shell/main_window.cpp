@@ -645,6 +645,7 @@ void TForm1::CreateStatusBar() {
   const int widths[] = {170, 30, 170, 0};
   for (int i = 0; i < 4; ++i) {
     auto* panel = new QLabel(styks);
+    panel->setTextFormat(Qt::PlainText);  // paths are shown as they are, never as markup
     panel->setObjectName(QStringLiteral("styks%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (widths[i] > 0) panel->setFixedWidth(widths[i]);

@@ -5,10 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
 
 #include "shell/main_window.h"
 #include "tests/shell/shell_test_support.h"
@@ -230,6 +236,41 @@ TEST_F(Jobs, MissingGridIsAPlainMessage) {
   EXPECT_EQ(dialogs_.Texts("message"),
             QStringList{" *** Brak pliku bazowego " + bin_ + "/PL_grid_001.bin"});
   EXPECT_FALSE(QFile::exists(ObjectFile("BLH_GRS.1")));
+}
+
+// The real message boxes show their text as plain text: a point name or a
+// path that looks like markup is shown as it is, never rendered.
+TEST(MessageBoxes, ShowTheirTextAsPlainText) {
+  const QString text = "<b>P1</b> <a href=\"x\">/obiekty/<i>T</i></a> &amp;";
+  const struct {
+    const char* dialog;
+    std::function<void()> show;
+  } kDialogs[] = {
+      {"information", [&] { Dialogs().Information(nullptr, "Informacja", text); }},
+      {"warning", [&] { Dialogs().Warning(nullptr, "Uwaga", text); }},
+      {"message", [&] { Dialogs().Message(nullptr, text); }},
+      {"question", [&] { Dialogs().Question(nullptr, "Potwierdzenie", text, false); }},
+      {"question with cancel", [&] { Dialogs().Question(nullptr, "Potwierdzenie", text, true); }},
+  };
+  SetDialogService(nullptr);  // the real dialogs
+  for (const auto& d : kDialogs) {
+    std::optional<Qt::TextFormat> format;
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (!box || !box->isVisible()) continue;
+        format = box->textFormat();
+        shown = box->text();
+        box->reject();
+      }
+    });
+    closer.start(10);
+    d.show();
+    EXPECT_EQ(format, Qt::PlainText) << d.dialog;
+    EXPECT_EQ(shown, text) << d.dialog;
+  }
 }
 
 }  // namespace

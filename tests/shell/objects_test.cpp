@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -103,6 +104,13 @@ TEST_F(Objects, KatalThatIsAFifoDoesNotBlockTheStart) {
   guard.join();
   EXPECT_FALSE(blocked) << "the start waited for a writer of katal";
   EXPECT_EQ(Combo()->currentText(), "A");
+}
+
+// Folder names are the user's: one that looks like markup is shown as it is.
+TEST_F(Objects, StatusBarShowsTheFolderAsPlainText) {
+  AddObjects({"<b>A&amp;"});
+  EXPECT_EQ(Find<QLabel>("styks3")->textFormat(), Qt::PlainText);
+  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/<b>A&amp;");
 }
 
 TEST_F(Objects, MissingObjectsFolderIsCreatedAndTheListIsEmpty) {
