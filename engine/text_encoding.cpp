@@ -83,6 +83,23 @@ std::string Utf8ToWin1250(std::string_view text) {
   return Convert(text, "UTF-8", "WINDOWS-1250", "?");
 }
 
+std::string Utf8OrWin1250ToUtf8(std::string_view bytes) {
+  std::string out, invalid;  // invalid: a run of bytes that are not UTF-8
+  while (!bytes.empty()) {
+    const std::size_t length = Utf8SequenceLength(bytes);
+    if (length == 0) {
+      invalid += bytes.front();
+      bytes.remove_prefix(1);
+      continue;
+    }
+    out += Win1250ToUtf8(invalid);
+    invalid.clear();
+    out.append(bytes.substr(0, length));
+    bytes.remove_prefix(length);
+  }
+  return out + Win1250ToUtf8(invalid);
+}
+
 std::string EscapeControlCharacters(std::string_view text) {
   std::string out;
   out.reserve(text.size());

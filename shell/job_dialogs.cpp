@@ -6,14 +6,17 @@
 #include <QTextCursor>
 #include <QWidget>
 
+#include "engine/text_encoding.h"
 #include "shell/dialog_service.h"
 
 namespace kolvedir {
 
 namespace {
 
+// Engine texts are UTF-8, but the paths in them hold the folder names' own
+// bytes, which may be Windows-1250.
 QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+  return QString::fromStdString(Utf8OrWin1250ToUtf8(text));
 }
 
 // The two file panels of each module: input, output.

@@ -760,7 +760,10 @@ void TForm1::BitBtn1Click() {
   const auto path = [](const QString& text) {
     return std::filesystem::path(QFile::encodeName(text).toStdString());
   };
-  ::kolvedir::RunJob(state_, path(objectsRoot_), ComboBox1->currentText().toStdString(),
+  // The folder's own bytes: an object listed under a decoded Windows-1250 name
+  // is reached by its real name.
+  ::kolvedir::RunJob(state_, path(objectsRoot_),
+                           ObjectFolderBytes(objectsRoot_, ComboBox1->currentText()).toStdString(),
                            ComboBox2->currentText().toStdString(),
                            ComboBox3->currentText().toStdString(),
                            path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),

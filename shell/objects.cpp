@@ -7,7 +7,11 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
 
+#include "engine/text_encoding.h"
 #include "grid/regular_file.h"
 
 namespace kolvedir {
@@ -23,6 +27,27 @@ std::filesystem::path NativePath(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+// The name of a folder as the user sees it.
+QString ObjectNameText(const QByteArray& folderName) {
+  return QString::fromStdString(Utf8OrWin1250ToUtf8(folderName.toStdString()));
+}
+
+// Names of the subfolders of root (links to folders included, hidden folders
+// left out) exactly as the file system holds them, in no particular order.
+std::vector<QByteArray> SubfolderNames(const QString& root) {
+  std::vector<QByteArray> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(NativePath(root), error), end;
+       !error && entry != end; entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    std::error_code notFolder;
+    if (!name.starts_with('.') && entry->is_directory(notFolder)) {
+      names.emplace_back(name.data(), qsizetype(name.size()));
+    }
+  }
+  return names;
+}
+
 }  // namespace
 
 QString ObjectsRootFor(const QString& programFolder) {
@@ -32,7 +57,8 @@ QString ObjectsRootFor(const QString& programFolder) {
 }
 
 QStringList ListObjects(const QString& root) {
-  QStringList names = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  QStringList names;
+  for (const QByteArray& folder : SubfolderNames(root)) names << ObjectNameText(folder);
   // Alphabetical in Polish, so "ćwiczenie" follows "cel" and precedes "dane".
   QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
   collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -41,6 +67,18 @@ QStringList ListObjects(const QString& root) {
 }
 
 QString ObjectFolderFor(const QString& root, const QString& name) { return root + '/' + name; }
+
+QByteArray ObjectFolderBytes(const QString& root, const QString& name) {
+  const QByteArray utf8 = name.toUtf8();
+  std::error_code error;
+  if (name.isEmpty() || std::filesystem::is_directory(NativePath(root) / utf8.toStdString(), error)) {
+    return utf8;
+  }
+  for (const QByteArray& folder : SubfolderNames(root)) {
+    if (ObjectNameText(folder) == name) return folder;
+  }
+  return utf8;
+}
 
 int ReadKatal(const QString& programFolder) {
   RegularFile file(NativePath(QDir(programFolder).filePath(kKatalName)));

@@ -2,6 +2,7 @@
 // Working objects: the folder "OBIEKTY" beside the program folder holds one
 // subfolder per object; the file "katal" in the program folder remembers the
 // index of the last chosen object.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,12 +10,18 @@ namespace kolvedir {
 
 // Parent of the program folder + "/OBIEKTY", without a trailing separator.
 QString ObjectsRootFor(const QString& programFolder);
-// Names of the immediate subfolders of root, sorted without regard to case;
-// empty when root cannot be listed.
+// Names of the immediate subfolders of root (hidden ones left out), sorted
+// without regard to case; empty when root cannot be listed. A name that is
+// not valid UTF-8 (a folder copied from an old installation keeps its
+// Windows-1250 name) is shown decoded as Windows-1250.
 QStringList ListObjects(const QString& root);
 // The object folder for the combo text: root + "/" + name (root + "/" for an
-// empty name).
+// empty name), for display.
 QString ObjectFolderFor(const QString& root, const QString& name);
+// The folder name, as the file system holds it, of the object the list shows
+// as name: its UTF-8 bytes when such a folder exists or none matches, else the
+// bytes of the subfolder of root listed under that name.
+QByteArray ObjectFolderBytes(const QString& root, const QString& name);
 // Index stored in "katal": 0 when the file is missing, is not a regular file
 // (a FIFO or device is never opened for reading) or does not start with a
 // number.

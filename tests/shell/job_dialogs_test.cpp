@@ -7,12 +7,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -49,6 +52,12 @@ class Jobs : public MainWindowTest {
   }
   QColor PanelColour(const char* name) { return Find<QWidget>(name)->palette().color(QPalette::Window); }
   QColor DoneColour() { return Form().palette().color(QPalette::ToolTipBase); }
+  // xy92 to xy92 in PL-ETRF2000 on the chosen object.
+  void RunXy92ToXy92() {
+    for (const char* name : {"BitBtn8", "owe1", "RadioButton2", "owy1", "RadioButton12", "BitBtn7"}) {
+      Click(name);
+    }
+  }
 };
 
 TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
@@ -271,6 +280,21 @@ TEST(MessageBoxes, ShowTheirTextAsPlainText) {
     EXPECT_EQ(format, Qt::PlainText) << d.dialog;
     EXPECT_EQ(shown, text) << d.dialog;
   }
+}
+
+// An object whose folder keeps a Windows-1250 name (not valid UTF-8): the job
+// reads and writes in that very folder, and its messages show the name decoded.
+TEST_F(Jobs, JobRunsInAnObjectWithAWindows1250Name) {
+  const std::string raw = "\xb3\xf3" "d\x9f";  // "łódź" in Windows-1250
+  const std::filesystem::path folder = QFile::encodeName(objects_).toStdString() + "/" + raw;
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  std::ofstream(folder / "xy92", std::ios::binary) << "1 500000 500000\r\nBAD x 500000\r\n";
+  Find<QComboBox>("ComboBox1")->setCurrentText(QStringLiteral("łódź"));
+  RunXy92ToXy92();
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder / "xy92.1"));
+  EXPECT_EQ(Form().MonitorLines()[3], " Liczba punktów: 2");
+  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + QStringLiteral("/łódź"));
+  EXPECT_FALSE(QDir(objects_ + QStringLiteral("/łódź")).exists()) << "no UTF-8 twin was made";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -70,6 +71,24 @@ TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
     EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray(c.katal ? c.katal : ""))
         << "start-up must not rewrite katal";
   }
+}
+
+// A folder copied from an old installation keeps its Windows-1250 name, which
+// is not valid UTF-8: the list shows it decoded and it can be chosen; the
+// folder is found again by its own bytes.
+TEST_F(Objects, FolderWithAWindows1250NameIsListedDecodedAndCanBeChosen) {
+  AddObjects({"Alfa", "zeta"});
+  const QByteArray raw("\xb3\xf3" "d\x9f");  // "łódź" in Windows-1250
+  const std::filesystem::path folder = QFile::encodeName(objects_).toStdString() + "/" + raw.toStdString();
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  const QString shown = QStringLiteral("łódź");
+  EXPECT_EQ(Items(), QStringList({"Alfa", shown, "zeta"}));
+  Combo()->setCurrentIndex(1);
+  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/" + shown);
+  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/" + shown);
+  EXPECT_EQ(ObjectFolderBytes(objects_, shown), raw);
+  EXPECT_EQ(ObjectFolderBytes(objects_, "Alfa"), QByteArray("Alfa"));
+  EXPECT_EQ(ObjectFolderBytes(objects_, "nowy"), QByteArray("nowy"));
 }
 
 // A FIFO under the name "katal" would block the window's start until some

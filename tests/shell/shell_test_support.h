@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <system_error>
 #include <vector>
 
 #include "shell/copy_library.h"
@@ -164,6 +165,9 @@ class MainWindowTest : public ::testing::Test {
     form_.reset();
     SetDialogService(nullptr);
     SetCopyLibraryFolder(QString());
+    // By bytes: Qt does not see entries whose names are not valid UTF-8.
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(temp_.path()).toStdString(), ignored);
   }
 
   void AddObjects(const QStringList& names) {
