@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include <clocale>
+#include <new>
 
 #include "engine/job.h"
 #include "shell/copy_library.h"
@@ -760,14 +761,19 @@ void TForm1::BitBtn1Click() {
   const auto path = [](const QString& text) {
     return std::filesystem::path(QFile::encodeName(text).toStdString());
   };
-  // The folder's own bytes: an object listed under a decoded Windows-1250 name
-  // is reached by its real name.
-  ::kolvedir::RunJob(state_, path(objectsRoot_),
-                           ObjectFolderBytes(objectsRoot_, ComboBox1->currentText()).toStdString(),
-                           ComboBox2->currentText().toStdString(),
-                           ComboBox3->currentText().toStdString(),
-                           path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),
-                           counters_, ui);
+  try {
+    // The folder's own bytes: an object listed under a decoded Windows-1250
+    // name is reached by its real name.
+    ::kolvedir::RunJob(state_, path(objectsRoot_),
+                       ObjectFolderBytes(objectsRoot_, ComboBox1->currentText()).toStdString(),
+                       ComboBox2->currentText().toStdString(),
+                       ComboBox3->currentText().toStdString(),
+                       path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),
+                       counters_, ui);
+  } catch (const std::bad_alloc&) {
+    // The job's files are closed and its temporary result removed on the way here.
+    Dialogs().Information(this, QStringLiteral("Informacja"), QString::fromUtf8(kOutOfMemoryMessage));
+  }
   objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
 }
 

@@ -17,8 +17,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <optional>
 
+#include "engine/job.h"
 #include "shell/main_window.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -295,6 +297,24 @@ TEST_F(Jobs, JobRunsInAnObjectWithAWindows1250Name) {
   EXPECT_EQ(Form().MonitorLines()[3], " Liczba punktów: 2");
   EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + QStringLiteral("/łódź"));
   EXPECT_FALSE(QDir(objects_ + QStringLiteral("/łódź")).exists()) << "no UTF-8 twin was made";
+}
+
+// Running out of memory inside a job (here at its first point question) is
+// reported in Polish; the job's temporary file is gone and the earlier result kept.
+TEST_F(Jobs, OutOfMemoryInAJobIsReportedAndLeavesTheEarlierResult) {
+  struct OutOfMemoryAtAQuestion : testing::ScriptedDialogs {
+    Answer Question(QWidget*, const QString&, const QString&, bool) override {
+      throw std::bad_alloc();
+    }
+  } dialogs;
+  SetDialogService(&dialogs);
+  ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\nBAD x 500000\r\n"));
+  ASSERT_TRUE(WriteAll(ObjectFile("xy92.1"), "EARLIER\r\n"));
+  RunXy92ToXy92();
+  EXPECT_EQ(dialogs.Texts("information"), QStringList{QString::fromUtf8(kOutOfMemoryMessage)});
+  EXPECT_EQ(ReadAll(ObjectFile("xy92.1")), QByteArray("EARLIER\r\n"));
+  EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files | QDir::Hidden),
+            QStringList({"xy92", "xy92.1"}));
 }
 
 }  // namespace
