@@ -1,6 +1,7 @@
 // kolvedir-batch: runs one batch job of any module on a working object from
 // the command line, with the same engine as the windowed program.
 #include <CLI/CLI.hpp>
+#include <signal.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "engine/atomic_file.h"
 #include "engine/job.h"
 #include "engine/run_report.h"
 #include "engine/text_encoding.h"
@@ -52,7 +54,8 @@ Output: the monitor lines of the finished job on standard output; job messages
 on standard error, and the messages of bad points (the first ten, then their
 count). Nothing is ever asked.
 Exit status: 0 the job ran to its end (bad points are counted in the result
-line), 1 the job was refused or failed, 2 a usage error.)";
+line), 1 the job was refused or failed or its monitor lines could not be
+written, 2 a usage error.)";
 
 // A message on standard error. Point names and paths in it may hold control
 // characters: they are shown escaped, never sent to the terminal.
@@ -211,6 +214,21 @@ JobDescription Describe(const Options& o) {
   return job;
 }
 
+// SIGINT, SIGTERM and SIGHUP: the unfinished result leaves no file behind,
+// then the signal ends the runner as it would have.
+void RemoveUnfinishedFilesAndEnd(int signal) {
+  RemoveUnfinishedFiles();
+  ::raise(signal);  // delivered with the default action once the handler returns
+}
+
+void HandleTerminationSignals() {
+  struct sigaction action {};
+  action.sa_handler = RemoveUnfinishedFilesAndEnd;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
 std::filesystem::path ProgramFolder() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -265,6 +283,7 @@ int main(int argc, char** argv) {
       object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
   StreamUserInterface ui;
   JobCounters counters;
+  HandleTerminationSignals();
   JobOutcome outcome = JobOutcome::kFailed;
   try {
     outcome = RunJob(job, folder.parent_path(), folder.filename().string(),
@@ -277,5 +296,9 @@ int main(int argc, char** argv) {
   }
   ui.PrintPointMessageCount();
   ui.PrintMonitor(counters.MonitorLine);
+  if (!std::cout.flush()) {
+    PrintError("kolvedir-batch: the monitor lines could not be written to standard output");
+    return kExitJobFailed;
+  }
   return outcome == JobOutcome::kCompleted ? kExitCompleted : kExitJobFailed;
 }

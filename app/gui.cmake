@@ -1,6 +1,9 @@
 # The windowed program and the copy library it loads, both into the program folder's bin.
 add_library(kopy SHARED ${CMAKE_CURRENT_SOURCE_DIR}/kopy.cpp)
 set_target_properties(kopy PROPERTIES CXX_VISIBILITY_PRESET hidden)
+target_link_libraries(kopy PRIVATE kolvedir_files)
+# The copy library exports `kopiuj` alone, not the units linked into it.
+target_link_options(kopy PRIVATE -Wl,--exclude-libs,ALL)
 
 add_executable(kolvedir ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(kolvedir PRIVATE kolvedir_shell)

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <system_error>
+
+#include "engine/system_error_text.h"
 
 namespace kolvedir {
 
@@ -105,106 +106,60 @@ bool LineSource::NextLine(std::string& line) {
   return true;
 }
 
-OutputSink::~OutputSink() { Discard(); }
-
-void OutputSink::Fail(const char* what) {
-  if (error_.empty()) error_ = std::string(what) + ": " + std::strerror(errno);
+void OutputSink::NoteFailure() {
+  if (!error_.empty()) return;
+  const std::string reason = SystemErrorText(file_.SystemError());
+  switch (file_.FailedStep()) {
+    case AtomicFile::Failure::kNone: break;
+    case AtomicFile::Failure::kReadOnly: error_ = "zbiór wynikowy jest tylko do odczytu"; break;
+    case AtomicFile::Failure::kCreate: error_ = "nie można utworzyć pliku tymczasowego: " + reason; break;
+    case AtomicFile::Failure::kWrite: error_ = "błąd zapisu: " + reason; break;
+    case AtomicFile::Failure::kReplace: error_ = "nie można zastąpić zbioru wynikowego: " + reason; break;
+  }
 }
-
-namespace {
-
-// A result file marked read-only (no write bit at all) is the user's way to
-// protect it: it is never replaced, whatever the privileges of the job.
-bool IsMarkedReadOnly(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto status = std::filesystem::symlink_status(path, error);
-  if (error || !std::filesystem::is_regular_file(status)) return false;
-  using std::filesystem::perms;
-  return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
-         perms::none;
-}
-
-}  // namespace
 
 bool OutputSink::Create(const std::filesystem::path& result) {
   Discard();
   error_.clear();
-  result_ = result;
-  if (IsMarkedReadOnly(result)) {
-    error_ = "zbiór wynikowy jest tylko do odczytu";
-    return false;
-  }
-  std::string pattern = (result.parent_path() / ("." + result.filename().string() + ".XXXXXX"));
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    Fail("nie można utworzyć pliku tymczasowego");
-    return false;
-  }
-  temporary_ = pattern;
-  // mkstemp creates the file for its owner only; a result gets the usual mode.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  file_ = ::fdopen(fd, "wb");
-  if (!file_) {
-    Fail("nie można otworzyć pliku tymczasowego");
-    ::close(fd);
-    return false;
-  }
-  return true;
+  created_ = file_.Create(result);
+  if (!created_) NoteFailure();
+  return created_;
 }
 
 void OutputSink::WriteLine(std::string_view line) {
-  if (!file_ || !error_.empty()) return;
+  if (!created_) return;
   pending_.append(line);
   pending_.append("\r\n");
   if (pending_.size() >= kPendingBytes) WritePending();
 }
 
 void OutputSink::WriteBlock(std::string_view lines) {
-  if (!file_ || !error_.empty()) return;
+  if (!created_) return;
   pending_.append(lines);
   if (pending_.size() >= kPendingBytes) WritePending();
 }
 
 void OutputSink::WritePending() {
-  if (file_ && error_.empty() &&
-      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
-    Fail("błąd zapisu");
-  }
+  file_.Write(pending_);
   pending_.clear();
 }
 
 bool OutputSink::Commit() {
-  if (!file_) {
+  if (!created_) {
     if (error_.empty()) error_ = "zbiór wynikowy nie został utworzony";
     return false;
   }
   WritePending();
-  if (error_.empty() && std::fflush(file_) != 0) Fail("błąd zapisu");
-  const int closed = std::fclose(file_);
-  file_ = nullptr;
-  if (closed != 0) Fail("błąd zapisu");
-  if (error_.empty() && std::rename(temporary_.c_str(), result_.c_str()) != 0) {
-    Fail("nie można zastąpić zbioru wynikowego");
-  }
-  if (!error_.empty()) {
-    Discard();
-    return false;
-  }
-  temporary_.clear();
-  return true;
+  created_ = false;
+  if (file_.Commit()) return true;
+  NoteFailure();
+  return false;
 }
 
 void OutputSink::Discard() {
   pending_.clear();
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
-  if (!temporary_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
-    temporary_.clear();
-  }
+  created_ = false;
+  file_.Discard();
 }
 
 }  // namespace kolvedir

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/atomic_file.h"
+
 namespace kolvedir {
 
 // The longest input line read, in bytes before its LF (CRs included): far
@@ -58,41 +60,37 @@ class LineSource {
   bool eof_ = false, failed_ = false, tooLong_ = false;
 };
 
-// Writes a result file safely: lines go to a temporary file in the result's
-// folder, and only Commit() renames it over the result, so an earlier result
-// of that name survives a failed job. Every line ends with CR LF.
+// Writes a result file through an AtomicFile: an earlier result of that name
+// is replaced only by a whole, durable new one, never written through a link,
+// and a result marked read-only is refused. Every line ends with CR LF.
 class OutputSink {
  public:
   OutputSink() = default;
   OutputSink(const OutputSink&) = delete;
   OutputSink& operator=(const OutputSink&) = delete;
-  // Removes the temporary file unless committed.
-  ~OutputSink();
 
-  // Creates the temporary file beside result; false (with ErrorText()) when it
-  // cannot be created.
+  // Starts the new result; false (with ErrorText()) when it cannot be created.
   bool Create(const std::filesystem::path& result);
   // Appends line and CR LF. A write error is remembered and reported by Commit.
   void WriteLine(std::string_view line);
   // Appends whole lines, each already ending with CR LF.
   void WriteBlock(std::string_view lines);
-  // Flushes, closes and renames the temporary file over the result. False when
-  // anything failed since Create; the temporary file is then removed and the
-  // result left as it was.
+  // Puts the new content in place of the result. False when anything failed
+  // since Create; the result is then left as it was.
   bool Commit();
-  // Drops the temporary file without touching the result.
+  // Drops the new content without touching the result.
   void Discard();
-  // What failed, in UTF-8 (the system's error text), for a message.
+  // What failed, in UTF-8 and Polish, for a message.
   const std::string& ErrorText() const { return error_; }
 
  private:
-  void Fail(const char* what);
   void WritePending();
+  void NoteFailure();
 
   static constexpr std::size_t kPendingBytes = 1 << 16;
-  std::FILE* file_ = nullptr;
+  AtomicFile file_;
+  bool created_ = false;
   std::string pending_;  // whole lines not yet handed to file_
-  std::filesystem::path result_, temporary_;
   std::string error_;
 };
 
