@@ -152,6 +152,14 @@ TEST(BatchRunnerTest, FullDiskFailsTheJobAndKeepsTheEarlierResult) {
   EXPECT_EQ(f.ReadOutput("xy92.1"), "earlier\r\n");
 }
 
+TEST(BatchRunnerTest, MonitorLinesThatCannotBeWrittenFailTheRun) {
+  JobFixture f;
+  f.WriteInput("xy92", "1 500000 500000\r\n");
+  const RunnerResult r = Batch(f, Job(f, kXy92ToXy92), "exec >/dev/full; ");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("monitor lines could not be written"), std::string::npos) << r.err;
+}
+
 TEST(BatchRunnerTest, BadInputNeverStopsTheRunner) {
   std::string tenThousand = "t 500000 500000";
   for (int i = 0; i < 10000; ++i) tenThousand += " " + std::to_string(i);

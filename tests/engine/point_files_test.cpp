@@ -1,8 +1,9 @@
 // Point files: line ends, Ctrl+Z, long lines, and result files that are
-// replaced only when written whole.
+// replaced only when written whole, keep their mode and replace links.
 #include "engine/point_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -157,7 +158,7 @@ TEST(OutputSinkTest, FailedWriteKeepsTheEarlierResult) {
   }
   ASSERT_TRUE(created);
   EXPECT_FALSE(committed);
-  EXPECT_NE(sink.ErrorText().find("File too large"), std::string::npos) << sink.ErrorText();
+  EXPECT_EQ(sink.ErrorText(), "błąd zapisu: plik za duży");
   EXPECT_EQ(ReadFile(result), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
@@ -188,6 +189,73 @@ TEST(OutputSinkTest, ReadOnlyResultIsNeverReplaced) {
   EXPECT_FALSE(sink.Commit());
   EXPECT_EQ(ReadFile(result), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// A replaced result keeps its permission bits whatever the umask; a new one
+// gets the usual mode less the umask.
+TEST(OutputSinkTest, ResultKeepsItsPermissionBits) {
+  const struct {
+    mode_t earlier;  // 0: no earlier result
+    mode_t umask;
+    mode_t result;
+  } cases[] = {
+      {0600, 022, 0600}, {0640, 077, 0640}, {0664, 022, 0664}, {0, 022, 0644}, {0, 027, 0640},
+  };
+  for (const auto& c : cases) {
+    TemporaryFolder folder;
+    const auto result = folder.path() / "xy92.1";
+    if (c.earlier != 0) {
+      WriteFile(result, "old\r\n");
+      ASSERT_EQ(::chmod(result.c_str(), c.earlier), 0);
+    }
+    const mode_t previousUmask = ::umask(c.umask);
+    OutputSink sink;
+    const bool written = sink.Create(result) && (sink.WriteLine("new"), sink.Commit());
+    ::umask(previousUmask);
+    ASSERT_TRUE(written) << sink.ErrorText();
+    struct stat info {};
+    ASSERT_EQ(::stat(result.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, c.result) << std::oct << c.earlier << " umask " << c.umask;
+  }
+}
+
+// A result name that is a symbolic link: the link is replaced by the result,
+// the file it led to (here outside the object) is never written, and a link
+// to a file marked read-only is refused like a read-only result.
+TEST(OutputSinkTest, LinkAtTheResultNameIsReplacedNotWrittenThrough) {
+  const struct {
+    const char* what;
+    mode_t target;  // 0: the link leads nowhere
+    bool replaced;
+  } cases[] = {
+      {"link to a writable file", 0644, true},
+      {"link to a read-only file", 0444, false},
+      {"link to nothing", 0, true},
+  };
+  for (const auto& c : cases) {
+    TemporaryFolder folder;
+    const auto object = folder.path() / "OBJ";
+    const auto outside = folder.path() / "outside";
+    std::filesystem::create_directory(object);
+    if (c.target != 0) {
+      WriteFile(outside, "outside\r\n");
+      ASSERT_EQ(::chmod(outside.c_str(), c.target), 0);
+    }
+    std::filesystem::create_symlink("../outside", object / "xy92.1");
+    OutputSink sink;
+    const bool written = sink.Create(object / "xy92.1") && (sink.WriteLine("new"), sink.Commit());
+    EXPECT_EQ(written, c.replaced) << c.what << ": " << sink.ErrorText();
+    EXPECT_EQ(std::filesystem::is_symlink(object / "xy92.1"), !c.replaced) << c.what;
+    EXPECT_EQ(ReadFile(object / "xy92.1"), c.replaced ? "new\r\n" : "outside\r\n") << c.what;
+    if (!c.replaced) {
+      EXPECT_EQ(sink.ErrorText(), "zbiór wynikowy jest tylko do odczytu");
+    }
+    EXPECT_EQ(std::filesystem::exists(outside), c.target != 0) << c.what;
+    if (c.target != 0) {
+      EXPECT_EQ(ReadFile(outside), "outside\r\n") << c.what;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(object), {}), 1) << c.what;
+  }
 }
 
 TEST(OutputSinkTest, MissingFolderCannotBeCreated) {

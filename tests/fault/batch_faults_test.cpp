@@ -59,6 +59,11 @@ std::string Slurp(const fs::path& path) {
 
 std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
+std::string SanitizerOptions() {
+  const char* options = std::getenv("ASAN_OPTIONS");
+  return options ? options : "";
+}
+
 // A working object with an input file and an earlier result, and the faults
 // laid on it; every fault is undone when the scene goes, so that the
 // temporary folder can be removed.
@@ -81,10 +86,10 @@ class FaultScene {
   std::vector<std::string> environment;  // extra NAME=value for the runner
   std::optional<rlim_t> addressSpace;     // the runner's limit, bytes
 
-  // 3000 points in xy92 (about 330 kB of result) and the earlier result.
-  void Populate() const {
+  // `count` points in xy92 (3000: about 390 kB of result) and the earlier result.
+  void Populate(int count = 3000) const {
     std::string points;
-    for (int i = 0; i < 3000; ++i) points += "P" + std::to_string(i) + " 500000.000 600000.000\r\n";
+    for (int i = 0; i < count; ++i) points += "P" + std::to_string(i) + " 500000.000 600000.000\r\n";
     fixture_.WriteInput("xy92", points);
     fixture_.WriteInput("xy92.1", std::string(kEarlierResult));
   }
@@ -143,19 +148,26 @@ class FaultScene {
     std::ofstream(input(), std::ios::binary | std::ios::app) << std::string(length, 'x') << "\r\n";
   }
 
+  // The runner with the preloaded faults of opening files; `fault` sets them.
+  void PreloadOpenFaults(const std::string& fault) {
+    environment = {std::string("LD_PRELOAD=") + KOLVEDIR_OPEN_FAULTS, fault,
+                   // Sanitizer builds: the preloaded library comes before their runtime.
+                   "ASAN_OPTIONS=" + SanitizerOptions() + ":verify_asan_link_order=0"};
+  }
+
   // Runs kolvedir-batch from xy92 to xy92 in PL-ETRF89 (theoretical) on the
   // object; stops it if it runs longer than kHangLimit.
-  BatchRun Run() const {
+  BatchRun Run() const { return Finish(Start()); }
+
+  pid_t Start() const {
     const std::vector<std::string> args = {
         KOLVEDIR_BATCH, "--object", object().string(), "--from", "xy92", "--from-frame",
         "PL-ETRF89", "--to", "xy92", "--to-frame", "PL-ETRF89", "--method", "theoretical",
         "--grid", grid.string()};
-    const fs::path outFile = fixture_.objectsRoot().parent_path() / "stdout";
-    const fs::path errFile = fixture_.objectsRoot().parent_path() / "stderr";
     const pid_t child = ::fork();
     if (child == 0) {
-      const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int out = ::open(StreamFile("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(StreamFile("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       const int in = ::open("/dev/null", O_RDONLY);
       if (out < 0 || err < 0 || in < 0) ::_exit(127);
       ::dup2(in, 0), ::dup2(out, 1), ::dup2(err, 2);
@@ -170,6 +182,10 @@ class FaultScene {
       ::execv(argv[0], argv.data());
       ::_exit(127);
     }
+    return child;
+  }
+
+  BatchRun Finish(pid_t child) const {
     BatchRun run;
     int raw = 0;
     const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
@@ -184,10 +200,13 @@ class FaultScene {
     }
     run.exited = WIFEXITED(raw);
     run.status = run.exited ? WEXITSTATUS(raw) : -WTERMSIG(raw);
-    run.out = Slurp(outFile);
-    run.err += Slurp(errFile);
+    run.out = Slurp(StreamFile("stdout"));
+    run.err += Slurp(StreamFile("stderr"));
     return run;
   }
+
+  // Where the runner's standard output or error goes, beside the objects folder.
+  fs::path StreamFile(const char* stream) const { return fixture_.objectsRoot().parent_path() / stream; }
 
   fs::path grid;  // the grid the runner is given
 
@@ -197,11 +216,6 @@ class FaultScene {
 };
 
 bool IsRoot() { return ::geteuid() == 0; }
-
-std::string SanitizerOptions() {
-  const char* options = std::getenv("ASAN_OPTIONS");
-  return options ? options : "";
-}
 
 // Read-only for root too: the immutable attribute, else a read-only bind mount.
 std::string MakeFolderReadOnly(FaultScene& s, const fs::path& folder) {
@@ -251,6 +265,15 @@ const FaultCase kFaultCases[] = {
        return refused.empty() ? refused : refused + " (a read-only result needs the immutable attribute)";
      },
      "nie można zastąpić zbioru wynikowego"},
+    {"ResultLinksToReadOnlyFile",  // the file behind the link is protected, not detached
+     [](FaultScene& s) {
+       const fs::path outside = s.object().parent_path().parent_path() / "outside.1";
+       fs::rename(s.result(), outside);
+       fs::permissions(outside, fs::perms::owner_read | fs::perms::group_read);
+       fs::create_symlink(outside, s.result());
+       return std::string();
+     },
+     "zbiór wynikowy jest tylko do odczytu"},
     {"OutputFileIsFolder",
      [](FaultScene& s) {
        fs::remove(s.result());
@@ -296,10 +319,7 @@ const FaultCase kFaultCases[] = {
      " *** Nie można otworzyć zbioru wejściowego: "},
     {"InputRemovedBeforeReading",
      [](FaultScene& s) {
-       s.environment = {std::string("LD_PRELOAD=") + KOLVEDIR_REMOVE_ON_OPEN,
-                        "KOLVEDIR_REMOVE_ON_OPEN=" + s.input().string(),
-                        // Sanitizer builds: the preloaded library comes before their runtime.
-                        "ASAN_OPTIONS=" + SanitizerOptions() + ":verify_asan_link_order=0"};
+       s.PreloadOpenFaults("KOLVEDIR_REMOVE_ON_OPEN=" + s.input().string());
        return std::string();
      },
      " *** Nie można otworzyć zbioru wejściowego: "},
@@ -310,6 +330,14 @@ const FaultCase kFaultCases[] = {
        return refused;
      },
      " *** Błąd zapisu zbioru wynikowego: "},
+    {"DiskFullNamedTemporary",  // a file system without unnamed files
+     [](FaultScene& s) {
+       const std::string refused = s.MountSmallTmpfs(s.object(), "160k");
+       if (refused.empty()) s.Populate();
+       s.PreloadOpenFaults("KOLVEDIR_REFUSE_TMPFILE=1");
+       return refused;
+     },
+     "brak miejsca na dysku"},
     // A line over the limit (64 MiB) refuses the job: no point file holds one.
     {"InputLineOverTheLimit",
      [](FaultScene& s) {
@@ -407,6 +435,91 @@ TEST(BatchFaultTest, WithoutAFaultTheJobReplacesTheResult) {
   EXPECT_EQ(std::count(result.begin(), result.end(), '\n'), 3000);
   EXPECT_EQ(result.rfind("              P0", 0), 0u) << result.substr(0, 80);
 }
+
+// A runner ended by a signal while it writes the result leaves nothing in the
+// object but the input and the earlier result: an unnamed result file
+// vanishes with the process; a named one (file systems without unnamed files)
+// is removed by the runner on SIGINT, SIGTERM and SIGHUP.
+struct KillCase {
+  const char* name;
+  int signal;
+  bool namedTemporary;
+};
+
+const KillCase kKillCases[] = {
+    {"KillUnnamed", SIGKILL, false},   {"TerminateUnnamed", SIGTERM, false},
+    {"TerminateNamed", SIGTERM, true}, {"HangUpNamed", SIGHUP, true},
+    {"InterruptNamed", SIGINT, true},
+};
+
+void PrintTo(const KillCase& c, std::ostream* out) { *out << c.name; }
+
+// Enough points for the job to be stopped while it writes: about 10 MB of input.
+constexpr int kKillPoints = 300000;
+
+// The size of the file the runner holds open in folder besides its input (its
+// result, named or not); -1 while it holds none.
+off_t ResultBeingWritten(pid_t runner, const fs::path& folder, const fs::path& input) {
+  std::error_code error;
+  fs::directory_iterator fd("/proc/" + std::to_string(runner) + "/fd", error);
+  for (; !error && fd != fs::directory_iterator(); fd.increment(error)) {
+    const fs::path target = fs::read_symlink(fd->path(), error);
+    struct stat info {};
+    if (!error && target.parent_path() == folder && target != input &&
+        ::stat(fd->path().c_str(), &info) == 0) {
+      return info.st_size;
+    }
+  }
+  return -1;
+}
+
+bool HasEnded(pid_t child) {
+  siginfo_t info{};
+  return ::waitid(P_PID, child, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == child;
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class BatchKillTest : public ::testing::TestWithParam<KillCase> {};
+
+TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
+  FaultScene s;
+  s.Populate(kKillPoints);
+  if (GetParam().namedTemporary) s.PreloadOpenFaults("KOLVEDIR_REFUSE_TMPFILE=1");
+  const fs::path object = fs::canonical(s.object());
+  const pid_t runner = s.Start();
+  const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
+  while (ResultBeingWritten(runner, object, object / "xy92") <= 0 && !HasEnded(runner) &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  // Stopped mid-write, the runner shows its unfinished result.
+  ::kill(runner, SIGSTOP);
+  int raw = 0;
+  ::waitpid(runner, &raw, WUNTRACED);
+  const bool stopped = WIFSTOPPED(raw);
+  const off_t written = ResultBeingWritten(runner, object, object / "xy92");
+  const std::vector<std::string> whileWriting = Names(object);
+  ::kill(runner, GetParam().signal);
+  ::kill(runner, SIGCONT);
+  const BatchRun run = stopped ? s.Finish(runner) : BatchRun{};
+  ASSERT_TRUE(stopped) << "the job ended before it could be stopped";
+  EXPECT_GT(written, 0);
+  EXPECT_EQ(whileWriting.size(), GetParam().namedTemporary ? 3u : 2u);
+
+  EXPECT_FALSE(run.exited) << run.err;
+  EXPECT_EQ(run.status, -GetParam().signal) << run.err;
+  EXPECT_EQ(Names(object), (std::vector<std::string>{"xy92", "xy92.1"}));
+  EXPECT_EQ(Slurp(s.result()), kEarlierResult);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, BatchKillTest, ::testing::ValuesIn(kKillCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kolvedir
