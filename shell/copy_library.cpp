@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 
 #include <array>
@@ -32,6 +33,13 @@ QString TooLongMessage(const QString& path) {
   return QStringLiteral(" ! ścieżka dłuższa niż 255 znaków - plik nie został skopiowany: ") + path;
 }
 
+// Whether destination holds a whole copy of a source of sourceSize bytes: a
+// regular file of that size (not a link, which `kopiuj` never leaves there).
+bool IsCopied(const QString& destination, qint64 sourceSize) {
+  const QFileInfo copy(destination);
+  return !copy.isSymLink() && copy.isFile() && copy.size() == sourceSize;
+}
+
 }  // namespace
 
 void SetCopyLibraryFolder(const QString& folder) { ConfiguredFolder() = folder; }
@@ -48,10 +56,10 @@ QString CopyWithLibrary(const QString& source, const QString& destination) {
   if (destinationBytes.size() > kCopyPathLimit) return TooLongMessage(destination);
 
   const QString libraryPath = QDir(CopyLibraryFolder()).filePath(kCopyLibraryName);
+  if (!QFileInfo::exists(libraryPath)) return QStringLiteral(" ! brak biblioteki kopiowania ") + libraryPath;
   QLibrary library(libraryPath);
   if (!library.load()) {
-    return QStringLiteral(" ! brak biblioteki kopiowania %1 (%2)").arg(libraryPath,
-                                                                       library.errorString());
+    return QStringLiteral(" ! nie można załadować biblioteki kopiowania ") + libraryPath;
   }
   const auto copy = reinterpret_cast<CopyFunction>(library.resolve(kCopyFunctionName));
   if (!copy) {
@@ -59,11 +67,14 @@ QString CopyWithLibrary(const QString& source, const QString& destination) {
     return QStringLiteral(" ! brak funkcji %1 w bibliotece %2")
         .arg(QLatin1String(kCopyFunctionName), libraryPath);
   }
+  const QFileInfo sourceFile(source);
   const ShortString sourceText = ToShortString(sourceBytes);
   const ShortString destinationText = ToShortString(destinationBytes);
   copy(sourceText.data(), destinationText.data());
   library.unload();
-  return {};
+  // Nothing selected in the file list: an empty source, nothing to copy.
+  if (source.isEmpty() || (sourceFile.isFile() && IsCopied(destination, sourceFile.size()))) return {};
+  return QStringLiteral(" ! nie udało się skopiować pliku %1 do %2").arg(source, destination);
 }
 
 }  // namespace kolvedir

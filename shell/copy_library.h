@@ -18,11 +18,12 @@ void SetCopyLibraryFolder(const QString& folder);
 QString CopyLibraryFolder();
 
 // Copies source to destination through `kopiuj`. Returns an empty string when
-// the function was called, otherwise the message for the user: the library or
-// the function is missing (named in the message), or a path is longer than
-// 255 bytes (refused rather than cut, which would copy to another file).
-// Whether the copy itself succeeded shows in the folder, as `kopiuj` reports
-// nothing.
+// the copy was made (or the source is empty: nothing to copy), otherwise the
+// message for the user: the library or the function is missing or cannot be
+// loaded (named in the message), a path is longer than 255 bytes (refused
+// rather than cut, which would copy to another file), or the copy failed.
+// As `kopiuj` reports nothing, the copy counts as made when the destination
+// is then a regular file of the source's size.
 QString CopyWithLibrary(const QString& source, const QString& destination);
 
 }  // namespace kolvedir

@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSlider>
 #include <QTextBlockFormat>
@@ -25,6 +24,8 @@
 #include <QToolButton>
 #include <vector>
 
+#include "engine/atomic_file.h"
+#include "engine/system_error_text.h"
 #include "shell/cp1250_text.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_font.h"
@@ -45,6 +46,12 @@ std::vector<QPointer<TForm4>> editors;
 TForm4* NewEditor() {
   editors.emplace_back(new TForm4(editorOwner));
   return editors.back();
+}
+
+// Why a file could not be saved, for the message.
+QString SaveFailureReason(const AtomicFile& file) {
+  if (file.FailedStep() == AtomicFile::Failure::kReadOnly) return "plik jest tylko do odczytu";
+  return QString::fromStdString(SystemErrorText(file.SystemError()));
 }
 
 // The selection stays visible when the window loses the focus.
@@ -223,9 +230,10 @@ bool TForm4::SaveTo(const QString& path) {
                               "\nPlik nie został zapisany.");
     return false;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    Dialogs().Information(this, kEditorTitle, "Nie można zapisać pliku " + path);
+  AtomicFile file;
+  if (!file.Replace(QFile::encodeName(path).toStdString(), bytes.toStdString())) {
+    Dialogs().Information(this, kEditorTitle,
+                          "Nie można zapisać pliku " + path + ": " + SaveFailureReason(file));
     return false;
   }
   Memo1->document()->setModified(false);

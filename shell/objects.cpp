@@ -3,7 +3,10 @@
 #include <QCollator>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+
+#include <string>
+
+#include "engine/atomic_file.h"
 
 #include <filesystem>
 #include <optional>
@@ -94,10 +97,9 @@ int ReadKatal(const QString& programFolder) {
 }
 
 bool WriteKatal(const QString& programFolder, int index) {
-  QSaveFile file(QDir(programFolder).filePath(kKatalName));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(QByteArray::number(index) + "\r\n");
-  return file.commit();
+  AtomicFile katal;
+  return katal.Replace(QFile::encodeName(QDir(programFolder).filePath(kKatalName)).toStdString(),
+                       std::to_string(index) + "\r\n");
 }
 
 bool IsValidObjectName(const QString& name) {

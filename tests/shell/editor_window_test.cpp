@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,6 +14,8 @@
 #include <QTextEdit>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <optional>
 
 #include "tests/shell/shell_test_support.h"
 
@@ -363,14 +366,58 @@ TEST_F(EditorTest, CutAndPasteGoThroughTheClipboard) {
   EXPECT_EQ(editor->Text(), "14523");
 }
 
-TEST_F(EditorTest, SaveToAFolderThatIsMissingReportsTheFailure) {
-  TForm4* editor = OpenInEditor(Path("brak/xy2000"));
-  made_.push_back(editor);
-  Type(editor, "1");
-  Click(editor, "SpeedButton1");
-  EXPECT_TRUE(editor->IsModified());
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_TRUE(dialogs_.shown[0].text.contains(Path("brak/xy2000")));
+// Saving replaces the file as a whole: a symbolic link is replaced, never
+// written through; a read-only file, or a link to one, is refused with the
+// reason, and so is a file in a missing folder.
+TEST_F(EditorTest, SaveReplacesLinksAndReportsWhatCannotBeSaved) {
+  const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner;
+  const struct {
+    const char* what;
+    QString name;  // edited file in the temporary folder
+    std::optional<QFile::Permissions> outside;  // "outside" behind the link name, if any
+    std::optional<QFile::Permissions> earlier;  // the file itself before the save, if any
+    const char* reason;                         // nullptr: saved
+  } cases[] = {
+      {"missing folder", "brak/xy2000", {}, {}, "nie ma takiego pliku ani folderu"},
+      {"read-only file", "xy2000", {}, QFile::ReadOwner, "plik jest tylko do odczytu"},
+      {"link to a read-only file", "link", QFile::ReadOwner, {}, "plik jest tylko do odczytu"},
+      {"link to a writable file", "link", writable, {}, nullptr},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(c.name);
+    if (c.outside) {
+      ASSERT_TRUE(WriteAll(dir.filePath("outside"), "outside"));
+      QFile(dir.filePath("outside")).setPermissions(*c.outside);
+      ASSERT_TRUE(QFile::link("outside", path));
+    }
+    if (c.earlier) {
+      ASSERT_TRUE(WriteAll(path, "old"));
+      QFile(path).setPermissions(*c.earlier);
+    }
+    dialogs_.shown.clear();
+    TForm4* editor = OpenInEditor(path);
+    made_.push_back(editor);
+    Type(editor, "1");
+    Click(editor, "SpeedButton1");
+    if (c.reason) {
+      EXPECT_TRUE(editor->IsModified()) << c.what;
+      ASSERT_EQ(dialogs_.shown.size(), 1u) << c.what;
+      EXPECT_EQ(dialogs_.shown[0].text, "Nie można zapisać pliku " + path + ": " + c.reason);
+    } else {
+      EXPECT_FALSE(editor->IsModified()) << c.what;
+      EXPECT_EQ(ReadAll(path), QByteArray("outside1\r\n")) << c.what;
+    }
+    EXPECT_EQ(QFileInfo(path).isSymLink(), c.outside && c.reason) << c.what;
+    if (c.outside) {
+      EXPECT_EQ(ReadAll(dir.filePath("outside")), QByteArray("outside")) << c.what;
+    }
+    if (c.earlier) {
+      EXPECT_EQ(ReadAll(path), QByteArray("old")) << c.what;
+    }
+    QFile(dir.filePath("outside")).setPermissions(writable);
+    QFile(path).setPermissions(writable);
+  }
 }
 
 TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
