@@ -73,26 +73,10 @@ extern "C" int open(const char* path, int flags, ...) {
   return FaultyOpen("open", path, flags, mode);
 }
 
-extern "C" int open64(const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const mode_t mode = TakesMode(flags) ? va_arg(rest, mode_t) : 0;
-  va_end(rest);
-  return FaultyOpen("open64", path, flags, mode);
-}
-
 extern "C" int openat(int folder, const char* path, int flags, ...) {
   va_list rest;
   va_start(rest, flags);
   const mode_t mode = TakesMode(flags) ? va_arg(rest, mode_t) : 0;
   va_end(rest);
   return FaultyOpenat("openat", folder, path, flags, mode);
-}
-
-extern "C" int openat64(int folder, const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const mode_t mode = TakesMode(flags) ? va_arg(rest, mode_t) : 0;
-  va_end(rest);
-  return FaultyOpenat("openat64", folder, path, flags, mode);
 }
