@@ -155,7 +155,7 @@ void RunHeightJob(JobContext& context) {
 void RunQuasigeoidJob(JobContext& context) {
   const JobDescription& job = context.job;
   const HeightToken height =
-      job.InputSystem == kTaskAnomaly ? HeightToken::kIgnored : HeightToken::kRequired;
+      job.InputSystem == kTaskAnomaly ? HeightToken::kOptional : HeightToken::kRequired;
   RunHeightLoop(context,
                 {std::string(QuasigeoidComment(job.InputSystem,
                                                job.InputFrame == Frame::kQuasigeoidEtrf2000)),

@@ -18,8 +18,6 @@ bool IsReal(std::string_view token) {
   return ParseReal(token, value);
 }
 
-bool RealOrAbsent(std::string_view token) { return token.empty() || IsReal(token); }
-
 std::string PointDefectText(std::string_view lead, std::string_view name,
                             std::string_view ending) {
   std::string text(lead);
@@ -38,17 +36,12 @@ bool InsideAdmissibleArea(double B, double L) {
 bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightToken height) {
   const bool dms = blFormat == BlFormat::kDegreesMinutesSeconds;
   const int heightToken = dms ? kDmsHeightToken : kDecimalHeightToken;
-  for (int i = 2; i < heightToken; ++i) {
+  for (int i = 2; i < heightToken && i <= tokens.count(); ++i) {
     // Degrees and minutes (tokens 2, 3, 5, 6) of the degrees-minutes-seconds form are integers.
     const bool integer = dms && i != 4 && i != 7;
     if (!(integer ? IsInteger(tokens[i]) : IsReal(tokens[i]))) return false;
   }
-  switch (height) {
-    case HeightToken::kIgnored: return true;
-    case HeightToken::kOptional: return RealOrAbsent(tokens[heightToken]);
-    case HeightToken::kRequired: return IsReal(tokens[heightToken]);
-  }
-  return true;
+  return height == HeightToken::kOptional || IsReal(tokens[heightToken]);
 }
 
 std::string FailedPointText(std::string_view name, std::string_view ending) {

@@ -16,16 +16,16 @@ bool InsideAdmissibleArea(double B, double L);
 // How a geodetic record treats its height token (token 8 in the
 // degrees-minutes-seconds form, token 4 in decimal degrees).
 enum class HeightToken {
-  kIgnored,   // a BL record: the token may hold a comment
-  kOptional,  // a missing height reads as 0
-  kRequired,  // the height is what the job transforms: it must be there
+  kOptional,  // missing or not a number it reads as 0, so it may hold a comment
+  kRequired,  // the height is what the job transforms: it must be a number
 };
 
 // True when the latitude and longitude tokens of a geodetic record in BL
-// format blFormat are all there and are numbers (degrees and minutes of the
-// degrees-minutes-seconds form plain integers), and the height token is a
-// number where it is present or required. A record failing this must not be
-// transformed from the 0 its missing or unreadable tokens read as.
+// format blFormat that the line holds are numbers (degrees and minutes of the
+// degrees-minutes-seconds form plain integers) and the height token is a
+// number where it is required. Tokens missing at the end of the line read as
+// 0, as stored files expect; a token that is there but is not a number makes
+// the record one that must not be transformed from the 0 it reads as.
 bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightToken height);
 
 // "  *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych"

@@ -19,15 +19,19 @@ TEST(PointChecks, GeodeticTokensReadable) {
       {"1 52 30 15.5 19 0 0 100", kDms, HeightToken::kRequired, true},
       {"1 52 30.5 0 19 0 0 100", kDms, HeightToken::kOptional, false},   // minutes not an integer
       {"1 52 30 0 19 0 x 100", kDms, HeightToken::kOptional, false},     // seconds not a number
-      {"1 52 30 0 19 0", kDms, HeightToken::kIgnored, false},            // L seconds missing
+      {"1 52 30 0 19 30", kDms, HeightToken::kOptional, true},           // L seconds missing: 0
+      {"1 52 30", kDms, HeightToken::kOptional, true},                   // so is all of L
+      {"1 52 30 0 19 30", kDms, HeightToken::kRequired, false},
       {"1 52 30 0 19 0 0", kDms, HeightToken::kOptional, true},          // no height: 0
       {"1 52 30 0 19 0 0", kDms, HeightToken::kRequired, false},
-      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kOptional, false},   // a word for the height
-      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kIgnored, true},     // a BL record's comment
+      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kOptional, true},    // a comment for the height
+      {"1 52 30 0 19 0 0 uwagi", kDms, HeightToken::kRequired, false},
       {"1 52.5 19.25", kDecimal, HeightToken::kOptional, true},
       {"1 52.5 19.25", kDecimal, HeightToken::kRequired, false},
       {"1 52.5 19.25 1e2 pkt", kDecimal, HeightToken::kRequired, true},
-      {"1 52.5 19.25 nan", kDecimal, HeightToken::kOptional, false},
+      {"1 52.5 19.25 centrum", kDecimal, HeightToken::kOptional, true},
+      {"1 52.5 19.25 nan", kDecimal, HeightToken::kRequired, false},
+      {"1 52.5 x19.25 7", kDecimal, HeightToken::kOptional, false},      // L not a number
       {"1 52,5 19.25 7", kDecimal, HeightToken::kOptional, true},        // "," separates: B 52, L 5
   };
   for (const auto& c : table) {

@@ -102,7 +102,7 @@ TEST_F(TransJobTest, ErrorCasesDialogsAndCounts) {
       "x 1\r\n"                  // two tokens: skipped
       "\r\n"                     // blank: skipped
       "P4 51 24 0\r\n"           // case C: 482 cm/km from the central meridian
-      "P5 52 19 abc\r\n"         // an unreadable height: case B, not a height of 0
+      "P5 52 19 centrum\r\n"     // a comment where the height may stand: h = 0
       " ,; \r\n"                 // separators only: skipped
       "P6 52 30.5\r\n"           // case A: L = 30.5°
       "P7 52.0 15.5 10 uwagi";   // last line without a line end
@@ -114,8 +114,7 @@ TEST_F(TransJobTest, ErrorCasesDialogsAndCounts) {
       "              P2" + Pl2000Fields(49, 15, 15) + comment + "\r\n"
       "              P4" + zeros +
       " *** punkt P4 poza obszarem dopuszczalnym lub inny defekt danych \r\n"
-      "              P5" + zeros +
-      "  *** punkt P5 poza obszarem dopuszczalnym lub inny defekt danych \r\n"
+      "              P5" + Pl2000Fields(52, 19, 15) + comment + "\r\n"
       "              P6 ! punkt poza obszarem dopuszczalnym: 52.0000000 30.5000000\r\n"
       "              P7" + Pl2000Fields(52, 15.5, 15) + comment + "\r\n";
 
@@ -129,13 +128,36 @@ TEST_F(TransJobTest, ErrorCasesDialogsAndCounts) {
       "panels: 1",
   };
   EXPECT_EQ(f.ui.dialogs, dialogs);
-  EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  4 ");
+  EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  3 ");
   EXPECT_EQ(monitor()[3], " Liczba punktów: 6");
 
   // The next job asks again.
   f.ui.dialogs.clear();
   Run(job, "BLH_GRS", "P1 48.9 19.0\r\n", "xy2000.1");
   EXPECT_EQ(f.ui.dialogs.size(), 2u);
+}
+
+TEST_F(TransJobTest, MissingTokensAtTheEndOfAGeodeticRecordReadAsZero) {
+  const std::string comment =
+      Cp1250(" PL-ETRF89  Z UKŁADU:  PL-ETRF89 /BLH_GRS  OPCJA MAT.") + "\r\n";
+  const std::string failed =
+      "  0  0  0.000000  0  0  0.000000     0.0000  *** punkt X poza obszarem dopuszczalnym lub "
+      "inny defekt danych \r\n";
+  const struct {
+    int blFormat;
+    const char* input;
+    std::string record;
+  } table[] = {
+      {kDms, "M3 52 30 0 19 30", "              M3 52 30  0.000000 19 30  0.000000     0.0000" + comment},
+      {kDms, "M4 52 30 0 19 30 0 wys.", "              M4 52 30  0.000000 19 30  0.000000     0.0000" + comment},
+      {kDms, "X 52 30.5 0 19 30 0", "               X" + failed},  // a present token must be a number
+      {kDms, "X 52 30 0 19 3O", "               X" + failed},
+      {kDecimal, "P 52.5 19.5 centrum", "               P 52 30  0.000000 19 30  0.000000     0.0000" + comment},
+  };
+  for (const auto& c : table) {
+    JobDescription job = TransJob(2, 4, 0, 2, 4, 0, kTheoretical, c.blFormat, kDms);
+    EXPECT_EQ(Run(job, "BLH_GRS", std::string(c.input) + "\r\n", "BLH_GRS.1"), c.record) << c.input;
+  }
 }
 
 // The Cartesian record of B, L (degrees), h on GRS80, written with 4 decimals.
