@@ -1,6 +1,7 @@
 #include "core/gauss_kruger.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace kolvedir {
 
@@ -145,6 +146,12 @@ void GaussKrugerInverse(double x, double y, double L0, const KrugerCoefficients&
   const double LOut = lambda * kRhoSeconds + 3600.0 * L0;
   if (!AllFinite({BOut, LOut})) {
     status = kStatusNotFinite;
+    return;
+  }
+  // Past a quarter meridian the series wraps round to a position that has
+  // nothing to do with the point.
+  if (std::fabs(xi) > std::numbers::pi / 2) {
+    status = kStatusBeyondPole;
     return;
   }
   B = BOut;

@@ -49,7 +49,9 @@ GaussKrugerSeries GaussKrugerForwardSeries(double B, double L, double L0,
 //   x: northing, m; y: easting, m; L0: degrees; beta, delta: Krüger inverse and
 //   latitude sets; R: rectifying radius, m; m0: scale factor; FE, FN: metres.
 //   B, L: arc-seconds.
-// Sets kStatusNotFinite, writing nothing, when an input or result is not finite.
+// Sets kStatusNotFinite, writing nothing, when an input or result is not
+// finite, and kStatusBeyondPole when x + FN lies beyond the pole (more than
+// m0·R·π/2 from the equator).
 void GaussKrugerInverse(double x, double y, double L0, const KrugerCoefficients& beta,
                         const KrugerCoefficients& delta, double R, double m0, double FE,
                         double FN, double& B, double& L, PointStatus& status);
@@ -60,5 +62,20 @@ void ZoneForward(const std::optional<GaussKrugerZone>& zone, double B, double L,
                  double& y, double& distortion, double& convergence, PointStatus& status);
 void ZoneInverse(const std::optional<GaussKrugerZone>& zone, double x, double y, double& B,
                  double& L, PointStatus& status);
+
+// The grids whose false easting carries the zone number in its millions
+// (FE = zone digit·1e6 + 500 km) tell a point's zone from its easting alone.
+// zoneOf: the grid's table, central meridian (degrees) → zone or nothing.
+// y: easting, m. Gives the central meridian among 15, 18, 21, 24, 27 whose
+// band FE − 500 km ≤ y < FE + 500 km holds y, or 0 when none does (also for
+// a NaN).
+template <class ZoneTable>
+int ZoneOfEasting(ZoneTable zoneOf, double y) {
+  for (const int centralMeridian : {15, 18, 21, 24, 27}) {
+    const std::optional<GaussKrugerZone> zone = zoneOf(centralMeridian);
+    if (zone && y >= zone->FE - 500000.0 && y < zone->FE + 500000.0) return centralMeridian;
+  }
+  return 0;
+}
 
 }  // namespace kolvedir

@@ -40,6 +40,8 @@ void Pl2000Inverse(double x, double y, int zone, double& B, double& L, PointStat
   ZoneInverse(Pl2000Zone(zone), x, y, B, L, status);
 }
 
+int Pl2000ZoneOfEasting(double y) { return ZoneOfEasting(Pl2000Zone, y); }
+
 void Pl1992Forward(double B, double L, double& x, double& y, double& distortion,
                    double& convergence, PointStatus& status) {
   ZoneForward(kPl1992Zone, B, L, x, y, distortion, convergence, status);
@@ -57,5 +59,7 @@ void UtmForward(double B, double L, int zone, double& x, double& y, double& dist
 void UtmInverse(double x, double y, int zone, double& B, double& L, PointStatus& status) {
   ZoneInverse(UtmZone(zone), x, y, B, L, status);
 }
+
+int UtmZoneOfEasting(double y) { return ZoneOfEasting(UtmZone, y); }
 
 }  // namespace kolvedir

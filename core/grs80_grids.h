@@ -11,6 +11,10 @@ namespace kolvedir {
 void Pl2000Forward(double B, double L, int zone, double& x, double& y, double& distortion,
                    double& convergence, PointStatus& status);
 void Pl2000Inverse(double x, double y, int zone, double& B, double& L, PointStatus& status);
+// The zone whose false easting the easting y (m) carries: the millions digit
+// of y is zone/3 (15 for 5 000 000 ≤ y < 6 000 000 ... 27 below 10 000 000);
+// 0 for any other y.
+int Pl2000ZoneOfEasting(double y);
 
 // PL-1992 (central meridian 19°, m0 = 0.9993, northing offset 5300000 m).
 void Pl1992Forward(double B, double L, double& x, double& y, double& distortion,
@@ -21,5 +25,9 @@ void Pl1992Inverse(double x, double y, double& B, double& L, PointStatus& status
 void UtmForward(double B, double L, int zone, double& x, double& y, double& distortion,
                 double& convergence, PointStatus& status);
 void UtmInverse(double x, double y, int zone, double& B, double& L, PointStatus& status);
+// The zone whose false easting the easting y (m) carries: the millions digit
+// of y is the last digit of the UTM zone number (15 for 3 000 000 ≤ y <
+// 4 000 000, 21 below 5 000 000, 27 below 6 000 000); 0 for any other y.
+int UtmZoneOfEasting(double y);
 
 }  // namespace kolvedir

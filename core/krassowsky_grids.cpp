@@ -102,6 +102,10 @@ void Grid1942Inverse(double x, double y, int zone, int stripWidth, double& B, do
   ZoneInverse(Zone1942(zone, stripWidth), x, y, B, L, status);
 }
 
+int Grid1942ZoneOfEasting(double y, int stripWidth) {
+  return ZoneOfEasting([stripWidth](int zone) { return Zone1942(zone, stripWidth); }, y);
+}
+
 void Bl4283ToBl42(double B, double L, double& BOut, double& LOut, PointStatus& status) {
   ApplyPolynomial(k4283To42, B, L, BOut, LOut, status);
 }

@@ -13,6 +13,11 @@ void Grid1942Forward(double B, double L, int zone, int stripWidth, double& x, do
                      double& distortion, double& convergence, PointStatus& status);
 void Grid1942Inverse(double x, double y, int zone, int stripWidth, double& B, double& L,
                      PointStatus& status);
+// The zone whose false easting the easting y (m) carries in strips of
+// stripWidth: 3° strips as PL-2000 (millions digit = zone/3, zones 15 to 27),
+// 6° strips as PL-UTM (3, 4, 5 million for zones 15, 21, 27); 0 for any other
+// y or strip width.
+int Grid1942ZoneOfEasting(double y, int stripWidth);
 
 // 1942/83 realisation → Pulkovo'42 and back. B, L in and out: arc-seconds,
 // fitted for 49°–55° N, 14°–24.2° E (corrections below 0.05″ and 0.07″ there).

@@ -19,5 +19,6 @@ inline constexpr PointStatus kStatusBadEllipsoid = 3;       // EllipsoidCode oth
 // Codes of our own for parameters outside the tables and for non-finite values.
 inline constexpr PointStatus kStatusUndefinedZone = 4;      // zone, strip width or direction not in the tables
 inline constexpr PointStatus kStatusNotFinite = 5;          // NaN or infinity in an input or a result
+inline constexpr PointStatus kStatusBeyondPole = 6;         // a plane northing beyond the pole
 
 }  // namespace kolvedir

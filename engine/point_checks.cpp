@@ -1,5 +1,7 @@
 #include "engine/point_checks.h"
 
+#include "engine/text_encoding.h"
+
 namespace kolvedir {
 
 namespace {
@@ -50,6 +52,14 @@ std::string FailedPointText(std::string_view name, std::string_view ending) {
 
 std::string DistortedPointText(std::string_view name) {
   return PointDefectText(" *** punkt ", name, " ");
+}
+
+std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen) {
+  std::string text = " *** punkt ";
+  text.append(name);
+  text.append(Utf8ToWin1250(" ze strefy " + std::to_string(zoneFound) + ", a wybrano strefę " +
+                            std::to_string(zoneChosen) + " "));
+  return text;
 }
 
 }  // namespace kolvedir

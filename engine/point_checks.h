@@ -35,5 +35,9 @@ std::string FailedPointText(std::string_view name, std::string_view ending = " "
 // " *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych ",
 // with one leading blank: a plane point too far from its zone.
 std::string DistortedPointText(std::string_view name);
+// " *** punkt " + name + " ze strefy " + zoneFound + ", a wybrano strefę " +
+// zoneChosen + " ", in Windows-1250: a plane point whose easting carries
+// another zone than the chosen one. Zones: central meridians, degrees.
+std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen);
 
 }  // namespace kolvedir

@@ -1,5 +1,7 @@
 #include "engine/point_outcome.h"
 
+#include <optional>
+
 #include "engine/point_checks.h"
 #include "engine/trans_chain.h"
 #include "grid/height_models.h"
@@ -39,21 +41,42 @@ TransPointResult Failed(PointError error) {
   return result;
 }
 
+TransPointResult OutOfArea(double B, double L) {
+  TransPointResult result = Failed(PointError::kOutOfArea);
+  result.B = B;
+  result.L = L;
+  return result;
+}
+
+// A plane point whose easting carries another zone than the chosen one.
+std::optional<TransPointResult> OfAnotherZone(const JobDescription& job, double y) {
+  const std::int32_t zone = InputZoneOfEasting(job, y);
+  if (zone == 0 || zone == job.InputZone) return std::nullopt;
+  TransPointResult result = Failed(PointError::kWrongZone);
+  result.zoneFound = zone;
+  return result;
+}
+
 }  // namespace
 
 TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,
                                    bool readable) {
-  if (TransSystemKind(job.InputFrame, job.InputSystem) == RecordKind::kGeodetic &&
-      !InsideAdmissibleArea(values.B, values.L)) {
-    TransPointResult result = Failed(PointError::kOutOfArea);
-    result.B = values.B;
-    result.L = values.L;
-    return result;
-  }
+  const RecordKind inputKind = TransSystemKind(job.InputFrame, job.InputSystem);
+  if (inputKind == RecordKind::kGeodetic && !InsideAdmissibleArea(values.B, values.L))
+    return OutOfArea(values.B, values.L);
   if (!readable) return Failed(PointError::kFailed);
-  TransPointResult result;
+  const bool plane = inputKind == RecordKind::kPlane;
+  if (plane) {
+    if (auto refused = OfAnotherZone(job, values.y)) return *refused;
+  }
   PointStatus status = 0;
-  TransformPoint(job, values, result.output, status);
+  GeodeticPoint common;
+  InputToCommonForm(job, values, common, status);
+  if (status != 0) return Failed(PointError::kFailed);
+  // The inverse projection of a plane point is tested as geodetic input is.
+  if (plane && !InsideAdmissibleArea(common.B, common.L)) return OutOfArea(common.B, common.L);
+  TransPointResult result;
+  TransformCommonForm(job, common, result.output, status);
   if (status != 0) return Failed(PointError::kFailed);
   OutputValues& out = result.output;
   if (TransSystemKind(job.OutputFrame, job.OutputSystem) == RecordKind::kPlane &&

@@ -30,15 +30,19 @@ enum class PointError {
   kOutOfArea,  // outside 49°–55° N, 14°–24.2° E; nothing transformed
   kFailed,     // unreadable record or failed computation (outside the grid, say)
   kDistorted,  // plane output with |distortion| > 200 cm/km or |convergence| > 20 grads
+  kWrongZone,  // plane input whose easting carries another zone than InputZone
 };
 
 struct TransPointResult {
   PointError error = PointError::kNone;
-  // The values the record is written with: all 0 for kFailed; x, y,
-  // distortion and convergence 0 for kDistorted; unused for kOutOfArea.
+  // The values the record is written with: all 0 for kFailed and kWrongZone;
+  // x, y, distortion and convergence 0 for kDistorted; unused for kOutOfArea.
   OutputValues output;
-  // kOutOfArea: the point's B, L in decimal degrees, as the error record shows them.
+  // kOutOfArea: the point's B, L in decimal degrees, as the error record shows
+  // them (of a plane point, those of its inverse projection).
   double B = 0.0, L = 0.0;
+  // kWrongZone: the zone (central meridian, degrees) the easting carries.
+  std::int32_t zoneFound = 0;
 };
 
 // One TRANS 2D/3D point. job: InputFrame, InputSystem, InputZone,
@@ -47,7 +51,9 @@ struct TransPointResult {
 // are not read). values: as ReadPointValues gives them for the input kind
 // (B, L decimal degrees, h, x, y, X, Y, Z metres). readable: false when the
 // record's tokens cannot give the point (the point is then kFailed, unless a
-// geodetic point is already outside the area).
+// geodetic point is already outside the area). A plane point is first checked
+// against the zone its easting carries, then projected back and tested against
+// the area like a geodetic one; a northing beyond the pole is kFailed.
 TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,
                                    bool readable);
 

@@ -176,10 +176,34 @@ void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
   }
 }
 
+std::int32_t InputZoneOfEasting(const JobDescription& job, double y) {
+  if (IsGrs80Frame(job.InputFrame)) {
+    switch (job.InputSystem) {
+      case kSystemXy2000: return Pl2000ZoneOfEasting(y);
+      case kSystemUtm: return UtmZoneOfEasting(y);
+      default: return 0;
+    }
+  }
+  if (job.InputFrame != Frame::kPulkovo) return 0;
+  switch (job.InputSystem) {
+    case kSystemXy42Strip3:
+    case kSystemXy4283Strip3: return Grid1942ZoneOfEasting(y, 3);
+    case kSystemXy42Strip6:
+    case kSystemXy4283Strip6: return Grid1942ZoneOfEasting(y, 6);
+    default: return 0;
+  }
+}
+
 void TransformPoint(const JobDescription& job, const PointValues& values, OutputValues& output,
                     PointStatus& status) {
-  GeodeticPoint common, changed;
+  GeodeticPoint common;
   InputToCommonForm(job, values, common, status);
+  TransformCommonForm(job, common, output, status);
+}
+
+void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
+                         OutputValues& output, PointStatus& status) {
+  GeodeticPoint changed;
   ChangeFrame(job, common, changed, status);
   CommonFormToOutput(job, changed.B * kSecondsPerDegree, changed.L * kSecondsPerDegree, changed.h,
                      output, status);

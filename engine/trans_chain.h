@@ -60,6 +60,18 @@ void ChangeFrame(const JobDescription& job, const GeodeticPoint& point, Geodetic
 void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
                         OutputValues& output, PointStatus& status);
 
+// The zone that the easting y (m) of a point of InputSystem in InputFrame
+// carries: for xy2000, UTM and the "1942" and "1942/83" strips, the central
+// meridian whose false easting holds the millions of y; 0 for the systems
+// whose eastings carry no zone (xy92, xy65, xyTARVO80, the non-plane ones)
+// and for an easting in no zone's band.
+std::int32_t InputZoneOfEasting(const JobDescription& job, double y);
+
+// The chain from the common form on: the frame change and the output values.
+// common: B, L decimal degrees, h m, in the input frame.
+void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
+                         OutputValues& output, PointStatus& status);
+
 // The whole chain of one point. On a non-zero status the output carries no
 // meaning.
 void TransformPoint(const JobDescription& job, const PointValues& values, OutputValues& output,

@@ -29,10 +29,12 @@ bool RecordUnreadable(const JobDescription& job, const TokenList& tokens,
 
 // The comment that replaces the record comment of an error point, and the
 // question asked about it.
-std::string ErrorText(PointError error, std::string_view name) {
-  switch (error) {
+std::string ErrorText(const JobDescription& job, const TransPointResult& result,
+                      std::string_view name) {
+  switch (result.error) {
     case PointError::kFailed: return FailedPointText(name);
     case PointError::kDistorted: return DistortedPointText(name);
+    case PointError::kWrongZone: return WrongZoneText(name, result.zoneFound, job.InputZone);
     default: return {};
   }
 }
@@ -51,14 +53,14 @@ void TransformRecord(const JobContext& context, const TokenList& tokens, RecordB
   }
   ++block.errors;
   if (result.error == PointError::kOutOfArea) {
-    // No transformation was attempted: the record shows the point as read.
+    // B, L as read, or as the inverse projection of a plane point gave them.
     std::string question = " Punkt poza obszarem dopuszczalnym, nr: ";
     question.append(name);
     block.Ask(question);
     WriteOutOfAreaRecord(block, name, result.B, result.L);
     return;
   }
-  const std::string errorText = ErrorText(result.error, name);
+  const std::string errorText = ErrorText(job, result, name);
   block.Ask(errorText);
   WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                    job.SecondsDecimals, job.LinearDecimals, errorText);

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "core/grs80_grids.h"
+#include "core/krassowsky_grids.h"
+#include "engine/point_outcome.h"
 #include "tests/engine/job_fixture.h"
 #include "tests/grid/grid_test_files.h"
 
@@ -354,6 +356,105 @@ TEST_F(TransChainTest, EveryPairRunsAndReturns) {
   EXPECT_EQ(pairs, 3 * 2 * 18 * 18);
   std::printf("[          ] %d pairs; worst round trip %.3f (position), %.3f (height) printed units\n",
               pairs, worst.horizontal, worst.height);
+}
+
+// ---- Plane input that cannot be a point of the system ----
+
+struct ZonedGrid {
+  const char* name;
+  int frame, system;
+  std::vector<int> zones;  // central meridians the window offers
+  void (*forward)(double B, double L, int zone, double& x, double& y, PointStatus& status);
+};
+
+template <void (*Forward)(double, double, int, double&, double&, double&, double&, PointStatus&)>
+void PlaneOf(double B, double L, int zone, double& x, double& y, PointStatus& status) {
+  double distortion = 0, convergence = 0;
+  Forward(B, L, zone, x, y, distortion, convergence, status);
+}
+
+template <int StripWidth>
+void Plane1942Of(double B, double L, int zone, double& x, double& y, PointStatus& status) {
+  double distortion = 0, convergence = 0;
+  Grid1942Forward(B, L, zone, StripWidth, x, y, distortion, convergence, status);
+}
+
+// A point of every zone, read in every zone of its grid: only its own zone
+// transforms it; any other names the zone its easting carries.
+TEST_F(TransChainTest, PlanePointOfAnotherZoneIsRefused) {
+  const ZonedGrid grids[] = {
+      {"xy2000", 1, 1, {15, 18, 21, 24}, PlaneOf<Pl2000Forward>},
+      {"UTM", 2, 3, {15, 21}, PlaneOf<UtmForward>},
+      {"xy42_3", 3, 2, {15, 18, 21, 24}, Plane1942Of<3>},
+      {"xy42_6", 3, 3, {15, 21}, Plane1942Of<6>},
+      {"xy42_83_3", 3, 4, {15, 18, 21, 24}, Plane1942Of<3>},
+      {"xy42_83_6", 3, 5, {15, 21}, Plane1942Of<6>},
+  };
+  for (const ZonedGrid& grid : grids) {
+    for (const int pointZone : grid.zones) {
+      // 52° N, half a degree east of the central meridian (west of it for 24°).
+      const double L = pointZone + (pointZone == 24 ? -0.5 : 0.5);
+      PointStatus status = 0;
+      PointValues point;
+      grid.forward(52 * 3600.0, L * 3600.0, pointZone, point.x, point.y, status);
+      ASSERT_EQ(status, 0);
+      for (const int chosen : grid.zones) {
+        const std::string what = std::string(grid.name) + " point of " + std::to_string(pointZone) +
+                                 " read in " + std::to_string(chosen);
+        const int geodetic = grid.frame == 3 ? 7 : 4;  // BLH_KRA or BLH_GRS of the same frame
+        const TransPointResult result = ComputeTransPoint(
+            TransJob(grid.frame, grid.system, chosen, grid.frame, geodetic, 0, kTheoretical),
+            point, true);
+        if (chosen == pointZone) {
+          EXPECT_EQ(result.error, PointError::kNone) << what;
+          EXPECT_NEAR(result.output.BArcSeconds, 52 * 3600.0, 0.1) << what;  // 1942/83: 0.013″ off
+        } else {
+          EXPECT_EQ(result.error, PointError::kWrongZone) << what;
+          EXPECT_EQ(result.zoneFound, pointZone) << what;
+          EXPECT_EQ(result.output.BArcSeconds, 0.0) << what;
+        }
+      }
+    }
+  }
+}
+
+// Plane records that no point of the system can have (a digit too many, a
+// northing of 1e308 m) are refused, never turned into a position: outside the
+// area as their inverse projection puts them, or failed beyond the pole.
+TEST_F(TransChainTest, PlaneInputOutsideTheAreaOrPastThePole) {
+  const struct {
+    const char* what;
+    JobDescription job;
+    PointValues input;
+    PointError error;
+  } table[] = {
+      {"xy2000 x with a digit too many", TransJob(1, 1, 21, 1, 4, 0, kTheoretical),
+       Plane(57887012.165, 7500457.7260), PointError::kFailed},
+      {"xy2000 1e308", TransJob(1, 1, 21, 1, 5, 0, kTheoretical), Plane(1e308, 7500457.726), PointError::kFailed},
+      {"xy92 1e308", TransJob(1, 2, 0, 1, 5, 0, kTheoretical), Plane(1e308, 500000), PointError::kFailed},
+      {"UTM 1e308", TransJob(2, 3, 21, 2, 5, 0, kTheoretical), Plane(1e308, 4500000), PointError::kFailed},
+      {"xy2000 1e20", TransJob(1, 1, 21, 1, 5, 0, kTheoretical), Plane(1e20, 7500457.726), PointError::kFailed},
+      {"xy92 south", TransJob(1, 2, 0, 1, 5, 0, kTheoretical), Plane(-1e6, 500000), PointError::kOutOfArea},
+      {"xy65 far east", TransJob(3, 1, 5, 3, 8, 0, kTheoretical), Plane(4700000, 9e6), PointError::kOutOfArea},
+      {"xyTARVO80 1e308", TransJob(3, 6, 0, 3, 8, 0, kTheoretical), Plane(1e308, 500000), PointError::kFailed},
+      {"xy42_83_6 1e308", TransJob(3, 5, 21, 3, 7, 0, kTheoretical), Plane(1e308, 4500000), PointError::kFailed},
+      {"xy2000 without a zone digit", TransJob(1, 1, 18, 1, 5, 0, kTheoretical), Plane(5800000, 457.7), PointError::kOutOfArea},
+  };
+  for (const auto& c : table) {
+    const TransPointResult result = ComputeTransPoint(c.job, c.input, true);
+    EXPECT_EQ(result.error, c.error) << c.what << " B " << result.B << " L " << result.L;
+    EXPECT_EQ(result.output.X, 0.0) << c.what;
+  }
+  // An out-of-area plane point shows where its inverse projection puts it.
+  PointValues south;
+  double distortion = 0, convergence = 0;
+  PointStatus status = 0;
+  Pl2000Forward(48.5 * 3600, 18.25 * 3600, 18, south.x, south.y, distortion, convergence, status);
+  const TransPointResult result =
+      ComputeTransPoint(TransJob(1, 1, 18, 2, 1, 18, kEmpirical), south, true);
+  EXPECT_EQ(result.error, PointError::kOutOfArea);
+  EXPECT_NEAR(result.B, 48.5, 1e-9);
+  EXPECT_NEAR(result.L, 18.25, 1e-9);
 }
 
 }  // namespace

@@ -160,6 +160,33 @@ TEST_F(TransJobTest, MissingTokensAtTheEndOfAGeodeticRecordReadAsZero) {
   }
 }
 
+// Plane records that belong to another zone or lie outside the area become
+// error records, counted and asked about like the others.
+TEST_F(TransJobTest, PlanePointsOfAnotherZoneOrOutsideTheArea) {
+  const std::string input = "typo 57887012.165 7500457.7260\r\n"  // x with a digit too many
+                            "Z18" + Pl2000Fields(52, 18.5, 18).substr(0, 30) + "\r\n" +
+                            "S" + Pl2000Fields(48.5, 21.25, 21).substr(0, 30) + "\r\n";
+  const std::string zeros = "  0  0  0.000000  0  0  0.000000     0.0000";
+  const std::string expected =
+      "            typo" + zeros +
+      "  *** punkt typo poza obszarem dopuszczalnym lub inny defekt danych \r\n"
+      "             Z18" + zeros + Cp1250(" *** punkt Z18 ze strefy 18, a wybrano strefę 21 ") + "\r\n"
+      "               S ! punkt poza obszarem dopuszczalnym: 48.5000000 21.2500000\r\n";
+  JobDescription job = TransJob(1, 1, 21, 1, 4, 0, kTheoretical);
+  EXPECT_EQ(Run(job, "xy2000", input, "BLH_GRS.1"), expected);
+  const std::vector<std::string> dialogs = {
+      "question:   *** punkt typo poza obszarem dopuszczalnym lub inny defekt danych  - Czy "
+      "wyłączyć ten komunikat?  -> No",
+      "question:  *** punkt Z18 ze strefy 18, a wybrano strefę 21  - Czy wyłączyć ten komunikat? "
+      " -> No",
+      "question:  Punkt poza obszarem dopuszczalnym, nr: S - Czy wyłączyć ten komunikat?  -> No",
+      "panels: 1",
+  };
+  EXPECT_EQ(f.ui.dialogs, dialogs);
+  EXPECT_EQ(monitor()[2], " Zadanie wykonano - liczba błędów  3 ");
+  EXPECT_EQ(monitor()[3], " Liczba punktów: 3");
+}
+
 // The Cartesian record of B, L (degrees), h on GRS80, written with 4 decimals.
 std::string Grs80Record(const char* name, double B, double L, double h) {
   double X = 0, Y = 0, Z = 0;
