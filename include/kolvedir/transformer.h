@@ -1,0 +1,118 @@
+#pragma once
+// Kolvedir as a library: one transformation of a TRANS 2D/3D, TRANS-H or
+// quasigeoid job, built once and applied to arrays of points. The numbers are
+// those the job writes: the record loops and this interface share the
+// computation of a point.
+//
+// Units at this interface: B, L in decimal degrees (eastern longitude
+// positive); x (northing), y (easting), X, Y, Z and every height in metres;
+// scale distortion (m − 1)·100000 in cm/km; meridian convergence in grads.
+//
+// Thread safety: a Transformer is immutable once built; Transform may be
+// called on one Transformer from any number of threads at once. The
+// interpolation grid is read once per process and shared read-only by every
+// Transformer (see Transformer::Transformer).
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace kolvedir {
+
+// What to transform, by the names the runner kolvedir-batch accepts.
+struct TransformerDescription {
+  // Standard file name of the input system:
+  //   TRANS 2D/3D, PL-ETRF2000 or PL-ETRF89: "xy2000", "xy92", "UTM", "BLH_GRS", "XYZ_GRS";
+  //   TRANS 2D/3D, PULKOWO: "xy65", "xy42_3", "xy42_6", "xy42_83_3", "xy42_83_6",
+  //                         "xyTARVO80", "BLH_KRA", "XYZ_KRA";
+  //   TRANS-H: "BLH_K86", "BLH_K2006", "BLH_EVRF";
+  //   quasigeoid: "BL" (height anomaly), "BLH_e" (ellipsoidal → normal), "BLH_n" (normal → ellipsoidal).
+  std::string source;
+  // Central meridian in whole degrees (xy2000, xy42_3, xy42_83_3: 15, 18, 21, 24;
+  // UTM, xy42_6, xy42_83_6: 15, 21) or the "1965" zone 1 to 5 (xy65); 0 for
+  // systems without zones. A zone outside these makes every point fail.
+  int source_zone = 0;
+  // "PL-ETRF2000", "PL-ETRF89" or "PULKOWO" (implied for the Pulkovo'42
+  // systems). Quasigeoid: the frame of the ellipsoidal heights, "PL-ETRF2000"
+  // or "PL-ETRF89". Unused by TRANS-H.
+  std::string source_frame;
+  // Standard name of the output system, with or without ".1"; for the
+  // quasigeoid it may stay empty (the task fixes the output).
+  std::string target;
+  int target_zone = 0;
+  std::string target_frame;  // TRANS 2D/3D only
+  // TRANS 2D/3D: "empirical" (grid corrections, the default) or "theoretical".
+  std::string method = "empirical";
+  // The interpolation grid file PL_grid_001.bin (every job reads it).
+  std::string grid;
+};
+
+// A description the engine refuses; what() is its Polish message, UTF-8.
+class TransformerError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Status of one point: 0 good; any other value marks a point the job writes as
+// an error record, and all its outputs are NaN.
+enum class PointResult : std::int32_t {
+  kGood = 0,
+  kOutOfArea = 1,    // geodetic input outside 49°–55° N, 14°–24.2° E
+  kFailed = 2,       // outside the grid, failed conversion, NaN or infinite input
+  kDistorted = 3,    // plane output: |distortion| > 200 cm/km or |convergence| > 20 grads
+};
+
+// Kinds of coordinates at either side.
+enum class CoordinateKind : std::int32_t {
+  kGeodetic = 1,   // a = B (degrees), b = L (degrees), c = h (m)
+  kPlane = 2,      // a = x northing, b = y easting (m); c = h (m): ignored on input,
+                   //   the ellipsoidal height in the output frame on output
+  kCartesian = 3,  // a = X, b = Y, c = Z (m)
+};
+
+// Input arrays, all of one length n. c may be empty: h = 0 for geodetic and
+// plane input; Cartesian input, TRANS-H and the quasigeoid tasks "BLH_e" and
+// "BLH_n" need it. Height jobs: a = B, b = L (degrees), c = the input height
+// (ignored by "BL").
+struct PointArrays {
+  std::span<const double> a, b, c;
+};
+
+// Output arrays of length n. distortion and convergence may be empty; they are
+// filled for plane output only. Height jobs: a = B, b = L as given (degrees),
+// c = the output height (the anomaly for "BL").
+struct ResultArrays {
+  std::span<double> a, b, c;
+  std::span<std::int32_t> status;  // PointResult values
+  std::span<double> distortion, convergence;
+};
+
+class Transformer {
+ public:
+  // Validates the description with the job's own rules and messages and reads
+  // the grid file, as every job does. The process holds one grid: transformers
+  // naming the same file share it, read once; one naming another file is
+  // refused while a transformer uses the first, and replaces it otherwise.
+  // Throws TransformerError. A job run in the same process reloads the grid of
+  // its own: do not mix the two in one process.
+  explicit Transformer(const TransformerDescription& description);
+  ~Transformer();
+  Transformer(Transformer&&) noexcept;
+  Transformer& operator=(Transformer&&) noexcept;
+
+  CoordinateKind SourceKind() const;
+  CoordinateKind TargetKind() const;
+
+  // Transforms in.a.size() points into out, using up to `threads` threads
+  // (1: the calling thread only; large arrays only are split). Throws
+  // std::invalid_argument when the array lengths differ or a required c is
+  // missing. Not for a moved-from Transformer.
+  void Transform(const PointArrays& in, const ResultArrays& out, int threads = 1) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<const Impl> impl_;
+};
+
+}  // namespace kolvedir

@@ -1,0 +1,109 @@
+// The library's transformer: one grid per process shared by every transformer,
+// and one transformer used from many threads at once.
+#include "kolvedir/transformer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "tests/grid/grid_test_files.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::ConstantLayers;
+using testing::GridBytes;
+using testing::TemporaryFolder;
+using testing::WriteBytes;
+
+// The height anomaly task: c = 0.0001 m · layer 1 of the grid.
+TransformerDescription AnomalyFrom(const std::filesystem::path& grid) {
+  TransformerDescription d;
+  d.source = "BL";
+  d.source_frame = "PL-ETRF2000";
+  d.grid = grid.string();
+  return d;
+}
+
+double AnomalyAt(const Transformer& t, double B, double L) {
+  double a = 0, b = 0, c = 0;
+  std::int32_t status = -1;
+  t.Transform({{&B, 1}, {&L, 1}, {}}, {{&a, 1}, {&b, 1}, {&c, 1}, {&status, 1}, {}, {}});
+  EXPECT_EQ(status, 0);
+  return c;
+}
+
+class SharedGridTest : public ::testing::Test {
+ protected:
+  SharedGridTest() {
+    WriteBytes(first_.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(1000, 1, 1)));
+    WriteBytes(second_.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(2000, 1, 1)));
+  }
+  std::filesystem::path First() const { return first_.path() / "PL_grid_001.bin"; }
+  std::filesystem::path Second() const { return second_.path() / "PL_grid_001.bin"; }
+
+  TemporaryFolder first_, second_;
+};
+
+TEST_F(SharedGridTest, AnotherGridWaitsUntilNoTransformerUsesTheFirst) {
+  {
+    const Transformer one(AnomalyFrom(First()));
+    // The same file by another spelling shares the grid read for the first.
+    const Transformer two(AnomalyFrom(First().parent_path() / "." / "PL_grid_001.bin"));
+    EXPECT_DOUBLE_EQ(AnomalyAt(two, 52.0, 19.0), 0.1);
+    try {
+      Transformer refused(AnomalyFrom(Second()));
+      FAIL() << "a second grid replaced the one in use";
+    } catch (const TransformerError& e) {
+      EXPECT_NE(std::string(e.what()).find(first_.path().filename().string()), std::string::npos);
+    }
+    EXPECT_DOUBLE_EQ(AnomalyAt(one, 52.0, 19.0), 0.1);
+  }
+  const Transformer replaced(AnomalyFrom(Second()));
+  EXPECT_DOUBLE_EQ(AnomalyAt(replaced, 52.0, 19.0), 0.2);
+}
+
+TEST(TransformerThreadsTest, OneTransformerServesManyThreadsAtOnce) {
+  TransformerDescription d;
+  d.source = "BLH_GRS";
+  d.source_frame = "PL-ETRF2000";
+  d.target = "xy2000";
+  d.target_zone = 18;
+  d.target_frame = "PL-ETRF89";
+  d.method = "theoretical";
+  TemporaryFolder folder;
+  WriteBytes(folder.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(0, 1, 1)));
+  d.grid = (folder.path() / "PL_grid_001.bin").string();
+  const Transformer t(d);
+
+  constexpr std::size_t kPoints = 50000;
+  std::vector<double> B(kPoints), L(kPoints);
+  for (std::size_t i = 0; i < kPoints; ++i) {
+    B[i] = 49.5 + 5.0 * i / kPoints;
+    L[i] = 17.0 + std::fmod(0.37 * i, 3.0);
+  }
+  struct Result {
+    std::vector<double> a, b, c, distortion, convergence;
+    std::vector<std::int32_t> status;
+    explicit Result(std::size_t n) : a(n), b(n), c(n), distortion(n), convergence(n), status(n) {}
+    ResultArrays Arrays() { return {a, b, c, status, distortion, convergence}; }
+  };
+  Result alone(kPoints);
+  t.Transform({B, L, {}}, alone.Arrays());
+
+  std::vector<Result> results(6, Result(kPoints));
+  std::vector<std::jthread> threads;
+  for (Result& r : results) threads.emplace_back([&] { t.Transform({B, L, {}}, r.Arrays(), 2); });
+  threads.clear();
+  for (const Result& r : results) {
+    EXPECT_EQ(r.a, alone.a);
+    EXPECT_EQ(r.b, alone.b);
+    EXPECT_EQ(r.distortion, alone.distortion);
+    EXPECT_EQ(r.status, alone.status);
+  }
+}
+
+}  // namespace
+}  // namespace kolvedir
