@@ -32,7 +32,7 @@ else
 fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKOLVEDIR_FUZZ=ON -DKOLVEDIR_SHELL=OFF -DKOLVEDIR_BENCH=OFF >/dev/null
+  -DKOLVEDIR_FUZZ=ON -DKOLVEDIR_SHELL=OFF -DKOLVEDIR_BENCH=OFF -DKOLVEDIR_PYTHON=OFF >/dev/null
 cmake --build "$dir" -j2 --target fuzz_targets
 
 for t in "${targets[@]}"; do
