@@ -125,7 +125,8 @@ class SharedGrid {
                              path_.string());
     }
     const GridLoadResult result = LoadCorrectionGrid(path);
-    if (result != GridLoadResult::kLoaded) throw TransformerError(GridLoadMessage(result, file));
+    if (result != GridLoadResult::kLoaded)
+      throw TransformerError(GridLoadMessage(result, file));
     loaded_ = true;
     path_ = path;
     ++users_;
@@ -146,9 +147,16 @@ class SharedGrid {
 
 CoordinateKind KindOf(RecordKind kind) { return static_cast<CoordinateKind>(kind); }
 
+// The height anomaly task reads no height.
+bool ReadsHeight(const JobDescription& job) {
+  return !(job.ActiveModule == Module::kQuasigeoid && job.InputSystem == kTaskAnomaly);
+}
+
+// Cartesian input, TRANS-H and the quasigeoid's height conversions cannot do
+// without c; geodetic TRANS 2D/3D input takes h = 0.
 bool NeedsHeight(const JobDescription& job) {
   if (job.ActiveModule == Module::kTrans) return job.InputKind == RecordKind::kCartesian;
-  return job.InputSystem != kTaskAnomaly;
+  return ReadsHeight(job);
 }
 
 }  // namespace
@@ -192,7 +200,7 @@ bool ReadPoint(const JobDescription& job, const PointArrays& in, std::size_t i,
       values.B = a;
       values.L = b;
       values.h = c;
-      finite = finite && std::isfinite(c);
+      finite = finite && (!ReadsHeight(job) || std::isfinite(c));
       break;
   }
   return finite;
@@ -275,21 +283,23 @@ CoordinateKind Transformer::TargetKind() const { return KindOf(impl_->job.Output
 
 void Transformer::Transform(const PointArrays& in, const ResultArrays& out, int threads) const {
   const std::size_t n = in.a.size();
-  const auto fits = [n](std::size_t size, bool optional) { return size == n || (optional && size == 0); };
-  if (!fits(in.b.size(), false) || !fits(in.c.size(), true) || !fits(out.a.size(), false) ||
-      !fits(out.b.size(), false) || !fits(out.c.size(), false) || !fits(out.status.size(), false) ||
-      !fits(out.distortion.size(), true) || !fits(out.convergence.size(), true))
+  const auto fits = [n](std::size_t size) { return size == n; };
+  const auto fitsOrEmpty = [n](std::size_t size) { return size == n || size == 0; };
+  if (!fits(in.b.size()) || !fitsOrEmpty(in.c.size()) || !fits(out.a.size()) ||
+      !fits(out.b.size()) || !fits(out.c.size()) || !fits(out.status.size()) ||
+      !fitsOrEmpty(out.distortion.size()) || !fitsOrEmpty(out.convergence.size()))
     throw std::invalid_argument("kolvedir::Transformer::Transform: arrays of different lengths");
   if (impl_->needsHeight && in.c.empty() && n > 0)
-    throw std::invalid_argument("kolvedir::Transformer::Transform: this transformation needs heights (c)");
+    throw std::invalid_argument("kolvedir::Transformer::Transform: this transformation needs c");
 
-  const std::size_t parts =
-      std::clamp<std::size_t>(n / kPointsPerThread, 1, static_cast<std::size_t>(std::max(threads, 1)));
+  const auto parts = std::clamp<std::size_t>(n / kPointsPerThread, 1,
+                                             static_cast<std::size_t>(std::max(threads, 1)));
+  const auto range = [&](std::size_t part) {
+    impl_->TransformRange(in, out, n * part / parts, n * (part + 1) / parts);
+  };
   std::vector<std::jthread> workers;
-  for (std::size_t part = 1; part < parts; ++part) {
-    workers.emplace_back([&, part] { impl_->TransformRange(in, out, n * part / parts, n * (part + 1) / parts); });
-  }
-  impl_->TransformRange(in, out, 0, n / parts);
+  for (std::size_t part = 1; part < parts; ++part) workers.emplace_back(range, part);
+  range(0);
 }
 
 }  // namespace kolvedir

@@ -27,7 +27,8 @@ struct TransformerDescription {
   //   TRANS 2D/3D, PULKOWO: "xy65", "xy42_3", "xy42_6", "xy42_83_3", "xy42_83_6",
   //                         "xyTARVO80", "BLH_KRA", "XYZ_KRA";
   //   TRANS-H: "BLH_K86", "BLH_K2006", "BLH_EVRF";
-  //   quasigeoid: "BL" (height anomaly), "BLH_e" (ellipsoidal → normal), "BLH_n" (normal → ellipsoidal).
+  //   quasigeoid: "BL" (height anomaly), "BLH_e" (ellipsoidal → normal),
+  //               "BLH_n" (normal → ellipsoidal).
   std::string source;
   // Central meridian in whole degrees (xy2000, xy42_3, xy42_83_3: 15, 18, 21, 24;
   // UTM, xy42_6, xy42_83_6: 15, 21) or the "1965" zone 1 to 5 (xy65); 0 for
@@ -58,8 +59,9 @@ class TransformerError : public std::runtime_error {
 // an error record, and all its outputs are NaN.
 enum class PointResult : std::int32_t {
   kGood = 0,
-  kOutOfArea = 1,    // geodetic input outside 49°–55° N, 14°–24.2° E
-  kFailed = 2,       // outside the grid, failed conversion, NaN or infinite input
+  kOutOfArea = 1,    // geodetic input outside 49°–55° N, 14°–24.2° E (a NaN B or L too)
+  kFailed = 2,       // outside the grid, a zone outside the tables, a failed conversion,
+                     // a NaN or infinite coordinate
   kDistorted = 3,    // plane output: |distortion| > 200 cm/km or |convergence| > 20 grads
 };
 

@@ -104,6 +104,9 @@ def test_threads_give_the_numbers_of_one_thread(to_xy92):
      [6566000.0], None, ["FAILED"]),
     (dict(source="BLH_K86", target="BLH_EVRF"), [48.0, 52.0], [19.0, 19.0], [100.0, 100.0],
      ["OUT_OF_AREA", "GOOD"]),
+    # The anomaly reads no height: not even a NaN one fails its point.
+    (dict(source="BL", source_frame="PL-ETRF2000"), [52.0, 52.0], [19.0, 19.0], [np.nan, 1.0],
+     ["GOOD", "GOOD"]),
 ])
 def test_error_points_have_a_status_and_nan_outputs(description, a, b, c, expected):
     result = kolvedir.Transformer(**description).transform(a, b, c)
