@@ -212,6 +212,7 @@ PointResult ResultOf(PointError error) {
     case PointError::kOutOfArea: return PointResult::kOutOfArea;
     case PointError::kFailed: return PointResult::kFailed;
     case PointError::kDistorted: return PointResult::kDistorted;
+    case PointError::kWrongZone: return PointResult::kWrongZone;
   }
   return PointResult::kFailed;
 }

@@ -73,7 +73,8 @@ PYBIND11_MODULE(_kolvedir, m) {
       .value("GOOD", kolvedir::PointResult::kGood)
       .value("OUT_OF_AREA", kolvedir::PointResult::kOutOfArea)
       .value("FAILED", kolvedir::PointResult::kFailed)
-      .value("DISTORTED", kolvedir::PointResult::kDistorted);
+      .value("DISTORTED", kolvedir::PointResult::kDistorted)
+      .value("WRONG_ZONE", kolvedir::PointResult::kWrongZone);
 
   py::class_<kolvedir::Transformer>(m, "Transformer")
       .def(py::init([](std::string source, int sourceZone, std::string sourceFrame,

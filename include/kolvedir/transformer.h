@@ -63,6 +63,7 @@ enum class PointResult : std::int32_t {
   kFailed = 2,       // outside the grid, a zone outside the tables, a failed conversion,
                      // a NaN or infinite coordinate
   kDistorted = 3,    // plane output: |distortion| > 200 cm/km or |convergence| > 20 grads
+  kWrongZone = 4,    // plane input whose easting carries another zone than the chosen one
 };
 
 // Kinds of coordinates at either side.

@@ -99,9 +99,12 @@ def test_threads_give_the_numbers_of_one_thread(to_xy92):
           target_frame="PL-ETRF2000"), [51.0], [24.0], None, ["DISTORTED"]),
     (dict(source="XYZ_GRS", source_frame="PL-ETRF89", target="BLH_GRS", target_frame="PL-ETRF89"),
      [0.0], [0.0], [0.0], ["FAILED"]),
-    # A zone outside the tables fails every point.
+    # An easting of zone 21 (7 500 000 m) read in zone 18.
+    (dict(source="xy2000", source_zone=18, source_frame="PL-ETRF2000", **TO_XY92), [5547000.0],
+     [7500457.726], None, ["WRONG_ZONE"]),
+    # A zone outside the tables fails every point (an easting of no zone's band).
     (dict(source="xy2000", source_zone=17, source_frame="PL-ETRF2000", **TO_XY92), [5547000.0],
-     [6566000.0], None, ["FAILED"]),
+     [566000.0], None, ["FAILED"]),
     (dict(source="BLH_K86", target="BLH_EVRF"), [48.0, 52.0], [19.0, 19.0], [100.0, 100.0],
      ["OUT_OF_AREA", "GOOD"]),
     # The anomaly reads no height: not even a NaN one fails its point.
