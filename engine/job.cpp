@@ -31,14 +31,14 @@ std::string InputSystemTag(Frame frame, std::int32_t system) {
   return file ? "/" + std::string(file->input) + " " : std::string();
 }
 
-// The comment of every good TRANS 2D/3D record, in Windows-1250.
-std::string BuildRecordComment(const JobDescription& job) {
+// The comment of every good TRANS 2D/3D record, in the files' encoding.
+std::string BuildRecordComment(const JobDescription& job, TextEncoding encoding) {
   const std::string utf8 =
       std::string(FrameName(job.OutputFrame)) +
       " Z UKŁADU: " + std::string(FrameName(job.InputFrame)) +
       InputSystemTag(job.InputFrame, job.InputSystem) +
       (job.Method == ComputationMethod::kTheoretical ? " OPCJA MAT." : " OPCJA EMPIR. ");
-  return Utf8ToWin1250(utf8);
+  return TextForFile(utf8, encoding);
 }
 
 void TakeDecimals(std::string_view text, const std::array<std::string_view, 3>& items,
@@ -130,39 +130,63 @@ ModuleFiles ModuleCheck(const JobDescription& job) {
   }
 }
 
-std::string PathText(const std::filesystem::path& path) { return path.string(); }
+// What a failed job adds about the result: a file is left as it was, a
+// stream holds what was written before the failure.
+std::string_view ResultLeft(const JobFiles& files) {
+  return files.output.empty() ? "; wynik jest niepełny" : "; zbiór wynikowy nie został zmieniony";
+}
+
+// Opens the input, settling its encoding, and creates the result; false
+// (outcome set) when either fails.
+bool OpenFiles(JobContext& context, const JobFiles& files, JobOutcome& outcome) {
+  JobUserInterface& ui = context.ui;
+  const OpenedInput input = OpenJobInput(files, context.input);
+  if (input.result == InputOpening::kCannotOpen) {
+    ui.ShowInformation(" *** Nie można otworzyć zbioru wejściowego: " + InputText(files));
+    outcome = JobOutcome::kFailed;
+    return false;
+  }
+  if (input.result == InputOpening::kNotUtf8) {
+    ui.ShowInformation(" *** Zbiór wejściowy nie jest poprawnym tekstem UTF-8: " +
+                       InputText(files) + "; zbioru wynikowego nie utworzono");
+    outcome = JobOutcome::kRefused;
+    return false;
+  }
+  if (!CreateJobOutput(files, context.output)) {
+    ui.ShowInformation(" *** Nie można utworzyć zbioru wynikowego: " + OutputText(files) +
+                       " (" + context.output.ErrorText() + ")");
+    outcome = JobOutcome::kFailed;
+    return false;
+  }
+  context.encoding = input.encoding;
+  context.RecordComment = BuildRecordComment(context.job, input.encoding);
+  if (input.byteOrderMark) context.output.WriteBlock(kUtf8ByteOrderMark);
+  return true;
+}
 
 // Why the input could not be read to its end; empty when it was. A line too
 // long for any point record means the file is no point file at all (binary
 // data, or line ends of another system, which run all records into one): the
 // job is refused rather than writing one doubtful record in place of its points.
-std::string InputFault(const LineSource& input, const std::filesystem::path& inputPath) {
-  if (input.Failed()) return " *** Błąd odczytu zbioru wejściowego: " + PathText(inputPath);
+std::string InputFault(const LineSource& input, const JobFiles& files) {
+  if (input.Failed()) return " *** Błąd odczytu zbioru wejściowego: " + InputText(files);
   if (!input.LineTooLong()) return {};
   return " *** Wiersz " + std::to_string(input.LineNumber()) + " zbioru wejściowego " +
-         PathText(inputPath) + " jest dłuższy niż " + std::to_string(kMaxLineBytes >> 20) +
+         InputText(files) + " jest dłuższy niż " + std::to_string(kMaxLineBytes >> 20) +
          " MiB - to nie jest zbiór punktów";
 }
 
 // Opens the files, runs the loop of the module and saves the result.
-JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& inputPath,
-                         const std::filesystem::path& outputPath) {
-  JobUserInterface& ui = context.ui;
-  if (!context.input.Open(inputPath)) {
-    ui.ShowInformation(" *** Nie można otworzyć zbioru wejściowego: " + PathText(inputPath));
-    return JobOutcome::kFailed;
-  }
-  if (!context.output.Create(outputPath)) {
-    ui.ShowInformation(" *** Nie można utworzyć zbioru wynikowego: " + PathText(outputPath) +
-                       " (" + context.output.ErrorText() + ")");
-    return JobOutcome::kFailed;
-  }
+JobOutcome RunRecordLoop(JobContext& context, const JobFiles& files) {
+  JobOutcome outcome = JobOutcome::kCompleted;
+  if (!OpenFiles(context, files, outcome)) return outcome;
   switch (context.job.ActiveModule) {
     case Module::kTrans: RunTransJob(context); break;
     case Module::kHeight: RunHeightJob(context); break;
     default: RunQuasigeoidJob(context); break;
   }
-  const std::string inputFault = InputFault(context.input, inputPath);
+  JobUserInterface& ui = context.ui;
+  const std::string inputFault = InputFault(context.input, files);
   context.input.Close();
   if (context.stopped) {
     context.output.Discard();
@@ -171,57 +195,63 @@ JobOutcome RunRecordLoop(JobContext& context, const std::filesystem::path& input
   }
   if (!inputFault.empty()) {
     context.output.Discard();
-    ui.ShowInformation(inputFault + "; zbiór wynikowy nie został zmieniony");
+    ui.ShowInformation(inputFault + std::string(ResultLeft(files)));
     return JobOutcome::kFailed;
   }
   if (!context.output.Commit()) {
-    ui.ShowInformation(" *** Błąd zapisu zbioru wynikowego: " + PathText(outputPath) + " (" +
-                       context.output.ErrorText() + "); zbiór wynikowy nie został zmieniony");
+    ui.ShowInformation(" *** Błąd zapisu zbioru wynikowego: " + OutputText(files) + " (" +
+                       context.output.ErrorText() + ")" + std::string(ResultLeft(files)));
     return JobOutcome::kFailed;
   }
   ReportJobResult(ui, context.counters, context.job.ActiveModule);
   return JobOutcome::kCompleted;
 }
 
-JobOutcome RunModule(JobDescription& job, const std::filesystem::path& gridFile,
-                     JobCounters& counters, JobUserInterface& ui, std::string recordComment) {
-  ClearMonitor(ui);
-  const GridLoadResult grid = LoadCorrectionGrid(gridFile);
-  if (grid != GridLoadResult::kLoaded) {
-    ui.ShowMessage(GridLoadMessage(grid, gridFile));
-    return JobOutcome::kRefused;
+bool LoadGrid(JobGrid& grid, JobUserInterface& ui) {
+  if (grid.loaded) return true;
+  const GridLoadResult result = LoadCorrectionGrid(grid.file);
+  if (result != GridLoadResult::kLoaded) {
+    ui.ShowMessage(GridLoadMessage(result, grid.file));
+    return false;
   }
+  grid.loaded = true;
+  return true;
+}
+
+JobOutcome RunModule(JobDescription& job, const JobFiles& files, JobGrid& grid,
+                     JobCounters& counters, JobUserInterface& ui) {
+  ClearMonitor(ui);
+  if (!LoadGrid(grid, ui)) return JobOutcome::kRefused;
   ReportGridLoaded(ui, counters);
   counters.PointCount = 0;
 
   if (job.ActiveModule == Module::kTrans) job.InputKind = job.OutputKind = RecordKind::kNone;
-  const ModuleFiles files = ModuleCheck(job);
-  if (!files.refusal.empty()) {
-    ui.ShowInformation(std::string(files.refusal));
+  const ModuleFiles names = ModuleCheck(job);
+  if (!names.refusal.empty()) {
+    ui.ShowInformation(std::string(names.refusal));
     return JobOutcome::kRefused;
   }
-  if (files.input.empty()) return JobOutcome::kRefused;  // no module of that number
+  if (names.input.empty()) return JobOutcome::kRefused;  // no module of that number
   if (job.ActiveModule == Module::kTrans) {
-    job.InputKind = files.inputKind;
-    job.OutputKind = files.outputKind;
+    job.InputKind = names.inputKind;
+    job.OutputKind = names.outputKind;
   }
-  const std::filesystem::path folder = job.ObjectFolder;
-  const std::filesystem::path inputPath = folder / files.input;
   // A path that cannot even be examined (a loop of links, say) is not "missing":
   // the job goes on and fails where the file is opened, with that message.
   std::error_code unexaminable;
-  if (!std::filesystem::exists(inputPath, unexaminable) && !unexaminable) {
+  if (!files.input.empty() && !std::filesystem::exists(files.input, unexaminable) &&
+      !unexaminable) {
     const char* text = job.ActiveModule == Module::kTrans ? " ! nie istnieje zbiór wejściowy: "
                                                           : " nie istnieje zbiór wejściowy: ";
-    ui.ShowInformation(text + PathText(inputPath));
+    ui.ShowInformation(text + InputText(files));
     return JobOutcome::kRefused;
   }
-  if (files.output.empty()) {
+  if (names.output.empty()) {
     ui.ShowInformation(std::string(kNoOutputText));
     return JobOutcome::kRefused;
   }
-  JobContext context{job, counters, ui, std::move(recordComment), {}, {}};
-  const JobOutcome outcome = RunRecordLoop(context, inputPath, folder / files.output);
+  JobContext context{job, counters, ui, TextEncoding::kWindows1250, {}, {}, {}};
+  const JobOutcome outcome = RunRecordLoop(context, files);
   // Nothing of a failed job reaches the result file.
   if (outcome != JobOutcome::kCompleted) counters.PointCount = 0;
   return outcome;
@@ -238,26 +268,32 @@ std::optional<std::string> JobRefusal(const JobDescription& job) {
   return std::nullopt;
 }
 
-JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
-                  std::string_view objectName, std::string_view secondsText,
-                  std::string_view linearText, const std::filesystem::path& gridFile,
-                  JobCounters& counters, JobUserInterface& ui) {
+JobOutcome RunJobOnFiles(JobDescription& job, const JobFiles& files, JobGrid& grid,
+                         JobCounters& counters, JobUserInterface& ui) {
   counters.ErrorCount = 0;
   counters.SuppressPointMessages = false;
-  job.ObjectFolder = (objectsRoot / objectName).string();
-  ui.SetStatusText(3, "Folder roboczy: " + job.ObjectFolder);
-  TakeDecimals(secondsText, kSecondsPrecisionItems, 6, job.SecondsDecimals);
-  TakeDecimals(linearText, kLinearPrecisionItems, 4, job.LinearDecimals);
-  std::string recordComment = BuildRecordComment(job);
-
   JobOutcome outcome = JobOutcome::kRefused;
   if (const auto refusal = CommonCheck(job)) {
     ui.ShowInformation(std::string(*refusal));
   } else {
-    outcome = RunModule(job, gridFile, counters, ui, std::move(recordComment));
+    outcome = RunModule(job, files, grid, counters, ui);
   }
   ReportJobEnd(ui, counters);
   return outcome;
+}
+
+JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
+                  std::string_view objectName, std::string_view secondsText,
+                  std::string_view linearText, const std::filesystem::path& gridFile,
+                  JobCounters& counters, JobUserInterface& ui) {
+  job.ObjectFolder = (objectsRoot / objectName).string();
+  ui.SetStatusText(3, "Folder roboczy: " + job.ObjectFolder);
+  TakeDecimals(secondsText, kSecondsPrecisionItems, 6, job.SecondsDecimals);
+  TakeDecimals(linearText, kLinearPrecisionItems, 4, job.LinearDecimals);
+  const std::filesystem::path folder = job.ObjectFolder;
+  const ModuleFiles names = ModuleCheck(job);  // refused later, in its turn
+  JobGrid grid{gridFile};
+  return RunJobOnFiles(job, {folder / names.input, folder / names.output}, grid, counters, ui);
 }
 
 }  // namespace kolvedir

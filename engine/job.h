@@ -8,6 +8,7 @@
 
 #include "engine/job_context.h"
 #include "engine/job_description.h"
+#include "engine/job_files.h"
 #include "engine/job_ui.h"
 
 namespace kolvedir {
@@ -39,7 +40,27 @@ enum class JobOutcome {
 // refuses when the grid cannot be loaded or its input file is missing.
 std::optional<std::string> JobRefusal(const JobDescription& job);
 
-// Runs one job with the selection state `job` as it stands:
+// The grid of one job or of a run of jobs: the first job reads `file` into
+// the store and sets `loaded`; the jobs after it use the store as it is.
+struct JobGrid {
+  std::filesystem::path file;  // the interpolation grid file
+  bool loaded = false;
+};
+
+// Runs one job of the described module on any input and result:
+//   job:      module, frames, systems, zones, method, formats and decimals;
+//             InputKind and OutputKind are set here
+//   files:    the input and the result (files or standard streams) and the
+//             input's encoding (kAuto: detected); the result is written in it
+//   grid:     read unless already loaded
+//   counters: the program-wide counters of the run report
+//   ui:       the dialogs and the monitor
+// Validates, checks and writes as the object job does, with the same
+// messages. Every job, refused or not, ends with the closing monitor lines.
+JobOutcome RunJobOnFiles(JobDescription& job, const JobFiles& files, JobGrid& grid,
+                         JobCounters& counters, JobUserInterface& ui);
+
+// Runs one job on the working object with the selection state `job` as it stands:
 //   objectsRoot:  folder holding the working objects ("OBIEKTY")
 //   objectName:   the text of the object combo box (UTF-8), the working object's folder name
 //   secondsText:  the text shown by the seconds-precision combo box; equal to one of its items it
@@ -48,8 +69,8 @@ std::optional<std::string> JobRefusal(const JobDescription& job);
 //   gridFile:     the interpolation grid file (the program folder's PL_grid_001.bin)
 //   counters:     the program-wide counters of the run report
 //   ui:           the dialogs, monitor, panels and status bar
-// Sets job.ObjectFolder, the decimals, InputKind and OutputKind. Every job,
-// refused or not, ends with the closing monitor lines.
+// Sets job.ObjectFolder and the decimals, then runs RunJobOnFiles on the
+// standard files of the object, reading the grid anew, with the encoding detected.
 JobOutcome RunJob(JobDescription& job, const std::filesystem::path& objectsRoot,
                   std::string_view objectName, std::string_view secondsText,
                   std::string_view linearText, const std::filesystem::path& gridFile,

@@ -5,9 +5,10 @@
 namespace kolvedir {
 
 
-void AskAboutPoint(JobContext& context, std::string_view textWin1250) {
+void AskAboutPoint(JobContext& context, std::string_view fileText) {
   if (context.counters.SuppressPointMessages) return;
-  const std::string question = Win1250ToUtf8(textWin1250) + " - Czy wyłączyć ten komunikat? ";
+  const std::string question =
+      TextFromFile(fileText, context.encoding) + " - Czy wyłączyć ten komunikat? ";
   if (context.ui.AskPointQuestion(question)) context.counters.SuppressPointMessages = true;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // What a running job hands to the record loop of its module.
 //
-// RunJob validates the job, loads the grid, opens the input file,
+// RunJobOnFiles validates the job, loads the grid, opens the input file,
 // creates the output file and builds the record comment, then calls the loop
 // of the module. The loop reads every line of `input`, writes one record per
 // processed line to `output`, counts points and errors in `counters` and
-// returns. It does not close the files and does not report: RunJob then
+// returns. It does not close the files and does not report: the job then
 // commits the output file (a failed write is a job error, never a success) and
 // writes the result and closing lines of the monitor.
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "engine/job_description.h"
 #include "engine/job_ui.h"
 #include "engine/point_files.h"
+#include "engine/text_encoding.h"
 
 namespace kolvedir {
 
@@ -33,7 +34,10 @@ struct JobContext {
   const JobDescription& job;  // validated; InputKind, OutputKind and the decimals set
   JobCounters& counters;
   JobUserInterface& ui;
-  // TRANS 2D/3D: the comment of every good record, Windows-1250 bytes, e.g.
+  // The encoding of both files, kWindows1250 or kUtf8: every text written
+  // into a record is in it (TextForFile).
+  TextEncoding encoding = TextEncoding::kWindows1250;
+  // TRANS 2D/3D: the comment of every good record, in `encoding`, e.g.
   // " PL-ETRF89  Z UKŁADU:  PL-ETRF2000 /xy2000  OPCJA EMPIR. ".
   std::string RecordComment;
   LineSource input;
@@ -43,9 +47,9 @@ struct JobContext {
 
 // Announces a problem with one point: unless SuppressPointMessages is on, asks
 // the Yes/No question `text` + " - Czy wyłączyć ten komunikat? " (text given
-// in Windows-1250, as written into the file; shown in UTF-8); Yes switches
-// SuppressPointMessages on. Does not count the error.
-void AskAboutPoint(JobContext& context, std::string_view textWin1250);
+// in the files' encoding, as written into the file; shown in UTF-8); Yes
+// switches SuppressPointMessages on. Does not count the error.
+void AskAboutPoint(JobContext& context, std::string_view fileText);
 
 // Record loops, one per module.
 void RunTransJob(JobContext& context);        // ActiveModule 1, TRANS 2D/3D

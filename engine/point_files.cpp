@@ -37,6 +37,27 @@ bool LineSource::Open(const std::filesystem::path& path) {
   return file_ != nullptr;
 }
 
+bool LineSource::Attach(std::FILE* stream) {
+  Close();
+  begin_ = end_ = 0;
+  consumed_ = size_ = 0;
+  eof_ = failed_ = false;
+  file_ = stream;
+  struct stat info {};
+  if (file_ && ::fstat(::fileno(file_), &info) == 0 && S_ISREG(info.st_mode)) {
+    size_ = static_cast<std::uint64_t>(info.st_size - std::ftell(file_));
+  }
+  return file_ != nullptr;
+}
+
+void LineSource::SkipPrefix(std::string_view prefix) {
+  while (end_ - begin_ < prefix.size() && Refill()) {
+  }
+  if (std::string_view(buffer_.data() + begin_, end_ - begin_).starts_with(prefix)) {
+    begin_ += prefix.size();
+  }
+}
+
 void LineSource::Close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;
@@ -126,6 +147,13 @@ bool OutputSink::Create(const std::filesystem::path& result) {
   return created_;
 }
 
+void OutputSink::CreateStream(std::FILE* stream) {
+  Discard();
+  error_.clear();
+  stream_ = stream;
+  created_ = true;
+}
+
 void OutputSink::WriteLine(std::string_view line) {
   if (!created_) return;
   pending_.append(line);
@@ -140,7 +168,12 @@ void OutputSink::WriteBlock(std::string_view lines) {
 }
 
 void OutputSink::WritePending() {
-  file_.Write(pending_);
+  if (!stream_) {
+    file_.Write(pending_);
+  } else if (error_.empty() &&
+             std::fwrite(pending_.data(), 1, pending_.size(), stream_) != pending_.size()) {
+    error_ = "błąd zapisu: " + SystemErrorText(errno);
+  }
   pending_.clear();
 }
 
@@ -151,6 +184,11 @@ bool OutputSink::Commit() {
   }
   WritePending();
   created_ = false;
+  if (stream_) {
+    if (error_.empty() && std::fflush(stream_) != 0) error_ = "błąd zapisu: " + SystemErrorText(errno);
+    stream_ = nullptr;
+    return error_.empty();
+  }
   if (file_.Commit()) return true;
   NoteFailure();
   return false;
@@ -159,6 +197,7 @@ bool OutputSink::Commit() {
 void OutputSink::Discard() {
   pending_.clear();
   created_ = false;
+  stream_ = nullptr;
   file_.Discard();
 }
 

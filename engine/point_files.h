@@ -1,6 +1,6 @@
 #pragma once
 // The input and output point files of a job. Bytes pass through unchanged
-// (Windows-1250).
+// (Windows-1250 or UTF-8).
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -30,6 +30,11 @@ class LineSource {
   // Opens path for reading; false when it cannot be opened or is a FIFO,
   // socket or device (which could block the job or never end).
   bool Open(const std::filesystem::path& path);
+  // Reads an open stream (standard input, a copy of it) from where it stands;
+  // takes it over and closes it. False for a null stream.
+  bool Attach(std::FILE* stream);
+  // Drops prefix (a byte-order mark) when the input starts with it.
+  void SkipPrefix(std::string_view prefix);
   // The next line into line (reusing its storage); false at the end of input,
   // and from a line longer than kMaxLineBytes on, which is not read.
   bool NextLine(std::string& line);
@@ -42,7 +47,7 @@ class LineSource {
   std::size_t LineNumber() const { return lineNumber_; }
   // Bytes of the file handed out as lines so far, line ends included.
   std::uint64_t BytesRead() const { return consumed_ + begin_; }
-  // Size of the file when it was opened.
+  // Size of the file when it was opened (attached: what is left of it; 0 for a pipe).
   std::uint64_t Size() const { return size_; }
   void Close();
 
@@ -71,6 +76,10 @@ class OutputSink {
 
   // Starts the new result; false (with ErrorText()) when it cannot be created.
   bool Create(const std::filesystem::path& result);
+  // Writes to an open stream (standard output) instead, straight on: there is
+  // no earlier result to keep, and what was written stays written. Commit
+  // flushes the stream and leaves it open.
+  void CreateStream(std::FILE* stream);
   // Appends line and CR LF. A write error is remembered and reported by Commit.
   void WriteLine(std::string_view line);
   // Appends whole lines, each already ending with CR LF.
@@ -90,6 +99,7 @@ class OutputSink {
   static constexpr std::size_t kPendingBytes = 1 << 16;
   AtomicFile file_;
   bool created_ = false;
+  std::FILE* stream_ = nullptr;  // CreateStream's stream, written instead of file_
   std::string pending_;  // whole lines not yet handed to file_
   std::string error_;
 };

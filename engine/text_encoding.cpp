@@ -1,13 +1,15 @@
 #include "engine/text_encoding.h"
 
-#include <iconv.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 namespace kolvedir {
 
 namespace {
+
+const iconv_t kNoDecoder = reinterpret_cast<iconv_t>(-1);
 
 // Converts with glibc's iconv; a byte sequence the source cannot decode, or a
 // character the target cannot hold, becomes `replacement` and conversion goes on.
@@ -16,7 +18,7 @@ std::string Convert(std::string_view text, const char* from, const char* to,
   std::string out;
   if (text.empty()) return out;
   const iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+  if (cd == kNoDecoder) return std::string(text);
   char* in = const_cast<char*>(text.data());
   std::size_t inLeft = text.size();
   char buffer[256];
@@ -116,6 +118,61 @@ std::string EscapeControlCharacters(std::string_view text) {
     text.remove_prefix(length == 0 ? 1 : length);
   }
   return out;
+}
+
+std::string TextForFile(std::string_view utf8, TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8 ? std::string(utf8) : Utf8ToWin1250(utf8);
+}
+
+std::string TextFromFile(std::string_view bytes, TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8 ? std::string(bytes) : Win1250ToUtf8(bytes);
+}
+
+Utf8Scan::Utf8Scan() : decoder_(iconv_open("UTF-32LE", "UTF-8")) {
+  valid_ = decoder_ != kNoDecoder;
+}
+
+Utf8Scan::~Utf8Scan() {
+  if (decoder_ != kNoDecoder) iconv_close(decoder_);
+}
+
+void Utf8Scan::Add(std::string_view bytes) {
+  if (!beyondAscii_) {
+    beyondAscii_ = std::any_of(bytes.begin(), bytes.end(),
+                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  }
+  if (!valid_ || bytes.empty()) return;
+  if (unfinished_.empty()) {
+    Check(bytes);
+  } else {
+    Check(std::string(std::exchange(unfinished_, {})).append(bytes));
+  }
+}
+
+// Decodes bytes into a scratch buffer: an invalid sequence ends the scan, a
+// character cut off at the end waits for the next part.
+void Utf8Scan::Check(std::string_view bytes) {
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char scratch[4096];
+  while (inLeft > 0) {
+    char* out = scratch;
+    std::size_t outLeft = sizeof scratch;
+    if (iconv(decoder_, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno == EINVAL) {
+      unfinished_.assign(in, inLeft);
+      return;
+    }
+    if (errno != E2BIG) {
+      valid_ = false;
+      return;
+    }
+  }
+}
+
+TextEncoding Utf8Scan::Detected(bool byteOrderMark) const {
+  return byteOrderMark || (Valid() && beyondAscii_) ? TextEncoding::kUtf8
+                                                     : TextEncoding::kWindows1250;
 }
 
 }  // namespace kolvedir

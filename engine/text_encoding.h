@@ -1,10 +1,20 @@
 #pragma once
-// Windows-1250 ↔ UTF-8 for the texts that cross between point files (8-bit)
-// and the user interface (UTF-8).
+// Windows-1250 ↔ UTF-8 for the texts that cross between point files (8-bit
+// Windows-1250 or UTF-8) and the user interface (UTF-8), and the test that
+// tells which of the two a point file uses.
+#include <iconv.h>
+
 #include <string>
 #include <string_view>
 
 namespace kolvedir {
+
+// The encoding of a point file. kAuto asks for detection: a file that starts
+// with a UTF-8 byte-order mark, or is valid UTF-8 and holds bytes beyond
+// ASCII, is UTF-8; any other file is Windows-1250.
+enum class TextEncoding { kAuto, kWindows1250, kUtf8 };
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Bytes of Windows-1250 to UTF-8. Bytes without a character in the code page
 // (0x81, 0x83, 0x88, 0x90, 0x98) become U+FFFD.
@@ -23,5 +33,37 @@ std::string Utf8OrWin1250ToUtf8(std::string_view bytes);
 // start an escape sequence, become \xNN (C0 and DEL) or \u00NN (C1), and a
 // byte that is not part of valid UTF-8 becomes \xNN. Everything else is kept.
 std::string EscapeControlCharacters(std::string_view text);
+
+// A text of the program (UTF-8) as it is written into a file of `encoding`
+// (kWindows1250 or kUtf8).
+std::string TextForFile(std::string_view utf8, TextEncoding encoding);
+// Bytes of a file of `encoding` (kWindows1250 or kUtf8) as UTF-8 for the user.
+std::string TextFromFile(std::string_view bytes, TextEncoding encoding);
+
+// Reads a file's bytes in any number of parts and tells whether they are
+// valid UTF-8 and whether they hold any byte beyond ASCII.
+class Utf8Scan {
+ public:
+  Utf8Scan();
+  ~Utf8Scan();
+  Utf8Scan(const Utf8Scan&) = delete;
+  Utf8Scan& operator=(const Utf8Scan&) = delete;
+
+  // The next bytes of the file; a character may be split between two parts.
+  void Add(std::string_view bytes);
+  // After the last part: valid UTF-8 to the end (no character left unfinished).
+  bool Valid() const { return valid_ && unfinished_.empty(); }
+  bool BeyondAscii() const { return beyondAscii_; }
+  // The encoding detection gives for the bytes seen; `byteOrderMark`: the
+  // file started with a UTF-8 byte-order mark.
+  TextEncoding Detected(bool byteOrderMark) const;
+
+ private:
+  void Check(std::string_view bytes);
+
+  iconv_t decoder_;
+  std::string unfinished_;  // the bytes of a character split by the end of a part
+  bool valid_ = true, beyondAscii_ = false;
+};
 
 }  // namespace kolvedir

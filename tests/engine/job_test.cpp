@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -482,6 +483,80 @@ TEST(JobResultFileTest, UnreadableInputIsAJobError) {
   ASSERT_EQ(f.ui.dialogs.size(), 1u);
   EXPECT_EQ(f.ui.dialogs[0].rfind("info:  *** Błąd odczytu zbioru wejściowego: ", 0), 0u);
   EXPECT_EQ(f.ReadOutput("xy92.1"), "earlier result\r\n");
+}
+
+// Any file: the same records as the object job, in the input's encoding.
+TEST(JobFilesTest, ResultAndQuestionsInTheInputsEncoding) {
+  const std::string name = "Łódź";  // UTF-8
+  const std::string bom(kUtf8ByteOrderMark);
+  const struct {
+    const char* what;
+    std::string name;  // as written into the input
+    TextEncoding encoding;
+    bool byteOrderMark, utf8Result;
+    std::string shown;  // the name in the point question
+  } cases[] = {
+      {"Windows-1250, detected", Cp1250(name), TextEncoding::kAuto, false, false, name},
+      {"UTF-8, detected", name, TextEncoding::kAuto, false, true, name},
+      {"UTF-8 with a byte-order mark, detected", name, TextEncoding::kAuto, true, true, name},
+      {"ASCII after a byte-order mark", "Lodz", TextEncoding::kAuto, true, true, "Lodz"},
+      {"ASCII only is Windows-1250", "Lodz", TextEncoding::kAuto, false, false, "Lodz"},
+      {"UTF-8 read as Windows-1250 when told", name, TextEncoding::kWindows1250, false, false,
+       Win1250ToUtf8(name)},
+      {"UTF-8 when told", name, TextEncoding::kUtf8, false, true, name},
+  };
+  const std::string comment = " PL-ETRF89  Z UKŁADU:  PL-ETRF89 /xy92  OPCJA MAT.";
+  for (const auto& c : cases) {
+    JobFixture f;
+    const std::string lead = c.byteOrderMark ? bom : "";
+    f.WriteInput("punkty.txt", lead + c.name + " 500000 500000\r\n" + c.name + " x 1\r\n");
+    JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+    JobGrid grid{f.gridFile()};
+    ASSERT_EQ(RunJobOnFiles(job, {f.object() / "punkty.txt", f.object() / "wynik", c.encoding},
+                            grid, f.counters, f.ui),
+              JobOutcome::kCompleted) << c.what;
+    const std::string padded = std::string(16 - std::min<std::size_t>(16, c.name.size()), ' ') + c.name;
+    EXPECT_EQ(f.ReadOutput("wynik"),
+              lead + padded + "    500000.0000    500000.0000  -70.00[cm/km]   0.00000000[g] " +
+                  (c.utf8Result ? comment : Cp1250(comment)) + "\r\n" + padded +
+                  "         0.0000         0.0000    0.00[cm/km]   0.00000000[g]   *** punkt " +
+                  c.name + " poza obszarem dopuszczalnym lub inny defekt danych \r\n")
+        << c.what;
+    EXPECT_EQ(f.ui.dialogs[0], "question:   *** punkt " + c.shown +
+                                   " poza obszarem dopuszczalnym lub inny defekt danych  - "
+                                   "Czy wyłączyć ten komunikat?  -> No") << c.what;
+  }
+}
+
+TEST(JobFilesTest, InvalidUtf8WhenToldIsRefusedAndNothingWritten) {
+  JobFixture f;
+  f.WriteInput("punkty.txt", Cp1250("Łódź 500000 500000\r\n"));
+  f.WriteInput("wynik", "earlier\r\n");
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 1);
+  JobGrid grid{f.gridFile()};
+  EXPECT_EQ(RunJobOnFiles(job, {f.object() / "punkty.txt", f.object() / "wynik", TextEncoding::kUtf8},
+                          grid, f.counters, f.ui),
+            JobOutcome::kRefused);
+  EXPECT_EQ(f.ui.dialogs, (V{"info:  *** Zbiór wejściowy nie jest poprawnym tekstem UTF-8: " +
+                             (f.object() / "punkty.txt").string() +
+                             "; zbioru wynikowego nie utworzono"}));
+  EXPECT_EQ(f.ReadOutput("wynik"), "earlier\r\n");
+}
+
+TEST(JobFilesTest, AGridOnceLoadedServesTheJobsAfter) {
+  JobFixture f;
+  f.WriteInput("a", "1 500000 500000\r\n");
+  JobGrid grid{f.gridFile()};
+  JobDescription job = TransJob(2, 2, 0, 2, 2, 0, 0);
+  ASSERT_EQ(RunJobOnFiles(job, {f.object() / "a", f.object() / "a.1"}, grid, f.counters, f.ui),
+            JobOutcome::kCompleted);
+  std::filesystem::remove(f.gridFile());
+  EXPECT_EQ(RunJobOnFiles(job, {f.object() / "a", f.object() / "b.1"}, grid, f.counters, f.ui),
+            JobOutcome::kCompleted);
+  EXPECT_EQ(f.ReadOutput("b.1"), f.ReadOutput("a.1"));
+  JobGrid fresh{f.gridFile()};
+  EXPECT_EQ(RunJobOnFiles(job, {f.object() / "a", f.object() / "c.1"}, fresh, f.counters, f.ui),
+            JobOutcome::kRefused);
 }
 
 }  // namespace
