@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/atomic_file.h"
 #include "engine/job.h"
@@ -28,34 +29,56 @@ constexpr int kExitJobFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kPointMessagesShown = 10;
 
-const char* const kDescription = R"(Transforms the point file of a working object, as "Wykonaj obliczenia" does.
+const char* const kDescription =
+    R"(Przelicza zbiór punktów tak jak "Wykonaj obliczenia": standardowy zbiór obiektu
+roboczego albo dowolny plik lub strumień.
 
-  kolvedir-batch --object DIR --from SYSTEM [--from-zone Z] [--from-frame FRAME]
-                 --to SYSTEM [--to-zone Z] [--to-frame FRAME]
+  kolvedir-batch --object KATALOG | --input PLIK [--output PLIK | --output-dir KATALOG]
+                 --from NAZWA [--from-zone S] [--from-frame ODNIESIENIE]
+                 --to NAZWA [--to-zone S] [--to-frame ODNIESIENIE]
                  [--method empirical|theoretical] [--bl-in dms|deg] [--bl-out dms|deg]
-                 [--seconds-decimals 6|5|4] [--linear-decimals 4|3|2] [--grid FILE]
+                 [--seconds-decimals 6|5|4] [--linear-decimals 4|3|2]
+                 [--encoding auto|cp1250|utf-8] [--grid PLIK]
 
-SYSTEM is the standard file name; the module follows from the names:
-  TRANS 2D/3D, PL-ETRF2000 or PL-ETRF89: xy2000 (zone 15, 18, 21, 24), xy92,
-      UTM (zone 15, 21), BLH_GRS, XYZ_GRS
-  TRANS 2D/3D, PULKOWO (implied): xy65 (1965 zone 1-5), xy42_3 and xy42_83_3
-      (zone 15, 18, 21, 24), xy42_6 and xy42_83_6 (zone 15, 21), xyTARVO80,
-      BLH_KRA, XYZ_KRA
+NAZWA to standardowa nazwa zbioru układu; z nazw wynika moduł:
+  TRANS 2D/3D, PL-ETRF2000 lub PL-ETRF89: xy2000 (strefa 15, 18, 21, 24), xy92,
+      UTM (strefa 15, 21), BLH_GRS, XYZ_GRS
+  TRANS 2D/3D, PULKOWO (domyślnie): xy65 (strefa 1-5 układu 1965), xy42_3
+      i xy42_83_3 (strefa 15, 18, 21, 24), xy42_6 i xy42_83_6 (strefa 15, 21),
+      xyTARVO80, BLH_KRA, XYZ_KRA
   TRANS-H: BLH_K86, BLH_K2006, BLH_EVRF
-  quasigeoid: BL (anomaly, writes BLn.1), BLH_e (writes BLH_n.1), BLH_n (writes
-      BLH_e.1); --to may be omitted; --from-frame PL-ETRF2000 or PL-ETRF89 is
-      the frame of the ellipsoidal heights.
---to takes the output name with or without ".1". The input file DIR/SYSTEM is
-read and DIR/<output>.1 written; an earlier result is replaced only when the
-job succeeds. The grid is the program folder's PL_grid_001.bin unless --grid
-names another file.
+  quasigeoida: BL (anomalia, zapisuje BLn.1), BLH_e (zapisuje BLH_n.1), BLH_n
+      (zapisuje BLH_e.1); --to można pominąć; --from-frame PL-ETRF2000 lub
+      PL-ETRF89 to układ wysokości elipsoidalnych.
+--to przyjmuje nazwę wynikową z ".1" lub bez. Brak strefy, układu odniesienia
+lub zbioru wynikowego zgłasza zadanie swoim komunikatem.
 
-Output: the monitor lines of the finished job on standard output; job messages
-on standard error, and the messages of bad points (the first ten, then their
-count). Nothing is ever asked.
-Exit status: 0 the job ran to its end (bad points are counted in the result
-line), 1 the job was refused or failed or its monitor lines could not be
-written, 2 a usage error.)";
+Zbiory:
+  --object KATALOG      czyta KATALOG/NAZWA i zapisuje KATALOG/<wynik>.1
+  --input PLIK --output PLIK
+                        czyta i zapisuje dowolne pliki; "-" to standardowe
+                        wejście lub wyjście, np.
+                        kolvedir-batch ... --input - --output - < we.txt > wy.txt
+  --input A --input B ... --output-dir KATALOG
+                        kilka zbiorów jednym wywołaniem (siatka czytana raz);
+                        wynik każdego to KATALOG/<nazwa zbioru>.1
+Wcześniejszy zbiór wynikowy jest zastępowany tylko po udanym zadaniu. Wynik
+na standardowe wyjście płynie na bieżąco: zadanie przerwane w połowie mówi
+o tym na standardowym wyjściu błędów i kończy się statusem 1.
+Kodowanie (--encoding, domyślnie auto): zbiór zaczynający się znacznikiem
+kolejności bajtów UTF-8 albo poprawny w UTF-8 i zawierający znaki spoza ASCII
+jest w UTF-8, każdy inny w Windows-1250; wynik, z opisami rekordów, jest
+w kodowaniu zbioru wejściowego, a znacznik zostaje zachowany. Zbiór
+niepoprawny w UTF-8 przy --encoding utf-8 jest odrzucany.
+Siatka to PL_grid_001.bin z katalogu programu, chyba że --grid wskazuje inny plik.
+
+Wyjście: wiersze monitora zakończonego zadania na standardowe wyjście (przy
+--output - na standardowe wyjście błędów); komunikaty zadania i pierwszych
+dziesięciu błędnych punktów, potem ich liczba, na standardowe wyjście błędów.
+Program o nic nie pyta.
+Status wyjścia: 0 zadanie doszło do końca (błędne punkty są policzone
+w wierszu wyniku), 1 zadanie odrzucone lub nieudane albo wiersze monitora nie dały się
+wypisać, 2 błąd wywołania.)";
 
 // A message on standard error. Point names and paths in it may hold control
 // characters: they are shown escaped, never sent to the terminal.
@@ -74,16 +97,17 @@ class StreamUserInterface : public JobUserInterface {
   void MarkFilePanels(Module) override {}
   void SetStatusText(int, const std::string&) override {}
 
-  void PrintMonitor(int lastLine) const {
+  // The count of the point messages not shown, then the monitor up to
+  // lastLine on report; ready for the next job.
+  void FinishJob(int lastLine, std::ostream& report) {
+    if (pointMessages_ > kPointMessagesShown) {
+      std::cerr << "... jeszcze " << pointMessages_ - kPointMessagesShown
+                << " komunikatów o punktach (razem " << pointMessages_ << ")\n";
+    }
+    pointMessages_ = 0;
     const auto& lines = monitor_.Lines();
     const int last = std::min(lastLine, static_cast<int>(lines.size()) - 1);
-    for (int i = 0; i <= last; ++i) std::cout << lines[i] << '\n';
-  }
-  void PrintPointMessageCount() const {
-    if (pointMessages_ > kPointMessagesShown) {
-      std::cerr << "... " << pointMessages_ - kPointMessagesShown
-                << " more point messages (" << pointMessages_ << " in all)\n";
-    }
+    for (int i = 0; i <= last; ++i) report << lines[i] << '\n';
   }
 
  private:
@@ -92,10 +116,12 @@ class StreamUserInterface : public JobUserInterface {
 };
 
 struct Options {
-  std::filesystem::path object;
+  std::filesystem::path object, outputDir;
+  std::vector<std::string> inputs;
+  std::optional<std::string> output;
   std::string from, to, fromFrame, toFrame;
   std::optional<int> fromZone, toZone;
-  std::string method = "empirical", blIn = "dms", blOut = "dms";
+  std::string method = "empirical", blIn = "dms", blOut = "dms", encoding = "auto";
   int secondsDecimals = 6, linearDecimals = 4;
   std::optional<std::filesystem::path> grid;
 };
@@ -103,6 +129,8 @@ struct Options {
 struct UsageError {
   std::string text;
 };
+
+constexpr std::string_view kStandardStream = "-";
 
 // Zones a plane system accepts; empty for systems without zones.
 std::set<int> ZonesOf(const SystemFile& f) {
@@ -128,32 +156,36 @@ const SystemFile& FindByName(std::string_view name, bool output) {
       if (out == name || f.output == name) return f;
     }
   }
-  throw UsageError{"unknown " + std::string(output ? "output" : "input") + " system \"" +
-                   std::string(name) + "\" (see --help)"};
+  throw UsageError{"nieznany układ " + std::string(output ? "wynikowy" : "wejściowy") + " \"" +
+                   std::string(name) + "\" (zob. --help)"};
 }
 
-Frame TransFrame(const SystemFile& f, const std::string& frame, const char* option) {
-  if (f.krassowsky) {
-    if (!frame.empty() && frame != "PULKOWO")
-      throw UsageError{std::string(option) + ": " + std::string(f.input) + " is a PULKOWO system"};
-    return Frame::kPulkovo;
+// The frame of a TRANS 2D/3D side; a GRS80 side without a frame stays
+// unchosen for the job to refuse. f: the side's system, null when not given.
+Frame TransFrame(const SystemFile* f, const std::string& frame, const char* option) {
+  if (frame == "PL-ETRF2000" || frame == "PL-ETRF89") {
+    if (f && f->krassowsky)
+      throw UsageError{std::string(option) + ": " + std::string(f->input) +
+                       " jest układem PULKOWO"};
+    return frame == "PL-ETRF2000" ? Frame::kEtrf2000 : Frame::kEtrf89;
   }
-  if (frame == "PL-ETRF2000") return Frame::kEtrf2000;
-  if (frame == "PL-ETRF89") return Frame::kEtrf89;
-  throw UsageError{std::string(option) + " PL-ETRF2000 or PL-ETRF89 is needed for " +
-                   std::string(f.input)};
+  if (frame == "PULKOWO" && f && !f->krassowsky)
+    throw UsageError{std::string(option) + ": " + std::string(f->input) +
+                     " wymaga PL-ETRF2000 lub PL-ETRF89"};
+  return frame == "PULKOWO" || (f && f->krassowsky) ? Frame::kPulkovo : Frame::kNone;
 }
 
-std::int32_t Zone(const SystemFile& f, std::optional<int> zone, const char* option) {
-  const std::set<int> zones = ZonesOf(f);
-  if (zones.empty()) {
-    if (zone) throw UsageError{std::string(option) + ": " + std::string(f.input) + " has no zones"};
-    return 0;
-  }
-  if (!zone || !zones.contains(*zone)) {
+// The zone of a side; a missing zone stays unchosen for the job to refuse.
+std::int32_t Zone(const SystemFile* f, std::optional<int> zone, const char* option) {
+  if (!zone) return 0;
+  const std::set<int> zones = f ? ZonesOf(*f) : std::set<int>{};
+  if (zones.empty())
+    throw UsageError{std::string(option) + ": " + (f ? std::string(f->input) : "brak układu") +
+                     " nie ma stref"};
+  if (!zones.contains(*zone)) {
     std::string list;
     for (int z : zones) list += (list.empty() ? "" : ", ") + std::to_string(z);
-    throw UsageError{std::string(option) + " " + list + " is needed for " + std::string(f.input)};
+    throw UsageError{std::string(option) + ": " + std::string(f->input) + " ma strefy " + list};
   }
   return *zone;
 }
@@ -163,50 +195,55 @@ BlFormat BlFormatOption(const std::string& option) {
 }
 
 void RejectIfGiven(bool given, const char* option, const char* module) {
-  if (given) throw UsageError{std::string(option) + " does not apply to " + module};
+  if (given) throw UsageError{std::string(option) + " nie dotyczy " + module};
+}
+
+// The output system of a TRANS 2D/3D or TRANS-H job; null when --to is not given.
+const SystemFile* OutputSystem(const Options& o, const SystemFile& in) {
+  if (o.to.empty()) return nullptr;
+  const SystemFile& out = FindByName(o.to, true);
+  if (out.module != in.module)
+    throw UsageError{"--to " + o.to + ": inny moduł niż --from " + o.from};
+  return &out;
 }
 
 JobDescription Describe(const Options& o) {
-  if (o.object.empty()) throw UsageError{"--object needs the path of the working object folder"};
+  if (o.from.empty()) throw UsageError{"brak opcji --from"};
   JobDescription job;
   const SystemFile& in = FindByName(o.from, false);
   job.ActiveModule = in.module;
   job.InputSystem = in.code;
   job.BLInputFormat = BlFormatOption(o.blIn);
   job.BLOutputFormat = BlFormatOption(o.blOut);
+  job.SecondsDecimals = o.secondsDecimals;
+  job.LinearDecimals = o.linearDecimals;
   switch (in.module) {
     case Module::kTrans: {
-      if (o.to.empty()) throw UsageError{"--to is needed for " + std::string(in.input)};
-      const SystemFile& out = FindByName(o.to, true);
-      if (out.module != Module::kTrans)
-        throw UsageError{"--to " + o.to + " is not a TRANS 2D/3D system like " + o.from};
-      job.InputFrame = TransFrame(in, o.fromFrame, "--from-frame");
+      const SystemFile* out = OutputSystem(o, in);
+      job.InputFrame = TransFrame(&in, o.fromFrame, "--from-frame");
       job.OutputFrame = TransFrame(out, o.toFrame, "--to-frame");
-      job.OutputSystem = out.code;
-      job.InputZone = Zone(in, o.fromZone, "--from-zone");
+      job.OutputSystem = out ? out->code : 0;
+      job.InputZone = Zone(&in, o.fromZone, "--from-zone");
       job.OutputZone = Zone(out, o.toZone, "--to-zone");
       job.Method = o.method == "theoretical" ? ComputationMethod::kTheoretical
                                              : ComputationMethod::kEmpirical;
       break;
     }
     case Module::kHeight: {
-      if (o.to.empty()) throw UsageError{"--to is needed for " + std::string(in.input)};
-      const SystemFile& out = FindByName(o.to, true);
-      if (out.module != Module::kHeight)
-        throw UsageError{"--to " + o.to + " is not a TRANS-H height file"};
+      const SystemFile* out = OutputSystem(o, in);
       RejectIfGiven(!o.fromFrame.empty() || !o.toFrame.empty(), "--from-frame/--to-frame", "TRANS-H");
       RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "TRANS-H");
-      job.OutputSystem = out.code;
+      job.OutputSystem = out ? out->code : 0;
       break;
     }
     default: {
       if (!o.to.empty() && &FindByName(o.to, true) != &in)
-        throw UsageError{"the output of " + std::string(in.input) + " is " + std::string(in.output)};
+        throw UsageError{"wynikiem " + std::string(in.input) + " jest " + std::string(in.output)};
       if (o.fromFrame == "PL-ETRF2000") job.InputFrame = Frame::kQuasigeoidEtrf2000;
-      else if (o.fromFrame == "PL-ETRF89") job.InputFrame = Frame::kQuasigeoidEtrf89;
-      else throw UsageError{"--from-frame PL-ETRF2000 or PL-ETRF89 is needed for " + std::string(in.input)};
-      RejectIfGiven(!o.toFrame.empty(), "--to-frame", "the quasigeoid module");
-      RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "the quasigeoid module");
+      if (o.fromFrame == "PL-ETRF89") job.InputFrame = Frame::kQuasigeoidEtrf89;
+      RejectIfGiven(o.fromFrame == "PULKOWO", "--from-frame PULKOWO", "quasigeoidy");
+      RejectIfGiven(!o.toFrame.empty(), "--to-frame", "quasigeoidy");
+      RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "quasigeoidy");
       job.OutputSystem = in.code;
       break;
     }
@@ -229,35 +266,174 @@ void HandleTerminationSignals() {
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
 }
 
+TextEncoding EncodingOption(const std::string& option) {
+  if (option == "cp1250") return TextEncoding::kWindows1250;
+  if (option == "utf-8") return TextEncoding::kUtf8;
+  return TextEncoding::kAuto;
+}
+
+std::filesystem::path StreamOrPath(std::string_view name) {
+  return name == kStandardStream ? std::filesystem::path() : std::filesystem::path(name);
+}
+
+// The input and result of every job of a file run, in order.
+std::vector<JobFiles> FileJobs(const Options& o) {
+  if (o.inputs.size() > 1 && o.output)
+    throw UsageError{"przy kilku zbiorach --input wyniki wskazuje --output-dir"};
+  if (o.output.has_value() == !o.outputDir.empty())
+    throw UsageError{"--input wymaga --output albo --output-dir"};
+  std::vector<JobFiles> jobs;
+  std::set<std::filesystem::path> resultNames;
+  for (const std::string& input : o.inputs) {
+    JobFiles files{StreamOrPath(input), {}, EncodingOption(o.encoding)};
+    if (o.output) {
+      files.output = StreamOrPath(*o.output);
+    } else {
+      const std::filesystem::path name = std::filesystem::path(input).filename();
+      if (input == kStandardStream || name.empty())
+        throw UsageError{"--output-dir: zbiór " + input + " nie ma nazwy pliku"};
+      if (!resultNames.insert(name).second)
+        throw UsageError{"--output-dir: dwa zbiory o nazwie " + name.string()};
+      files.output = o.outputDir / (name.string() + ".1");
+    }
+    jobs.push_back(std::move(files));
+  }
+  return jobs;
+}
+
+void CheckForms(const Options& o) {
+  if (!o.object.empty() && !o.inputs.empty())
+    throw UsageError{"--object i --input wykluczają się"};
+  if (o.object.empty() && o.inputs.empty())
+    throw UsageError{"potrzebna jest opcja --object KATALOG albo --input PLIK"};
+  if (!o.object.empty() && (o.output || !o.outputDir.empty() || o.encoding != "auto"))
+    throw UsageError{"--output, --output-dir i --encoding dotyczą tylko --input"};
+}
+
 std::filesystem::path ProgramFolder() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// The first option a CLI11 error text names, followed by ": "; empty when none.
+std::string NamedOption(const std::string& what) {
+  const std::size_t start = what.find("--");
+  if (start == std::string::npos) return {};
+  return what.substr(start, what.find_first_of(" =:", start) - start) + ": ";
+}
+
+// Error texts of CLI11 in Polish; the option, where CLI11 names one, leads.
+std::string ParseErrorText(const CLI::App*, const CLI::Error& e) {
+  const std::string what = e.what();
+  std::string text;
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    const std::size_t colon = what.find(": ");
+    text = "nieoczekiwane argumenty: " + (colon == std::string::npos ? what : what.substr(colon + 2));
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+    text = NamedOption(what) + "brak wartości albo za dużo wartości";
+  } else if (dynamic_cast<const CLI::ValidationError*>(&e)) {
+    text = what;  // the validators below speak Polish
+  } else if (dynamic_cast<const CLI::ConversionError*>(&e)) {
+    text = NamedOption(what) + "wartość nie jest liczbą całkowitą";
+  } else {
+    text = "błędne wywołanie (" + what + ")";
+  }
+  return "kolvedir-batch: " + text + "\nWięcej: kolvedir-batch --help\n";
+}
+
+// Lets option take one of values only, refused in Polish; help shows them.
+CLI::Option* OneOf(CLI::Option* option, std::vector<std::string> values) {
+  std::string list;
+  for (const std::string& v : values) list += (list.empty() ? "" : "|") + v;
+  option->type_name(list);
+  return option->check(CLI::Validator(
+      [values, list](std::string& value) {
+        return std::find(values.begin(), values.end(), value) != values.end()
+                   ? std::string()
+                   : value + " nie jest jedną z wartości " + list;
+      },
+      ""));
+}
+
+void Declare(CLI::App& app, Options& o) {
+  app.option_defaults()->group("Opcje");
+  app.set_help_flag("-h,--help", "pokazuje ten opis i kończy");
+  const auto formatter = app.get_formatter();
+  formatter->column_width(32);
+  formatter->label("Usage", "Wywołanie");
+  formatter->label("OPTIONS", "OPCJE");
+  const std::vector<std::string> frames{"PL-ETRF2000", "PL-ETRF89", "PULKOWO"};
+  app.add_option("--object", o.object, "katalog obiektu roboczego")->type_name("KATALOG");
+  app.add_option("--input", o.inputs, "zbiór wejściowy, \"-\" to standardowe wejście")
+      ->type_name("PLIK");
+  app.add_option("--output", o.output, "zbiór wynikowy, \"-\" to standardowe wyjście")
+      ->type_name("PLIK");
+  app.add_option("--output-dir", o.outputDir, "katalog wyników kilku zbiorów")
+      ->type_name("KATALOG");
+  OneOf(app.add_option("--encoding", o.encoding, "kodowanie zbioru wejściowego (domyślnie auto)"),
+        {"auto", "cp1250", "utf-8"});
+  app.add_option("--from", o.from, "układ wejściowy (standardowa nazwa zbioru)")
+      ->type_name("NAZWA");
+  app.add_option("--from-zone", o.fromZone, "strefa wejściowa: południk osiowy lub strefa 1965")
+      ->type_name("S");
+  OneOf(app.add_option("--from-frame", o.fromFrame, "układ odniesienia na wejściu"), frames);
+  app.add_option("--to", o.to, "układ wynikowy, z \".1\" lub bez")->type_name("NAZWA");
+  app.add_option("--to-zone", o.toZone, "strefa wynikowa: południk osiowy lub strefa 1965")
+      ->type_name("S");
+  OneOf(app.add_option("--to-frame", o.toFrame, "układ odniesienia na wyjściu"), frames);
+  OneOf(app.add_option("--method", o.method, "metoda TRANS 2D/3D (domyślnie empirical)"),
+        {"empirical", "theoretical"});
+  OneOf(app.add_option("--bl-in", o.blIn, "format BL na wejściu (domyślnie dms)"), {"dms", "deg"});
+  OneOf(app.add_option("--bl-out", o.blOut, "format BL na wyjściu (domyślnie dms)"), {"dms", "deg"});
+  OneOf(app.add_option("--seconds-decimals", o.secondsDecimals,
+                       "miejsca po przecinku sekund (domyślnie 6)"),
+        {"6", "5", "4"});
+  OneOf(app.add_option("--linear-decimals", o.linearDecimals,
+                       "miejsca po przecinku metrów (domyślnie 4)"),
+        {"4", "3", "2"});
+  app.add_option("--grid", o.grid, "siatka zamiast PL_grid_001.bin z katalogu programu")
+      ->type_name("PLIK");
+}
+
+// The job on the working object, as the window runs it.
+bool RunObjectJob(JobDescription& job, const Options& o, const std::filesystem::path& gridFile,
+                  StreamUserInterface& ui) {
+  const std::filesystem::path object = o.object.lexically_normal();
+  const std::filesystem::path folder =
+      object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
+  JobCounters counters;
+  const JobOutcome outcome = RunJob(
+      job, folder.parent_path(), folder.filename().string(),
+      kSecondsPrecisionItems[(6 - o.secondsDecimals)], kLinearPrecisionItems[4 - o.linearDecimals],
+      gridFile, counters, ui);
+  ui.FinishJob(counters.MonitorLine, std::cout);
+  return outcome == JobOutcome::kCompleted;
+}
+
+// Every input in turn with the grid read once; with several inputs each
+// monitor is headed by the input's name. True when every job completed.
+bool RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs,
+                 const std::filesystem::path& gridFile, StreamUserInterface& ui) {
+  JobGrid grid{gridFile};
+  bool completed = true;
+  for (const JobFiles& files : jobs) {
+    std::ostream& report = files.output.empty() ? std::cerr : std::cout;
+    if (jobs.size() > 1) report << "Zbiór wejściowy: " << InputText(files) << '\n';
+    JobCounters counters;
+    completed &= RunJobOnFiles(job, files, grid, counters, ui) == JobOutcome::kCompleted;
+    ui.FinishJob(counters.MonitorLine, report);
+  }
+  return completed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{kDescription, "kolvedir-batch"};
-  app.get_formatter()->column_width(32);
   Options o;
-  const std::vector<std::string> frames{"PL-ETRF2000", "PL-ETRF89", "PULKOWO"};
-  app.add_option("--object", o.object, "working object folder (DIR)")->required();
-  app.add_option("--from", o.from, "input system (standard file name)")->required();
-  app.add_option("--from-zone", o.fromZone, "input zone: central meridian or 1965 zone");
-  app.add_option("--from-frame", o.fromFrame, "input frame")->check(CLI::IsMember(frames));
-  app.add_option("--to", o.to, "output system, with or without \".1\"");
-  app.add_option("--to-zone", o.toZone, "output zone: central meridian or 1965 zone");
-  app.add_option("--to-frame", o.toFrame, "output frame")->check(CLI::IsMember(frames));
-  app.add_option("--method", o.method, "TRANS 2D/3D method (default empirical)")
-      ->check(CLI::IsMember({"empirical", "theoretical"}));
-  app.add_option("--bl-in", o.blIn, "BL input format (default dms)")->check(CLI::IsMember({"dms", "deg"}));
-  app.add_option("--bl-out", o.blOut, "BL output format (default dms)")->check(CLI::IsMember({"dms", "deg"}));
-  app.add_option("--seconds-decimals", o.secondsDecimals, "decimals of arc-seconds (default 6)")
-      ->check(CLI::IsMember({6, 5, 4}));
-  app.add_option("--linear-decimals", o.linearDecimals, "decimals of metres (default 4)")
-      ->check(CLI::IsMember({4, 3, 2}));
-  app.add_option("--grid", o.grid, "grid file instead of the program folder's PL_grid_001.bin");
+  Declare(app, o);
+  app.failure_message(ParseErrorText);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -268,37 +444,34 @@ int main(int argc, char** argv) {
   }
 
   JobDescription job;
+  std::vector<JobFiles> jobs;
   try {
+    CheckForms(o);
     job = Describe(o);
+    if (!o.inputs.empty()) jobs = FileJobs(o);
   } catch (const UsageError& e) {
-    PrintError("kolvedir-batch: " + e.text + "\nRun with --help for more information.");
+    PrintError("kolvedir-batch: " + e.text);
+    PrintError("Więcej: kolvedir-batch --help");
     return kExitUsage;
   }
 
   const std::filesystem::path gridFile = o.grid ? *o.grid : CorrectionGridPath(ProgramFolder());
   if (IsModelGrid(gridFile)) std::cerr << ModelGridNotice() << '\n';
 
-  const std::filesystem::path object = o.object.lexically_normal();
-  const std::filesystem::path folder =
-      object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
   StreamUserInterface ui;
-  JobCounters counters;
   HandleTerminationSignals();
-  JobOutcome outcome = JobOutcome::kFailed;
+  bool completed = false;
   try {
-    outcome = RunJob(job, folder.parent_path(), folder.filename().string(),
-                     kSecondsPrecisionItems[(6 - o.secondsDecimals)],
-                     kLinearPrecisionItems[4 - o.linearDecimals], gridFile, counters, ui);
+    completed = jobs.empty() ? RunObjectJob(job, o, gridFile, ui)
+                             : RunFileJobs(job, jobs, gridFile, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
     PrintError(kOutOfMemoryMessage);
     return kExitJobFailed;
   }
-  ui.PrintPointMessageCount();
-  ui.PrintMonitor(counters.MonitorLine);
   if (!std::cout.flush()) {
-    PrintError("kolvedir-batch: the monitor lines could not be written to standard output");
+    PrintError("kolvedir-batch: wiersze monitora nie dały się wypisać na standardowe wyjście");
     return kExitJobFailed;
   }
-  return outcome == JobOutcome::kCompleted ? kExitCompleted : kExitJobFailed;
+  return completed ? kExitCompleted : kExitJobFailed;
 }

@@ -35,13 +35,16 @@ std::string Slurp(const std::filesystem::path& path) {
 }
 
 // Runs the runner with args from a shell (prefix: shell commands run first,
-// e.g. limits); standard input is empty.
-RunnerResult Batch(const JobFixture& f, const std::vector<std::string>& args, const std::string& prefix = "") {
+// e.g. limits); standard input is the file `in`, standard output goes to the
+// file `out` (kept as RunnerResult::out).
+RunnerResult Batch(const JobFixture& f, const std::vector<std::string>& args,
+                   const std::string& prefix = "", const std::string& in = "/dev/null",
+                   std::string out = "") {
   std::string command = prefix + "exec " + Quote(KOLVEDIR_BATCH);
   for (const auto& a : args) command += " " + Quote(a);
-  const auto out = f.objectsRoot().parent_path() / "stdout";
+  if (out.empty()) out = f.objectsRoot().parent_path() / "stdout";
   const auto err = f.objectsRoot().parent_path() / "stderr";
-  command = "(" + command + ") </dev/null >" + Quote(out) + " 2>" + Quote(err);
+  command = "(" + command + ") <" + Quote(in) + " >" + Quote(out) + " 2>" + Quote(err);
   const int raw = std::system(("bash -c " + Quote(command)).c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
@@ -58,10 +61,15 @@ TEST(BatchRunnerTest, HelpDocumentsTheOptionsAndExitStatus) {
   JobFixture f;
   const RunnerResult r = Batch(f, {"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* text : {"--object", "--from-zone", "--to-frame", "--method", "--bl-in",
-                           "--seconds-decimals", "--linear-decimals", "--grid", "Exit status",
-                           "xyTARVO80", "BLH_K2006", "BLn.1", "first ten"}) {
+  for (const char* text : {"--object", "--input", "--output", "--output-dir", "--encoding",
+                           "--from-zone", "--to-frame", "--method", "--bl-in",
+                           "--seconds-decimals", "--linear-decimals", "--grid", "Status wyjścia",
+                           "xyTARVO80", "BLH_K2006", "BLn.1", "dziesięciu", "--input - --output -",
+                           "Wywołanie:", "Opcje:", "pokazuje ten opis", "auto|cp1250|utf-8"}) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text;
+  }
+  for (const char* english : {"Usage", "Options", "Exit status", "REQUIRED", "TEXT", "INT"}) {
+    EXPECT_EQ(r.out.find(english), std::string::npos) << english;
   }
 }
 
@@ -71,38 +79,196 @@ TEST(BatchRunnerTest, UsageErrorsExitWithTwoAndSayWhy) {
     std::vector<std::string> args;
     const char* says;
   } cases[] = {
-      {{}, "--object"},
+      {{}, "--object KATALOG albo --input PLIK"},
       {{"--object", "", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92",
         "--to-frame", "PL-ETRF89"}, "--object"},
-      {{"--object", "x", "--from", "xy99", "--to", "xy92"}, "xy99"},
-      {{"--object", "x", "--from", "xy2000", "--from-frame", "PL-ETRF89", "--to", "xy92",
-        "--to-frame", "PL-ETRF89"}, "--from-zone"},
+      {{"--object", "x", "--from", "xy99", "--to", "xy92"}, "nieznany układ wejściowy \"xy99\""},
       {{"--object", "x", "--from", "xy2000", "--from-zone", "19", "--from-frame", "PL-ETRF89",
-        "--to", "xy92", "--to-frame", "PL-ETRF89"}, "15, 18, 21, 24"},
-      {{"--object", "x", "--from", "xy92", "--to", "xy92", "--to-frame", "PL-ETRF89"}, "--from-frame"},
+        "--to", "xy92", "--to-frame", "PL-ETRF89"}, "--from-zone: xy2000 ma strefy 15, 18, 21, 24"},
       {{"--object", "x", "--from", "xy92", "--from-frame", "PL-ETRF89", "--from-zone", "18", "--to",
-        "xy92", "--to-frame", "PL-ETRF89"}, "no zones"},
+        "xy92", "--to-frame", "PL-ETRF89"}, "xy92 nie ma stref"},
       {{"--object", "x", "--from", "xy65", "--from-zone", "6", "--to", "xy92", "--to-frame",
         "PL-ETRF89"}, "1, 2, 3, 4, 5"},
       {{"--object", "x", "--from", "xy65", "--from-zone", "1", "--from-frame", "PL-ETRF89", "--to",
-        "xy92", "--to-frame", "PL-ETRF89"}, "PULKOWO"},
-      {{"--object", "x", "--from", "BLH_K86", "--to", "xy92"}, "TRANS-H"},
+        "xy92", "--to-frame", "PL-ETRF89"}, "xy65 jest układem PULKOWO"},
+      {{"--object", "x", "--from", "BLH_K86", "--to", "xy92"}, "inny moduł"},
       {{"--object", "x", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "BLH_EVRF"}, "BLH_EVRF"},
       {{"--object", "x", "--from", "BL", "--from-frame", "PL-ETRF2000", "--to", "BLH_n.1"}, "BLn.1"},
-      {{"--object", "x", "--from", "BL"}, "--from-frame"},
       {{"--object", "x", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92", "--to-frame",
-        "PL-ETRF89", "--seconds-decimals", "3"}, "--seconds-decimals"},
+        "PL-ETRF89", "--seconds-decimals", "3"}, "--seconds-decimals: 3 nie jest jedną z wartości 6|5|4"},
       {{"--object", "x", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92", "--to-frame",
         "PL-ETRF89", "--method", "exact"}, "--method"},
       {{"--object", "x", "--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92", "--to-frame",
-        "PL-ETRF89", "--unknown"}, "--unknown"},
+        "PL-ETRF89", "--unknown"}, "nieoczekiwane argumenty: --unknown"},
+      {{"--object", "x", "--from-zone", "x"}, "--from-zone: wartość nie jest liczbą całkowitą"},
+      {{"--object", "x", "--input", "a", "--output", "b", "--from", "xy92"}, "wykluczają się"},
+      {{"--object", "x", "--output", "b", "--from", "xy92"}, "dotyczą tylko --input"},
+      {{"--input", "a", "--from", "xy92"}, "--input wymaga --output albo --output-dir"},
+      {{"--input", "a", "--input", "b", "--output", "c", "--from", "xy92"}, "--output-dir"},
+      {{"--input", "-", "--output-dir", "c", "--from", "xy92"}, "nie ma nazwy pliku"},
+      {{"--input", "a/x", "--input", "b/x", "--output-dir", "c", "--from", "xy92"}, "dwa zbiory o nazwie x"},
+      {{"--input", "a", "--output", "b", "--from", "xy92", "--encoding", "latin2"}, "auto|cp1250|utf-8"},
   };
   for (const auto& c : cases) {
     const RunnerResult r = Batch(f, c.args);
     EXPECT_EQ(r.status, 2) << c.says;
     EXPECT_NE(r.err.find(c.says), std::string::npos) << c.says << "\n" << r.err;
+    EXPECT_NE(r.err.find("Więcej: kolvedir-batch --help"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "") << c.says;
   }
+}
+
+// A choice the job itself validates is passed on: its message, its status.
+TEST(BatchRunnerTest, MissingChoicesAreRefusedByTheJobsOwnMessages) {
+  JobFixture f;
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--from", "xy2000", "--from-frame", "PL-ETRF89", "--to", "xy92", "--to-frame", "PL-ETRF89"},
+       "Nie określono strefy na wejściu"},
+      {{"--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "UTM", "--to-frame", "PL-ETRF89"},
+       "Nie określono strefy na wyjściu"},
+      {{"--from", "xy92", "--to", "xy92", "--to-frame", "PL-ETRF89"},
+       "Nie określono układu odniesienia na wejściu"},
+      {{"--from", "xy92", "--from-frame", "PL-ETRF89", "--to", "xy92"},
+       "Nie określono układu odniesienia na wyjściu"},
+      {{"--from", "xy92", "--from-frame", "PL-ETRF89", "--to-frame", "PL-ETRF89"},
+       "Nie określono zbioru wynikowego"},
+      {{"--from", "BLH_K86"}, "Nie określono zbioru wynikowego"},
+      {{"--from", "BL"}, "ale najpierw określ układ odniesienia"},
+  };
+  for (const auto& c : cases) {
+    const RunnerResult r = Batch(f, Job(f, c.args));
+    EXPECT_EQ(r.status, 1) << c.message;
+    EXPECT_EQ(r.err, std::string(c.message) + "\n");
+    EXPECT_NE(r.out.find(" KONIEC OBLICZEŃ "), std::string::npos) << r.out;
+  }
+}
+
+// --input/--output on any names and streams: the records of the object job.
+TEST(BatchRunnerTest, EveryFormWritesTheRecordsOfTheObjectJob) {
+  JobFixture f;
+  const std::string records = "Pkt\xB3\xF3 500000 500000 uwagi\r\nzly x 500000\r\n" +
+                              testing::PlaneRecords(3);
+  f.WriteInput("xy92", records);
+  ASSERT_EQ(Batch(f, Job(f, kXy92ToXy92)).status, 0);
+  const std::string expected = f.ReadOutput("xy92.1");
+  const std::string report = "MONITOR\n Czytanie siatki interpolacyjnej - ok. \n"
+                             " Zadanie wykonano - liczba błędów  1 \n Liczba punktów: 5\n"
+                             " KONIEC OBLICZEŃ \n";
+  const std::string in = (f.object() / "moje punkty.txt").string();
+  const std::string result = (f.object() / "wynik.txt").string();
+  const std::string piped = (f.object() / "potok").string();
+  f.WriteInput("moje punkty.txt", records);
+  const struct {
+    const char* what;
+    std::string input, output, resultFile;  // resultFile: where the records land
+  } cases[] = {
+      {"file to file", in, result, result},
+      {"standard input to file", "-", result, result},
+      {"file to standard output", in, "-", piped},
+      {"pipeline", "-", "-", piped},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(result);
+    std::vector<std::string> args = kXy92ToXy92;
+    args.insert(args.end(), {"--grid", f.gridFile().string(), "--input", c.input, "--output", c.output});
+    const RunnerResult r = Batch(f, args, "", in, piped);
+    EXPECT_EQ(r.status, 0) << c.what << r.err;
+    EXPECT_EQ(Slurp(c.resultFile), expected) << c.what;
+    // The report goes where the records do not.
+    EXPECT_NE((c.output == "-" ? r.err : r.out).find(report), std::string::npos) << c.what;
+  }
+}
+
+TEST(BatchRunnerTest, SeveralInputsOneCallEachResultNamedAfterItsInput) {
+  JobFixture f;
+  f.WriteInput("xy92", testing::PlaneRecords(2));
+  ASSERT_EQ(Batch(f, Job(f, kXy92ToXy92)).status, 0);
+  std::filesystem::create_directory(f.object() / "b");
+  f.WriteInput("a.txt", testing::PlaneRecords(2));
+  f.WriteInput("b/a", "1 500000 500000\r\n");
+  std::vector<std::string> args = kXy92ToXy92;
+  args.insert(args.end(), {"--grid", f.gridFile().string(), "--input", (f.object() / "a.txt").string(),
+                           "--input", (f.object() / "b" / "a").string(), "--output-dir",
+                           (f.objectsRoot() / "wyniki").string()});
+  std::filesystem::create_directory(f.objectsRoot() / "wyniki");
+  const RunnerResult r = Batch(f, args);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Slurp(f.objectsRoot() / "wyniki" / "a.txt.1"), f.ReadOutput("xy92.1"));
+  EXPECT_EQ(Slurp(f.objectsRoot() / "wyniki" / "a.1").size(), f.ReadOutput("xy92.1").size() / 2);
+  EXPECT_NE(r.out.find("Zbiór wejściowy: " + (f.object() / "b" / "a").string() +
+                       "\nMONITOR\n Czytanie siatki interpolacyjnej - ok. \n"
+                       " Zadanie wykonano - liczba błędów  0 \n Liczba punktów: 1\n"),
+            std::string::npos) << r.out;
+
+  // One missing input fails the run; the others are still done.
+  std::filesystem::remove(f.objectsRoot() / "wyniki" / "a.txt.1");
+  args[args.size() - 3] = (f.object() / "nie-ma").string();
+  const RunnerResult missing = Batch(f, args);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find(" ! nie istnieje zbiór wejściowy: "), std::string::npos);
+  EXPECT_EQ(Slurp(f.objectsRoot() / "wyniki" / "a.txt.1"), f.ReadOutput("xy92.1"));
+}
+
+// Polish names in both encodings through streams and files; the result keeps
+// the input's encoding and its byte-order mark; invalid UTF-8 is refused when
+// UTF-8 is demanded.
+TEST(BatchRunnerTest, EncodingsOfFilesAndStreams) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string utf8 = "Źródło 500000 500000\r\n";
+  const std::string comment = " Z UKŁADU: ";
+  const struct {
+    const char* what;
+    std::string input, encoding;
+    bool pipeline;
+    int status;
+    std::string resultStart;  // "" when nothing may be written
+    std::string comment;
+  } cases[] = {
+      // The name field counts bytes: nine of them in UTF-8, six in Windows-1250.
+      {"UTF-8 file", utf8, "auto", false, 0, "       Źródło", comment},
+      {"UTF-8 stream with a byte-order mark", bom + utf8, "auto", true, 0, bom + "       Źródło", comment},
+      {"Windows-1250 stream", testing::Cp1250(utf8), "auto", true, 0,
+       testing::Cp1250("          Źródło"), testing::Cp1250(comment)},
+      {"Windows-1250 file under utf-8", testing::Cp1250(utf8), "utf-8", false, 1, "", ""},
+      {"Windows-1250 stream under utf-8", testing::Cp1250(utf8), "utf-8", true, 1, "", ""},
+      {"UTF-8 file under cp1250", utf8, "cp1250", false, 0, "       Źródło", testing::Cp1250(comment)},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput("we.txt", c.input);
+    const std::string in = (f.object() / "we.txt").string();
+    const std::string out = (f.object() / "wy.txt").string();
+    std::vector<std::string> args = kXy92ToXy92;
+    args.insert(args.end(), {"--grid", f.gridFile().string(), "--encoding", c.encoding, "--input",
+                             c.pipeline ? "-" : in, "--output", c.pipeline ? "-" : out});
+    const RunnerResult r = Batch(f, args, "", in, c.pipeline ? out : "");
+    EXPECT_EQ(r.status, c.status) << c.what << r.err;
+    const std::string result = Slurp(out);
+    if (c.resultStart.empty()) {
+      EXPECT_EQ(result, "") << c.what;
+      EXPECT_EQ(std::filesystem::exists(out), c.pipeline) << c.what;
+      EXPECT_NE(r.err.find("nie jest poprawnym tekstem UTF-8"), std::string::npos) << c.what << r.err;
+    } else {
+      EXPECT_EQ(result.rfind(c.resultStart, 0), 0u) << c.what << result;
+      EXPECT_NE(result.find(c.comment), std::string::npos) << c.what << result;
+    }
+  }
+}
+
+TEST(BatchRunnerTest, AStreamResultThatFailsSaysSoAndExitsWithOne) {
+  JobFixture f;
+  f.WriteInput("we.txt", testing::PlaneRecords(1000));
+  std::vector<std::string> args = kXy92ToXy92;
+  args.insert(args.end(), {"--grid", f.gridFile().string(), "--input",
+                           (f.object() / "we.txt").string(), "--output", "-"});
+  const RunnerResult r = Batch(f, args, "exec >/dev/full; ");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(" *** Błąd zapisu zbioru wynikowego: standardowe wyjście ("), std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("; wynik jest niepełny"), std::string::npos) << r.err;
 }
 
 TEST(BatchRunnerTest, RefusedJobsExitWithOne) {
@@ -138,7 +304,7 @@ TEST(BatchRunnerTest, PointMessagesTheFirstTenThenTheirCount) {
                    " KONIEC OBLICZEŃ \n");
   EXPECT_NE(r.err.find("punkt p10 poza"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("punkt p11 poza"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("... 5 more point messages (15 in all)"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("... jeszcze 5 komunikatów o punktach (razem 15)"), std::string::npos) << r.err;
 }
 
 TEST(BatchRunnerTest, FullDiskFailsTheJobAndKeepsTheEarlierResult) {
@@ -157,7 +323,7 @@ TEST(BatchRunnerTest, MonitorLinesThatCannotBeWrittenFailTheRun) {
   f.WriteInput("xy92", "1 500000 500000\r\n");
   const RunnerResult r = Batch(f, Job(f, kXy92ToXy92), "exec >/dev/full; ");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("monitor lines could not be written"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("wiersze monitora nie dały się wypisać"), std::string::npos) << r.err;
 }
 
 TEST(BatchRunnerTest, BadInputNeverStopsTheRunner) {
