@@ -67,4 +67,26 @@ bool TextToCp1250(const QString& text, QByteArray& bytes, QString& rejected) {
   return rejected.isEmpty();
 }
 
+EditorFileText FileBytesToText(const QByteArray& bytes) {
+  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  Utf8Scan scan;
+  scan.Add(view);
+  const bool byteOrderMark = view.starts_with(kUtf8ByteOrderMark);
+  if (scan.Detected(byteOrderMark) == TextEncoding::kWindows1250) return {Cp1250ToText(bytes)};
+  const qsizetype skipped = byteOrderMark ? qsizetype(kUtf8ByteOrderMark.size()) : 0;
+  QString text = QString::fromUtf8(bytes.mid(skipped));
+  return {text.replace("\r\n", "\n"), TextEncoding::kUtf8, byteOrderMark};
+}
+
+bool TextToFileBytes(const EditorFileText& file, QByteArray& bytes, QString& rejected) {
+  if (file.encoding != TextEncoding::kUtf8) return TextToCp1250(file.text, bytes, rejected);
+  rejected.clear();
+  QString text = file.text;
+  if (!text.isEmpty() && !text.endsWith('\n')) text.append('\n');
+  bytes = file.byteOrderMark ? QByteArray(kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size())
+                             : QByteArray();
+  bytes.append(text.replace("\n", "\r\n").toUtf8());
+  return true;
+}
+
 }  // namespace kolvedir

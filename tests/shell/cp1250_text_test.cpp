@@ -72,5 +72,36 @@ TEST(Cp1250Text, CharactersOutsideTheCodePageAreReportedOnce) {
   EXPECT_EQ(rejected, QString::fromUtf8("жñ"));
 }
 
+// The editor tells UTF-8 files as the jobs do and writes them back as read.
+TEST(EditorFileText, EncodingToldAndKeptOnWriting) {
+  const QByteArray bom("\xEF\xBB\xBF");
+  const struct {
+    const char* what;
+    QByteArray file;
+    TextEncoding encoding;
+    bool byteOrderMark;
+    QString text;
+  } cases[] = {
+      {"UTF-8", "Łódź 1 2\r\n", TextEncoding::kUtf8, false, QString::fromUtf8("Łódź 1 2\n")},
+      {"UTF-8 with a byte-order mark", bom + "Łódź 1 2\r\n", TextEncoding::kUtf8, true,
+       QString::fromUtf8("Łódź 1 2\n")},
+      {"a byte-order mark before ASCII", bom + "Lodz 1 2\r\n", TextEncoding::kUtf8, true, "Lodz 1 2\n"},
+      {"Windows-1250", "\xA3\xF3" "d\x9F 1 2\r\n", TextEncoding::kWindows1250, false,
+       QString::fromUtf8("Łódź 1 2\n")},
+      {"ASCII", "Lodz 1 2\r\n", TextEncoding::kWindows1250, false, "Lodz 1 2\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const EditorFileText read = FileBytesToText(c.file);
+    EXPECT_EQ(read.text, c.text);
+    EXPECT_EQ(read.encoding, c.encoding);
+    EXPECT_EQ(read.byteOrderMark, c.byteOrderMark);
+    QByteArray written;
+    QString rejected;
+    ASSERT_TRUE(TextToFileBytes(read, written, rejected));
+    EXPECT_EQ(written, c.file);
+  }
+}
+
 }  // namespace
 }  // namespace kolvedir
