@@ -14,6 +14,7 @@
 
 #include "engine/atomic_file.h"
 #include "engine/job.h"
+#include "engine/record_blocks.h"
 #include "engine/run_report.h"
 #include "engine/text_encoding.h"
 #include "engine/system_files.h"
@@ -123,6 +124,7 @@ struct Options {
   std::optional<int> fromZone, toZone;
   std::string method = "empirical", blIn = "dms", blOut = "dms", encoding = "auto";
   int secondsDecimals = 6, linearDecimals = 4;
+  int threads = 0;  // 0: every core
   std::optional<std::filesystem::path> grid;
 };
 
@@ -394,6 +396,15 @@ void Declare(CLI::App& app, Options& o) {
         {"4", "3", "2"});
   app.add_option("--grid", o.grid, "siatka zamiast PL_grid_001.bin z katalogu programu")
       ->type_name("PLIK");
+  app.add_option("--threads", o.threads, "liczba wątków obliczeń (domyślnie 0: wszystkie rdzenie)")
+      ->type_name("N")
+      ->check(CLI::Validator(
+          [](std::string& text) {
+            return text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 4
+                       ? std::string()
+                       : "--threads: " + text + " nie jest liczbą wątków";
+          },
+          ""));
 }
 
 // The job on the working object, as the window runs it.
@@ -458,6 +469,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path gridFile = o.grid ? *o.grid : CorrectionGridPath(ProgramFolder());
   if (IsModelGrid(gridFile)) std::cerr << ModelGridNotice() << '\n';
 
+  SetRecordThreads(o.threads);
   StreamUserInterface ui;
   HandleTerminationSignals();
   bool completed = false;

@@ -54,11 +54,13 @@ std::string DistortedPointText(std::string_view name) {
   return PointDefectText(" *** punkt ", name, " ");
 }
 
-std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen) {
+std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen,
+                          TextEncoding encoding) {
   std::string text = " *** punkt ";
   text.append(name);
-  text.append(Utf8ToWin1250(" ze strefy " + std::to_string(zoneFound) + ", a wybrano strefę " +
-                            std::to_string(zoneChosen) + " "));
+  text.append(TextForFile(" ze strefy " + std::to_string(zoneFound) + ", a wybrano strefę " +
+                              std::to_string(zoneChosen) + " ",
+                          encoding));
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/point_record.h"
+#include "engine/text_encoding.h"
 
 namespace kolvedir {
 
@@ -36,8 +37,10 @@ std::string FailedPointText(std::string_view name, std::string_view ending = " "
 // with one leading blank: a plane point too far from its zone.
 std::string DistortedPointText(std::string_view name);
 // " *** punkt " + name + " ze strefy " + zoneFound + ", a wybrano strefę " +
-// zoneChosen + " ", in Windows-1250: a plane point whose easting carries
-// another zone than the chosen one. Zones: central meridians, degrees.
-std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen);
+// zoneChosen + " ", in the files' encoding (the name passes as it is): a plane
+// point whose easting carries another zone than the chosen one. Zones: central
+// meridians, degrees.
+std::string WrongZoneText(std::string_view name, int zoneFound, int zoneChosen,
+                          TextEncoding encoding);
 
 }  // namespace kolvedir

@@ -29,12 +29,13 @@ bool RecordUnreadable(const JobDescription& job, const TokenList& tokens,
 
 // The comment that replaces the record comment of an error point, and the
 // question asked about it.
-std::string ErrorText(const JobDescription& job, const TransPointResult& result,
+std::string ErrorText(const JobContext& context, const TransPointResult& result,
                       std::string_view name) {
   switch (result.error) {
     case PointError::kFailed: return FailedPointText(name);
     case PointError::kDistorted: return DistortedPointText(name);
-    case PointError::kWrongZone: return WrongZoneText(name, result.zoneFound, job.InputZone);
+    case PointError::kWrongZone:
+      return WrongZoneText(name, result.zoneFound, context.job.InputZone, context.encoding);
     default: return {};
   }
 }
@@ -60,7 +61,7 @@ void TransformRecord(const JobContext& context, const TokenList& tokens, RecordB
     WriteOutOfAreaRecord(block, name, result.B, result.L);
     return;
   }
-  const std::string errorText = ErrorText(job, result, name);
+  const std::string errorText = ErrorText(context, result, name);
   block.Ask(errorText);
   WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                    job.SecondsDecimals, job.LinearDecimals, errorText);

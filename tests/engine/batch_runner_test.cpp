@@ -108,6 +108,7 @@ TEST(BatchRunnerTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"--input", "-", "--output-dir", "c", "--from", "xy92"}, "nie ma nazwy pliku"},
       {{"--input", "a/x", "--input", "b/x", "--output-dir", "c", "--from", "xy92"}, "dwa zbiory o nazwie x"},
       {{"--input", "a", "--output", "b", "--from", "xy92", "--encoding", "latin2"}, "auto|cp1250|utf-8"},
+      {{"--input", "a", "--output", "b", "--from", "xy92", "--threads", "-1"}, "--threads"},
   };
   for (const auto& c : cases) {
     const RunnerResult r = Batch(f, c.args);
@@ -164,16 +165,19 @@ TEST(BatchRunnerTest, EveryFormWritesTheRecordsOfTheObjectJob) {
   const struct {
     const char* what;
     std::string input, output, resultFile;  // resultFile: where the records land
+    const char* threads;
   } cases[] = {
-      {"file to file", in, result, result},
-      {"standard input to file", "-", result, result},
-      {"file to standard output", in, "-", piped},
-      {"pipeline", "-", "-", piped},
+      {"file to file", in, result, result, "0"},
+      {"file to file, one thread", in, result, result, "1"},
+      {"standard input to file", "-", result, result, "3"},
+      {"file to standard output", in, "-", piped, "0"},
+      {"pipeline", "-", "-", piped, "0"},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(result);
     std::vector<std::string> args = kXy92ToXy92;
-    args.insert(args.end(), {"--grid", f.gridFile().string(), "--input", c.input, "--output", c.output});
+    args.insert(args.end(), {"--grid", f.gridFile().string(), "--input", c.input, "--output",
+                             c.output, "--threads", c.threads});
     const RunnerResult r = Batch(f, args, "", in, piped);
     EXPECT_EQ(r.status, 0) << c.what << r.err;
     EXPECT_EQ(Slurp(c.resultFile), expected) << c.what;
