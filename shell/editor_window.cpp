@@ -41,10 +41,10 @@ constexpr int kStartFontSize = 8;
 constexpr double kPrintIndentPoints = 35.0;
 
 QPointer<QWidget> editorOwner;
-std::vector<QPointer<TForm4>> editors;
+std::vector<QPointer<EditorWindow>> editors;
 
-TForm4* NewEditor() {
-  editors.emplace_back(new TForm4(editorOwner));
+EditorWindow* NewEditor() {
+  editors.emplace_back(new EditorWindow(editorOwner));
   return editors.back();
 }
 
@@ -64,23 +64,23 @@ void KeepSelectionVisible(QPlainTextEdit* edit) {
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   setObjectName("Form4");
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName("Memo1");
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setFont(CourierNewFont(kStartFontSize));
-  KeepSelectionVisible(Memo1);
-  setCentralWidget(Memo1);
-  connect(Memo1->document(), &QTextDocument::modificationChanged, this,
+  textEdit_ = new QPlainTextEdit(this);
+  textEdit_->setObjectName("Memo1");
+  textEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  textEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  textEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  textEdit_->setFont(CourierNewFont(kStartFontSize));
+  KeepSelectionVisible(textEdit_);
+  setCentralWidget(textEdit_);
+  connect(textEdit_->document(), &QTextDocument::modificationChanged, this,
           &QWidget::setWindowModified);
 
-  r1 = new QTextEdit(this);
-  r1->setObjectName("r1");
-  r1->hide();
-  r1->setFont(Memo1->font());
+  printCopy_ = new QTextEdit(this);
+  printCopy_->setObjectName("r1");
+  printCopy_->hide();
+  printCopy_->setFont(textEdit_->font());
 
   CreateToolBar();
   CreateMenus();
@@ -90,12 +90,12 @@ TForm4::TForm4(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   resize(900, 560);
 }
 
-void TForm4::CreateToolBar() {
+void EditorWindow::CreateToolBar() {
   QToolBar* bar = addToolBar("ToolBar1");
   bar->setObjectName("ToolBar1");
   bar->setMovable(false);
   const auto addButton = [&](const char* name, const QString& text, const QString& hint,
-                             void (TForm4::*handler)()) {
+                             void (EditorWindow::*handler)()) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setText(text);
@@ -105,87 +105,87 @@ void TForm4::CreateToolBar() {
     bar->addWidget(button);
     return button;
   };
-  addButton("SpeedButton4", "Nowy", "Nowy plik", &TForm4::SpeedButton4Click);
-  addButton("SpeedButton3", "Otwórz", "Otwórz zbiór", &TForm4::SpeedButton3Click);
-  addButton("SpeedButton1", "Zapisz", "Zapisz plik", &TForm4::SpeedButton1Click);
-  addButton("SpeedButton2", "Drukuj", "Drukuj plik", &TForm4::SpeedButton2Click);
-  addButton("SpeedButton5", "Szukaj", "Szukaj ciągu znaków", &TForm4::SpeedButton5Click);
+  addButton("SpeedButton4", "Nowy", "Nowy plik", &EditorWindow::newDocument);
+  addButton("SpeedButton3", "Otwórz", "Otwórz zbiór", &EditorWindow::openFile);
+  addButton("SpeedButton1", "Zapisz", "Zapisz plik", &EditorWindow::save);
+  addButton("SpeedButton2", "Drukuj", "Drukuj plik", &EditorWindow::print);
+  addButton("SpeedButton5", "Szukaj", "Szukaj ciągu znaków", &EditorWindow::showFindDialog);
   bar->addSeparator();
-  addButton("SpeedButton8", "Wytnij", "Wytnij zaznaczony tekst", &TForm4::SpeedButton8Click);
-  addButton("SpeedButton9", "Kopiuj", "Kopiuj do schowka", &TForm4::SpeedButton9Click);
-  addButton("SpeedButton10", "Wklej", "Wklej ze schowka", &TForm4::SpeedButton10Click);
-  addButton("SpeedButton7", "Cofnij", "Cofanie o 1 krok", &TForm4::SpeedButton7Click);
+  addButton("SpeedButton8", "Wytnij", "Wytnij zaznaczony tekst", &EditorWindow::cut);
+  addButton("SpeedButton9", "Kopiuj", "Kopiuj do schowka", &EditorWindow::copy);
+  addButton("SpeedButton10", "Wklej", "Wklej ze schowka", &EditorWindow::paste);
+  addButton("SpeedButton7", "Cofnij", "Cofanie o 1 krok", &EditorWindow::undo);
   bar->addSeparator();
-  QToolButton* bold = addButton("SpeedButton6", "B", "font = [ Bold ]", &TForm4::SpeedButton6Click);
+  QToolButton* bold = addButton("SpeedButton6", "B", "font = [ Bold ]", &EditorWindow::toggleBold);
   QFont boldFont = bold->font();
   boldFont.setBold(true);
   bold->setFont(boldFont);
 
-  TrackBar1 = new QSlider(Qt::Horizontal, bar);
-  TrackBar1->setObjectName("TrackBar1");
-  TrackBar1->setToolTip("Ustaw wielkość znaków");
-  TrackBar1->setRange(5, 20);
-  TrackBar1->setTickInterval(3);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setValue(kStartFontSize);
-  TrackBar1->setFixedWidth(100);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm4::TrackBar1Change);
-  bar->addWidget(TrackBar1);
+  fontSizeSlider_ = new QSlider(Qt::Horizontal, bar);
+  fontSizeSlider_->setObjectName("TrackBar1");
+  fontSizeSlider_->setToolTip("Ustaw wielkość znaków");
+  fontSizeSlider_->setRange(5, 20);
+  fontSizeSlider_->setTickInterval(3);
+  fontSizeSlider_->setTickPosition(QSlider::TicksBelow);
+  fontSizeSlider_->setValue(kStartFontSize);
+  fontSizeSlider_->setFixedWidth(100);
+  connect(fontSizeSlider_, &QSlider::valueChanged, this, &EditorWindow::setFontSize);
+  bar->addWidget(fontSizeSlider_);
 
-  Edit1 = new QLineEdit(QString::number(kStartFontSize), bar);
-  Edit1->setObjectName("Edit1");
-  Edit1->setFixedWidth(36);
-  connect(Edit1, &QLineEdit::returnPressed, this, &TForm4::Edit1KeyPressEnter);
-  bar->addWidget(Edit1);
+  fontSizeEdit_ = new QLineEdit(QString::number(kStartFontSize), bar);
+  fontSizeEdit_->setObjectName("Edit1");
+  fontSizeEdit_->setFixedWidth(36);
+  connect(fontSizeEdit_, &QLineEdit::returnPressed, this, &EditorWindow::applyTypedFontSize);
+  bar->addWidget(fontSizeEdit_);
 
-  addButton("SpeedButton11", "Czcionka", "font [do druku]", &TForm4::SpeedButton11Click);
+  addButton("SpeedButton11", "Czcionka", "font [do druku]", &EditorWindow::chooseFont);
   bar->addSeparator();
-  addButton("SpeedButton12", "ZAMKNIJ", QString(), &TForm4::SpeedButton12Click);
+  addButton("SpeedButton12", "ZAMKNIJ", QString(), &EditorWindow::closeEditor);
 }
 
-void TForm4::CreateMenus() {
+void EditorWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu("Plik");
-  file->addAction("&Nowy", this, &TForm4::SpeedButton4Click);
-  file->addAction("&Otwórz...", this, &TForm4::SpeedButton3Click);
-  file->addAction("&Zapisz", this, &TForm4::SpeedButton1Click);
-  file->addAction("Zapisz &jako...", this, &TForm4::Zapiszjako1Click);
-  file->addAction("&Drukuj...", this, &TForm4::SpeedButton2Click);
+  file->addAction("&Nowy", this, &EditorWindow::newDocument);
+  file->addAction("&Otwórz...", this, &EditorWindow::openFile);
+  file->addAction("&Zapisz", this, &EditorWindow::save);
+  file->addAction("Zapisz &jako...", this, &EditorWindow::saveAs);
+  file->addAction("&Drukuj...", this, &EditorWindow::print);
   file->addSeparator();
-  file->addAction("W&yjście", this, &TForm4::SpeedButton12Click);
+  file->addAction("W&yjście", this, &EditorWindow::closeEditor);
   QMenu* edit = menuBar()->addMenu("Edycja");
-  edit->addAction("Cofnij", this, &TForm4::SpeedButton7Click);
-  edit->addAction("&Wytnij", this, &TForm4::SpeedButton8Click);
-  edit->addAction("&Kopiuj", this, &TForm4::SpeedButton9Click);
-  edit->addAction("Wkl&ej", this, &TForm4::SpeedButton10Click);
+  edit->addAction("Cofnij", this, &EditorWindow::undo);
+  edit->addAction("&Wytnij", this, &EditorWindow::cut);
+  edit->addAction("&Kopiuj", this, &EditorWindow::copy);
+  edit->addAction("Wkl&ej", this, &EditorWindow::paste);
   QMenu* find = menuBar()->addMenu("Znajdź");
-  find->addAction("Znajdź...", this, &TForm4::SpeedButton5Click);
+  find->addAction("Znajdź...", this, &EditorWindow::showFindDialog);
 }
 
-void TForm4::CreatePopupMenu() {
+void EditorWindow::CreatePopupMenu() {
   auto* popup = new QMenu(this);
   popup->setObjectName("PopupMenu1");
-  popup->addAction("Cofnij", this, &TForm4::PopupUndoClick);
-  popup->addAction("Wytnij", this, &TForm4::SpeedButton8Click);
-  popup->addAction("Kopiuj", this, &TForm4::SpeedButton9Click);
-  popup->addAction("Wklej", this, &TForm4::SpeedButton10Click);
-  Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Memo1, &QWidget::customContextMenuRequested, popup,
-          [this, popup](const QPoint& at) { popup->popup(Memo1->mapToGlobal(at)); });
+  popup->addAction("Cofnij", this, &EditorWindow::undoWithoutMark);
+  popup->addAction("Wytnij", this, &EditorWindow::cut);
+  popup->addAction("Kopiuj", this, &EditorWindow::copy);
+  popup->addAction("Wklej", this, &EditorWindow::paste);
+  textEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(textEdit_, &QWidget::customContextMenuRequested, popup,
+          [this, popup](const QPoint& at) { popup->popup(textEdit_->mapToGlobal(at)); });
 }
 
-void TForm4::CreateFindDialog() {
-  fd1 = new QDialog(this);
-  fd1->setObjectName("fd1");
-  fd1->setWindowTitle("Znajdowanie");
-  findText_ = new QLineEdit(fd1);
+void EditorWindow::CreateFindDialog() {
+  findDialog_ = new QDialog(this);
+  findDialog_->setObjectName("fd1");
+  findDialog_->setWindowTitle("Znajdowanie");
+  findText_ = new QLineEdit(findDialog_);
   findText_->setObjectName("FindText");
-  auto* findNext = new QPushButton("Znajdź &następny", fd1);
+  auto* findNext = new QPushButton("Znajdź &następny", findDialog_);
   findNext->setObjectName("FindNext");
   findNext->setDefault(true);
   findNext->setEnabled(false);
-  auto* cancel = new QPushButton("Anuluj", fd1);
-  auto* layout = new QHBoxLayout(fd1);
-  auto* label = new QLabel("Znajdź:", fd1);
+  auto* cancel = new QPushButton("Anuluj", findDialog_);
+  auto* layout = new QHBoxLayout(findDialog_);
+  auto* label = new QLabel("Znajdź:", findDialog_);
   label->setBuddy(findText_);
   layout->addWidget(label);
   layout->addWidget(findText_);
@@ -193,21 +193,21 @@ void TForm4::CreateFindDialog() {
   layout->addWidget(cancel);
   connect(findText_, &QLineEdit::textChanged, findNext,
           [findNext](const QString& text) { findNext->setEnabled(!text.isEmpty()); });
-  connect(findNext, &QPushButton::clicked, this, &TForm4::fd1Find);
-  connect(cancel, &QPushButton::clicked, fd1, &QDialog::hide);
+  connect(findNext, &QPushButton::clicked, this, &EditorWindow::findNextMatch);
+  connect(cancel, &QPushButton::clicked, findDialog_, &QDialog::hide);
 }
 
-void TForm4::SetCaption(const QString& path) {
+void EditorWindow::SetCaption(const QString& path) {
   caption_ = path;
   QString title = path;
   setWindowTitle(title.replace("[*]", "[*][*]") + "[*]");
 }
 
-bool TForm4::IsModified() const { return Memo1->document()->isModified(); }
+bool EditorWindow::IsModified() const { return textEdit_->document()->isModified(); }
 
-QString TForm4::Text() const { return Memo1->toPlainText(); }
+QString EditorWindow::Text() const { return textEdit_->toPlainText(); }
 
-void TForm4::LoadFile(const QString& path) {
+void EditorWindow::LoadFile(const QString& path) {
   QFile file(path);
   QString text;
   if (file.exists()) {
@@ -216,15 +216,15 @@ void TForm4::LoadFile(const QString& path) {
     else
       Dialogs().Information(this, kEditorTitle, "Nie można odczytać pliku " + path);
   }
-  Memo1->setPlainText(text);
-  Memo1->document()->setModified(false);
+  textEdit_->setPlainText(text);
+  textEdit_->document()->setModified(false);
   SetCaption(path);
 }
 
-bool TForm4::SaveTo(const QString& path) {
+bool EditorWindow::SaveTo(const QString& path) {
   QByteArray bytes;
   QString rejected;
-  if (!TextToCp1250(Memo1->toPlainText(), bytes, rejected)) {
+  if (!TextToCp1250(textEdit_->toPlainText(), bytes, rejected)) {
     Dialogs().Information(this, kEditorTitle,
                           "Tekst zawiera znaki spoza strony kodowej Windows-1250: " + rejected +
                               "\nPlik nie został zapisany.");
@@ -236,11 +236,11 @@ bool TForm4::SaveTo(const QString& path) {
                           "Nie można zapisać pliku " + path + ": " + SaveFailureReason(file));
     return false;
   }
-  Memo1->document()->setModified(false);
+  textEdit_->document()->setModified(false);
   return true;
 }
 
-void TForm4::ShowEditor() {
+void EditorWindow::ShowEditor() {
   if (!placed_) {
     const QScreen* screen = editorOwner ? editorOwner->screen() : QApplication::primaryScreen();
     if (screen) move(screen->availableGeometry().center() - rect().center());
@@ -249,136 +249,136 @@ void TForm4::ShowEditor() {
   show();
   raise();
   activateWindow();
-  Memo1->setFocus();
+  textEdit_->setFocus();
 }
 
-bool TForm4::SaveOrDiscardChanges() {
+bool EditorWindow::SaveOrDiscardChanges() {
   if (!IsModified()) return true;
   switch (Dialogs().Question(this, kEditorTitle, "Czy zapisać zmiany ?", true)) {
     case DialogService::Answer::Yes:
       return SaveTo(caption_);
     case DialogService::Answer::No:
-      Memo1->document()->setModified(false);
+      textEdit_->document()->setModified(false);
       return true;
     default:
       return false;
   }
 }
 
-void TForm4::SpeedButton4Click() {
+void EditorWindow::newDocument() {
   if (!SaveOrDiscardChanges()) return;
-  Memo1->clear();
-  Memo1->document()->setModified(false);
+  textEdit_->clear();
+  textEdit_->document()->setModified(false);
   const QFileInfo info(caption_);
   if (info.fileName() != kNewDocument) SetCaption(QDir(info.path()).filePath(kNewDocument));
 }
 
-void TForm4::SpeedButton3Click() {
+void EditorWindow::openFile() {
   const QString path =
       Dialogs().OpenFileName(this, "Otwórz", QFileInfo(caption_).path(), kAllFiles);
   if (path.isEmpty() || !SaveOrDiscardChanges()) return;
   LoadFile(path);
 }
 
-void TForm4::SpeedButton1Click() { SaveTo(caption_); }
+void EditorWindow::save() { SaveTo(caption_); }
 
-void TForm4::Zapiszjako1Click() {
+void EditorWindow::saveAs() {
   const QString path =
       Dialogs().SaveFileName(this, "Zapisz jako", QFileInfo(caption_).path(), kAllFiles);
   if (!path.isEmpty() && SaveTo(path)) SetCaption(path);
 }
 
-void TForm4::SpeedButton2Click() {
+void EditorWindow::print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QFileInfo(caption_).fileName());
   if (!Dialogs().SetUpPrinter(this, printer)) return;
-  r1->setPlainText(Memo1->toPlainText());
-  r1->document()->setDefaultFont(Memo1->font());
-  QTextCursor all(r1->document());
+  printCopy_->setPlainText(textEdit_->toPlainText());
+  printCopy_->document()->setDefaultFont(textEdit_->font());
+  QTextCursor all(printCopy_->document());
   all.select(QTextCursor::Document);
   QTextBlockFormat indent;
   // A printed document takes its indents in pixels of the printer.
   indent.setTextIndent(kPrintIndentPoints * printer.logicalDpiX() / 72.0);
   all.mergeBlockFormat(indent);
-  r1->print(&printer);
+  printCopy_->print(&printer);
 }
 
-void TForm4::SpeedButton5Click() {
-  fd1->show();
-  fd1->raise();
-  fd1->activateWindow();
+void EditorWindow::showFindDialog() {
+  findDialog_->show();
+  findDialog_->raise();
+  findDialog_->activateWindow();
 }
 
-void TForm4::fd1Find() {
-  Memo1->setFocus();
+void EditorWindow::findNextMatch() {
+  textEdit_->setFocus();
   const QString wanted = findText_->text();
-  const QTextCursor selection = Memo1->textCursor();
+  const QTextCursor selection = textEdit_->textCursor();
   // Selected text of a plain text edit has U+2029 between lines.
   const QString selected = selection.selectedText().replace(QChar::ParagraphSeparator, '\n');
   const int start = selected == wanted ? selection.selectionEnd() + 1 : 0;
-  const int found = Memo1->toPlainText().indexOf(wanted, start, Qt::CaseSensitive);
+  const int found = textEdit_->toPlainText().indexOf(wanted, start, Qt::CaseSensitive);
   if (found < 0) {
     Dialogs().Information(this, "Informacja", "Nie można odnaleźć łańcucha");
     return;
   }
-  QTextCursor cursor(Memo1->document());
+  QTextCursor cursor(textEdit_->document());
   cursor.setPosition(found);
   cursor.setPosition(found + wanted.size(), QTextCursor::KeepAnchor);
-  Memo1->setTextCursor(cursor);
-  Memo1->setFocus();
+  textEdit_->setTextCursor(cursor);
+  textEdit_->setFocus();
 }
 
-void TForm4::SpeedButton8Click() { Memo1->cut(); }
-void TForm4::SpeedButton9Click() { Memo1->copy(); }
-void TForm4::SpeedButton10Click() { Memo1->paste(); }
+void EditorWindow::cut() { textEdit_->cut(); }
+void EditorWindow::copy() { textEdit_->copy(); }
+void EditorWindow::paste() { textEdit_->paste(); }
 
-void TForm4::SpeedButton7Click() {
-  Memo1->undo();
-  Memo1->document()->setModified(true);
+void EditorWindow::undo() {
+  textEdit_->undo();
+  textEdit_->document()->setModified(true);
 }
 
-void TForm4::PopupUndoClick() { Memo1->undo(); }
+void EditorWindow::undoWithoutMark() { textEdit_->undo(); }
 
-void TForm4::SpeedButton6Click() {
-  QFont font = Memo1->font();
+void EditorWindow::toggleBold() {
+  QFont font = textEdit_->font();
   const bool exactlyBold = font.bold() && !font.italic() && !font.underline() &&
                            !font.strikeOut();
   font.setBold(!exactlyBold);
   font.setItalic(false);
   font.setUnderline(false);
   font.setStrikeOut(false);
-  Memo1->setFont(font);
+  textEdit_->setFont(font);
 }
 
-void TForm4::SpeedButton11Click() {
-  QFont font = Memo1->font();
-  if (Dialogs().ChooseFont(this, font)) Memo1->setFont(font);
+void EditorWindow::chooseFont() {
+  QFont font = textEdit_->font();
+  if (Dialogs().ChooseFont(this, font)) textEdit_->setFont(font);
 }
 
-void TForm4::SpeedButton12Click() { close(); }
+void EditorWindow::closeEditor() { close(); }
 
-void TForm4::TrackBar1Change(int position) {
-  QFont font = Memo1->font();
+void EditorWindow::setFontSize(int position) {
+  QFont font = textEdit_->font();
   font.setPointSize(position);
-  Memo1->setFont(font);
-  r1->setFont(font);
-  Edit1->setText(QString::number(position));
-  Memo1->setFocus();
+  textEdit_->setFont(font);
+  printCopy_->setFont(font);
+  fontSizeEdit_->setText(QString::number(position));
+  textEdit_->setFocus();
 }
 
-void TForm4::Edit1KeyPressEnter() {
+void EditorWindow::applyTypedFontSize() {
   bool isNumber = false;
-  const int size = Edit1->text().trimmed().toInt(&isNumber);
+  const int size = fontSizeEdit_->text().trimmed().toInt(&isNumber);
   if (!isNumber) {
     Dialogs().Information(this, "Błąd",
-                          "'" + Edit1->text() + "' nie jest poprawną liczbą całkowitą");
+                          "'" + fontSizeEdit_->text() + "' nie jest poprawną liczbą całkowitą");
     return;
   }
-  if (size >= 3 && size <= 20) TrackBar1->setValue(size);
-  Edit1->setText(QString::number(TrackBar1->value()));
+  if (size >= 3 && size <= 20) fontSizeSlider_->setValue(size);
+  fontSizeEdit_->setText(QString::number(fontSizeSlider_->value()));
 }
 
-void TForm4::closeEvent(QCloseEvent* event) {
+void EditorWindow::closeEvent(QCloseEvent* event) {
   if (SaveOrDiscardChanges())
     event->accept();
   else
@@ -387,27 +387,27 @@ void TForm4::closeEvent(QCloseEvent* event) {
 
 void SetEditorOwner(QWidget* owner) { editorOwner = owner; }
 
-TForm4* CurrentEditor() {
+EditorWindow* CurrentEditor() {
   for (auto it = editors.rbegin(); it != editors.rend(); ++it)
     if (*it) return *it;
   return NewEditor();
 }
 
-TForm4* OpenInEditor(const QString& path) {
-  TForm4* editor = NewEditor();
+EditorWindow* OpenInEditor(const QString& path) {
+  EditorWindow* editor = NewEditor();
   editor->LoadFile(path);
   editor->ShowEditor();
   return editor;
 }
 
 void ShowCurrentEditor(const QString& objectFolder) {
-  TForm4* editor = CurrentEditor();
+  EditorWindow* editor = CurrentEditor();
   editor->SetCaption(QDir(objectFolder).filePath(kNewDocument));
   editor->ShowEditor();
 }
 
 bool LoadIntoCurrentEditor(const QString& path) {
-  TForm4* editor = CurrentEditor();
+  EditorWindow* editor = CurrentEditor();
   if (!editor->SaveOrDiscardChanges()) return false;
   editor->LoadFile(path);
   editor->ShowEditor();
@@ -415,7 +415,7 @@ bool LoadIntoCurrentEditor(const QString& path) {
 }
 
 bool ConfirmCloseAllEditors() {
-  for (const QPointer<TForm4>& editor : editors) {
+  for (const QPointer<EditorWindow>& editor : editors) {
     if (!editor || !editor->IsModified()) continue;
     editor->ShowEditor();
     if (!editor->SaveOrDiscardChanges()) return false;

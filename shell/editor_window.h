@@ -13,11 +13,11 @@ class QTextEdit;
 
 namespace kolvedir {
 
-class TForm4 : public QMainWindow {
+class EditorWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TForm4(QWidget* parent = nullptr);
+  explicit EditorWindow(QWidget* parent = nullptr);
 
   // Full path of the edited file (the caption without the modified mark).
   QString Caption() const { return caption_; }
@@ -40,23 +40,23 @@ class TForm4 : public QMainWindow {
   bool SaveOrDiscardChanges();
 
  public slots:
-  void SpeedButton4Click();   // "&Nowy"
-  void SpeedButton3Click();   // "&Otwórz..."
-  void SpeedButton1Click();   // "&Zapisz"
-  void Zapiszjako1Click();    // "Zapisz &jako..."
-  void SpeedButton2Click();   // "&Drukuj..."
-  void SpeedButton5Click();   // "Znajdź..."
-  void SpeedButton8Click();   // cut
-  void SpeedButton9Click();   // copy
-  void SpeedButton10Click();  // paste
-  void SpeedButton7Click();   // undo, sets the modified mark
-  void SpeedButton6Click();   // bold on / off
-  void SpeedButton11Click();  // choose font
-  void SpeedButton12Click();  // "ZAMKNIJ"
-  void TrackBar1Change(int position);
-  void Edit1KeyPressEnter();
-  void fd1Find();             // find button of the find dialog
-  void PopupUndoClick();      // "Cofnij" of the pop-up menu
+  void newDocument();      // "&Nowy"
+  void openFile();         // "&Otwórz..."
+  void save();             // "&Zapisz"
+  void saveAs();           // "Zapisz &jako..."
+  void print();            // "&Drukuj..."
+  void showFindDialog();   // "Znajdź..."
+  void cut();
+  void copy();
+  void paste();
+  void undo();             // sets the modified mark
+  void toggleBold();
+  void chooseFont();
+  void closeEditor();      // "ZAMKNIJ"
+  void setFontSize(int position);  // the slider
+  void applyTypedFontSize();       // Enter in the size field
+  void findNextMatch();            // the find button of the find dialog
+  void undoWithoutMark();          // "Cofnij" of the pop-up menu
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,11 +69,11 @@ class TForm4 : public QMainWindow {
 
   QString caption_;
   bool placed_ = false;
-  QPlainTextEdit* Memo1 = nullptr;
-  QTextEdit* r1 = nullptr;  // hidden print copy
-  QSlider* TrackBar1 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QDialog* fd1 = nullptr;
+  QPlainTextEdit* textEdit_ = nullptr;
+  QTextEdit* printCopy_ = nullptr;  // hidden print copy
+  QSlider* fontSizeSlider_ = nullptr;
+  QLineEdit* fontSizeEdit_ = nullptr;
+  QDialog* findDialog_ = nullptr;
   QLineEdit* findText_ = nullptr;
 };
 
@@ -83,11 +83,11 @@ void SetEditorOwner(QWidget* owner);
 
 // The current editor window: the one made last. Made hidden with the caption
 // "Nowy dokument" when none exists yet (the start-up editor).
-TForm4* CurrentEditor();
+EditorWindow* CurrentEditor();
 
 // Opens path in a new editor window, which becomes the current one: loads the
 // file (an empty text when it is missing), shows it, clears the modified mark.
-TForm4* OpenInEditor(const QString& path);
+EditorWindow* OpenInEditor(const QString& path);
 
 // "Edytor tekstowy": shows the current editor with the caption
 // objectFolder/"Nowy dokument" and the focus in its text; the text is kept.

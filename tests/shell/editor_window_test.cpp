@@ -39,41 +39,41 @@ class EditorTest : public ::testing::Test {
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
-  TForm4* Open(const QString& name) {
-    TForm4* editor = OpenInEditor(Path(name));
+  EditorWindow* Open(const QString& name) {
+    EditorWindow* editor = OpenInEditor(Path(name));
     made_.push_back(editor);
     return editor;
   }
-  static QPlainTextEdit* Memo(TForm4* editor) {
+  static QPlainTextEdit* Memo(EditorWindow* editor) {
     return editor->findChild<QPlainTextEdit*>("Memo1");
   }
-  static void Click(TForm4* editor, const char* button) {
+  static void Click(EditorWindow* editor, const char* button) {
     editor->findChild<QToolButton*>(button)->click();
   }
-  static void TriggerMenu(TForm4* editor, const QString& text) {
+  static void TriggerMenu(EditorWindow* editor, const QString& text) {
     for (QAction* menu : editor->menuBar()->actions())
       for (QAction* item : menu->menu()->actions())
         if (item->text() == text) return item->trigger();
     FAIL() << "no menu item " << text.toStdString();
   }
-  static void Select(TForm4* editor, int from, int to) {
+  static void Select(EditorWindow* editor, int from, int to) {
     QTextCursor cursor(Memo(editor)->document());
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
     Memo(editor)->setTextCursor(cursor);
   }
-  static void Type(TForm4* editor, const QString& text) {
+  static void Type(EditorWindow* editor, const QString& text) {
     Memo(editor)->moveCursor(QTextCursor::End);
     testing::KeyClicks(Memo(editor), text);
   }
 
   QTemporaryDir dir_;
   testing::ScriptedDialogs dialogs_;
-  std::vector<TForm4*> made_;
+  std::vector<EditorWindow*> made_;
 };
 
 TEST_F(EditorTest, MissingFileGivesAnEmptyUnmodifiedDocumentThatSaveCreates) {
-  TForm4* editor = Open("xy2000");
+  EditorWindow* editor = Open("xy2000");
   EXPECT_EQ(editor->Caption(), Path("xy2000"));
   EXPECT_EQ(editor->Text(), "");
   EXPECT_FALSE(editor->IsModified());
@@ -90,7 +90,7 @@ TEST_F(EditorTest, MissingFileGivesAnEmptyUnmodifiedDocumentThatSaveCreates) {
 TEST_F(EditorTest, ResultFileShowsItsPolishLettersAndKeepsItsBytes) {
   const QByteArray result("1235 51 0 1.257090 17 0 6.398814 -38.0793 Pu\xb3kowo'42 \xa5\xb9\r\n");
   ASSERT_TRUE(WriteAll(Path("BLH_KRA.1"), result));
-  TForm4* editor = Open("BLH_KRA.1");
+  EditorWindow* editor = Open("BLH_KRA.1");
   EXPECT_EQ(editor->Text(),
             QString::fromUtf8("1235 51 0 1.257090 17 0 6.398814 -38.0793 Pułkowo'42 Ąą\n"));
   EXPECT_EQ(editor->windowTitle(), Path("BLH_KRA.1") + "[*]");
@@ -100,7 +100,7 @@ TEST_F(EditorTest, ResultFileShowsItsPolishLettersAndKeepsItsBytes) {
 
 TEST_F(EditorTest, TextOutsideTheCodePageIsNotSaved) {
   ASSERT_TRUE(WriteAll(Path("notatnik.txt"), "stare\r\n"));
-  TForm4* editor = Open("notatnik.txt");
+  EditorWindow* editor = Open("notatnik.txt");
   Type(editor, QString::fromUtf8("ж"));
   Click(editor, "SpeedButton1");
   EXPECT_EQ(ReadAll(Path("notatnik.txt")), "stare\r\n");
@@ -111,7 +111,7 @@ TEST_F(EditorTest, TextOutsideTheCodePageIsNotSaved) {
 
 TEST_F(EditorTest, NewDocumentTakesTheFolderOfTheCaption) {
   ASSERT_TRUE(WriteAll(Path("xy2000"), "1 2 3\r\n"));
-  TForm4* editor = Open("xy2000");
+  EditorWindow* editor = Open("xy2000");
   TriggerMenu(editor, "&Nowy");
   EXPECT_EQ(editor->Text(), "");
   EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
@@ -125,7 +125,7 @@ TEST_F(EditorTest, NewDocumentTakesTheFolderOfTheCaption) {
 
 TEST_F(EditorTest, ShowTheEditorKeepsTheTextUnderNowyDokument) {
   ASSERT_TRUE(WriteAll(Path("xy92"), "A 1 2\r\n"));
-  TForm4* editor = Open("xy92");
+  EditorWindow* editor = Open("xy92");
   ShowCurrentEditor(dir_.path());
   EXPECT_EQ(CurrentEditor(), editor);
   EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
@@ -134,8 +134,8 @@ TEST_F(EditorTest, ShowTheEditorKeepsTheTextUnderNowyDokument) {
 }
 
 TEST_F(EditorTest, TwoEditorsSaveTheirOwnFiles) {
-  TForm4* first = Open("xy2000");
-  TForm4* second = Open("xy2000.1");
+  EditorWindow* first = Open("xy2000");
+  EditorWindow* second = Open("xy2000.1");
   EXPECT_EQ(CurrentEditor(), second);
   Type(first, "pierwszy");
   Type(second, "drugi");
@@ -157,7 +157,7 @@ TEST_F(EditorTest, FontSizeFromEdit1) {
       {"12", 12, "12"}, {"25", 12, "12"}, {"4", 5, "5"}, {"3", 5, "5"},
       {"20", 20, "20"}, {"2", 20, "20"},  {"-7", 20, "20"},
   };
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   auto* edit = editor->findChild<QLineEdit*>("Edit1");
   auto* slider = editor->findChild<QSlider*>("TrackBar1");
   for (const Case& c : cases) {
@@ -172,7 +172,7 @@ TEST_F(EditorTest, FontSizeFromEdit1) {
 }
 
 TEST_F(EditorTest, FontSizeTextThatIsNoNumberIsRejected) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   auto* edit = editor->findChild<QLineEdit*>("Edit1");
   edit->setText("1O");
   testing::KeyClick(edit, Qt::Key_Return);
@@ -182,14 +182,14 @@ TEST_F(EditorTest, FontSizeTextThatIsNoNumberIsRejected) {
 }
 
 TEST_F(EditorTest, SliderSetsTheSizeAndEdit1) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   editor->findChild<QSlider*>("TrackBar1")->setValue(17);
   EXPECT_EQ(Memo(editor)->font().pointSize(), 17);
   EXPECT_EQ(editor->findChild<QLineEdit*>("Edit1")->text(), "17");
 }
 
 TEST_F(EditorTest, BoldTogglesAndDropsItalic) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   Click(editor, "SpeedButton6");
   EXPECT_TRUE(Memo(editor)->font().bold());
   Click(editor, "SpeedButton6");
@@ -206,12 +206,12 @@ TEST_F(EditorTest, BoldTogglesAndDropsItalic) {
 
 class EditorFindTest : public EditorTest {
  protected:
-  void Find(TForm4* editor, const QString& text) {
+  void Find(EditorWindow* editor, const QString& text) {
     Click(editor, "SpeedButton5");
     editor->findChild<QLineEdit*>("FindText")->setText(text);
     editor->findChild<QPushButton*>("FindNext")->click();
   }
-  static std::pair<int, int> Selection(TForm4* editor) {
+  static std::pair<int, int> Selection(EditorWindow* editor) {
     const QTextCursor cursor = Memo(editor)->textCursor();
     return {cursor.selectionStart(), cursor.selectionEnd()};
   }
@@ -219,7 +219,7 @@ class EditorFindTest : public EditorTest {
 
 TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
   ASSERT_TRUE(WriteAll(Path("t"), "aaa"));
-  TForm4* editor = Open("t");
+  EditorWindow* editor = Open("t");
   Find(editor, "a");
   EXPECT_EQ(Selection(editor), std::make_pair(0, 1));
   Find(editor, "a");
@@ -235,7 +235,7 @@ TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
 
 TEST_F(EditorFindTest, AnotherSelectionStartsFromTheTopAndCaseMatters) {
   ASSERT_TRUE(WriteAll(Path("t"), "Punkt punkt\r\nPUNKT punkt\r\n"));
-  TForm4* editor = Open("t");
+  EditorWindow* editor = Open("t");
   Select(editor, 14, 16);
   Find(editor, "punkt");
   EXPECT_EQ(Selection(editor), std::make_pair(6, 11));
@@ -258,7 +258,7 @@ TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.answer));
     ASSERT_TRUE(WriteAll(Path("p"), "stary\r\n"));
-    TForm4* editor = Open("p");
+    EditorWindow* editor = Open("p");
     Memo(editor)->moveCursor(QTextCursor::Start);
     Memo(editor)->moveCursor(QTextCursor::EndOfLine);
     testing::KeyClicks(Memo(editor), "x");
@@ -273,7 +273,7 @@ TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
 }
 
 TEST_F(EditorTest, CloseWithoutChangesAsksNothing) {
-  TForm4* editor = Open("p");
+  EditorWindow* editor = Open("p");
   TriggerMenu(editor, "W&yjście");
   EXPECT_FALSE(editor->isVisible());
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -281,7 +281,7 @@ TEST_F(EditorTest, CloseWithoutChangesAsksNothing) {
 
 TEST_F(EditorTest, OpeningAnotherFileFirstOffersToSaveTheChanges) {
   ASSERT_TRUE(WriteAll(Path("inny"), "inny\r\n"));
-  TForm4* editor = Open("p");
+  EditorWindow* editor = Open("p");
   Type(editor, "moje");
   dialogs_.paths = {Path("inny")};
   dialogs_.answers = {Answer::Cancel};
@@ -300,7 +300,7 @@ TEST_F(EditorTest, OpeningAnotherFileFirstOffersToSaveTheChanges) {
 
 TEST_F(EditorTest, LoadingFromTheFileListFirstOffersToSaveTheChanges) {
   ASSERT_TRUE(WriteAll(Path("xy65"), "65\r\n"));
-  TForm4* editor = Open("p");
+  EditorWindow* editor = Open("p");
   Type(editor, "moje");
   dialogs_.answers = {Answer::Cancel};
   EXPECT_FALSE(LoadIntoCurrentEditor(Path("xy65")));
@@ -313,9 +313,9 @@ TEST_F(EditorTest, LoadingFromTheFileListFirstOffersToSaveTheChanges) {
 }
 
 TEST_F(EditorTest, EndingTheProgramAsksForEveryModifiedEditor) {
-  TForm4* first = Open("a");
-  TForm4* unchanged = Open("b");
-  TForm4* third = Open("c");
+  EditorWindow* first = Open("a");
+  EditorWindow* unchanged = Open("b");
+  EditorWindow* third = Open("c");
   Type(first, "1");
   Type(third, "3");
   dialogs_.answers = {Answer::Yes, Answer::Cancel};
@@ -331,7 +331,7 @@ TEST_F(EditorTest, EndingTheProgramAsksForEveryModifiedEditor) {
 }
 
 TEST_F(EditorTest, SaveAsMovesTheCaption) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   Type(editor, "abc");
   dialogs_.paths = {Path("b")};
   TriggerMenu(editor, "Zapisz &jako...");
@@ -341,13 +341,13 @@ TEST_F(EditorTest, SaveAsMovesTheCaption) {
 }
 
 TEST_F(EditorTest, UndoFromTheToolBarSetsTheMarkThePopUpDoesNot) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   Type(editor, "x");
   Click(editor, "SpeedButton7");
   EXPECT_EQ(editor->Text(), "");
   EXPECT_TRUE(editor->IsModified());
 
-  TForm4* other = Open("b");
+  EditorWindow* other = Open("b");
   Type(other, "y");
   auto* popup = other->findChild<QMenu*>("PopupMenu1");
   popup->actions().at(0)->trigger();
@@ -357,7 +357,7 @@ TEST_F(EditorTest, UndoFromTheToolBarSetsTheMarkThePopUpDoesNot) {
 
 TEST_F(EditorTest, CutAndPasteGoThroughTheClipboard) {
   ASSERT_TRUE(WriteAll(Path("a"), "12345"));
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   Select(editor, 1, 3);
   Click(editor, "SpeedButton8");
   EXPECT_EQ(editor->Text(), "145");
@@ -396,7 +396,7 @@ TEST_F(EditorTest, SaveReplacesLinksAndReportsWhatCannotBeSaved) {
       QFile(path).setPermissions(*c.earlier);
     }
     dialogs_.shown.clear();
-    TForm4* editor = OpenInEditor(path);
+    EditorWindow* editor = OpenInEditor(path);
     made_.push_back(editor);
     Type(editor, "1");
     Click(editor, "SpeedButton1");
@@ -422,7 +422,7 @@ TEST_F(EditorTest, SaveReplacesLinksAndReportsWhatCannotBeSaved) {
 
 TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
   ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3" "d\x9f\r\nP2 1 2\r\n"));
-  TForm4* editor = Open("xy2000.1");
+  EditorWindow* editor = Open("xy2000.1");
   const QString pdf = Path("wydruk.pdf");
   QString jobTitle;
   int printerDpi = 0;
@@ -448,7 +448,7 @@ TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
 }
 
 TEST_F(EditorTest, CancelledPrintDialogPrintsNothing) {
-  TForm4* editor = Open("a");
+  EditorWindow* editor = Open("a");
   Type(editor, "1");
   Click(editor, "SpeedButton2");
   EXPECT_TRUE(editor->IsModified());

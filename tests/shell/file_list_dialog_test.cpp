@@ -76,7 +76,7 @@ TEST_F(FileListTest, DeleteRemovesTheFileWithoutAQuestion) {
 }
 
 TEST_F(FileListTest, ActionsThatNeedAFileAskToChooseOne) {
-  TForm4* editor = OpenInEditor(Path("xy2000"));
+  EditorWindow* editor = OpenInEditor(Path("xy2000"));
   for (const char* button : {"Button4", "Button1"}) {
     SCOPED_TRACE(button);
     dialogs_.shown.clear();
@@ -122,7 +122,7 @@ TEST_F(FileListTest, CopyWithNothingSelectedMakesNothing) {
 }
 
 TEST_F(FileListTest, EditLoadsTheFileIntoTheCurrentEditor) {
-  TForm4* editor = CurrentEditor();
+  EditorWindow* editor = CurrentEditor();
   Select("xy2000.1");
   Click("Button4");
   EXPECT_EQ(CurrentEditor(), editor);

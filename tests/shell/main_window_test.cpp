@@ -434,7 +434,7 @@ TEST_F(MainWindow, FileListEditOpensThePickedFileFromTheObjectFolder) {
   EXPECT_EQ(CurrentEditor()->Caption(), objects_ + "/TEST/xy2000.1");
   EXPECT_TRUE(CurrentEditor()->Text().startsWith("P1"));
 
-  TForm4* before = CurrentEditor();
+  EditorWindow* before = CurrentEditor();
   Click("BitBtn5");  // cancelled
   EXPECT_EQ(CurrentEditor(), before);
 }
