@@ -65,9 +65,9 @@ void KeepSelectionVisible(QPlainTextEdit* edit) {
 }  // namespace
 
 EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
-  setObjectName("Form4");
+  setObjectName("editorWindow");
   textEdit_ = new QPlainTextEdit(this);
-  textEdit_->setObjectName("Memo1");
+  textEdit_->setObjectName("textEdit");
   textEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   textEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   textEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -78,7 +78,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
           &QWidget::setWindowModified);
 
   printCopy_ = new QTextEdit(this);
-  printCopy_->setObjectName("r1");
+  printCopy_->setObjectName("printCopy");
   printCopy_->hide();
   printCopy_->setFont(textEdit_->font());
 
@@ -92,7 +92,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
 
 void EditorWindow::CreateToolBar() {
   QToolBar* bar = addToolBar("ToolBar1");
-  bar->setObjectName("ToolBar1");
+  bar->setObjectName("toolBar");
   bar->setMovable(false);
   const auto addButton = [&](const char* name, const QString& text, const QString& hint,
                              void (EditorWindow::*handler)()) {
@@ -105,24 +105,24 @@ void EditorWindow::CreateToolBar() {
     bar->addWidget(button);
     return button;
   };
-  addButton("SpeedButton4", "Nowy", "Nowy plik", &EditorWindow::newDocument);
-  addButton("SpeedButton3", "Otwórz", "Otwórz zbiór", &EditorWindow::openFile);
-  addButton("SpeedButton1", "Zapisz", "Zapisz plik", &EditorWindow::save);
-  addButton("SpeedButton2", "Drukuj", "Drukuj plik", &EditorWindow::print);
-  addButton("SpeedButton5", "Szukaj", "Szukaj ciągu znaków", &EditorWindow::showFindDialog);
+  addButton("newButton", "Nowy", "Nowy plik", &EditorWindow::newDocument);
+  addButton("openButton", "Otwórz", "Otwórz zbiór", &EditorWindow::openFile);
+  addButton("saveButton", "Zapisz", "Zapisz plik", &EditorWindow::save);
+  addButton("printButton", "Drukuj", "Drukuj plik", &EditorWindow::print);
+  addButton("findButton", "Szukaj", "Szukaj ciągu znaków", &EditorWindow::showFindDialog);
   bar->addSeparator();
-  addButton("SpeedButton8", "Wytnij", "Wytnij zaznaczony tekst", &EditorWindow::cut);
-  addButton("SpeedButton9", "Kopiuj", "Kopiuj do schowka", &EditorWindow::copy);
-  addButton("SpeedButton10", "Wklej", "Wklej ze schowka", &EditorWindow::paste);
-  addButton("SpeedButton7", "Cofnij", "Cofanie o 1 krok", &EditorWindow::undo);
+  addButton("cutButton", "Wytnij", "Wytnij zaznaczony tekst", &EditorWindow::cut);
+  addButton("copyButton", "Kopiuj", "Kopiuj do schowka", &EditorWindow::copy);
+  addButton("pasteButton", "Wklej", "Wklej ze schowka", &EditorWindow::paste);
+  addButton("undoButton", "Cofnij", "Cofanie o 1 krok", &EditorWindow::undo);
   bar->addSeparator();
-  QToolButton* bold = addButton("SpeedButton6", "B", "font = [ Bold ]", &EditorWindow::toggleBold);
+  QToolButton* bold = addButton("boldButton", "B", "font = [ Bold ]", &EditorWindow::toggleBold);
   QFont boldFont = bold->font();
   boldFont.setBold(true);
   bold->setFont(boldFont);
 
   fontSizeSlider_ = new QSlider(Qt::Horizontal, bar);
-  fontSizeSlider_->setObjectName("TrackBar1");
+  fontSizeSlider_->setObjectName("fontSizeSlider");
   fontSizeSlider_->setToolTip("Ustaw wielkość znaków");
   fontSizeSlider_->setRange(5, 20);
   fontSizeSlider_->setTickInterval(3);
@@ -133,14 +133,14 @@ void EditorWindow::CreateToolBar() {
   bar->addWidget(fontSizeSlider_);
 
   fontSizeEdit_ = new QLineEdit(QString::number(kStartFontSize), bar);
-  fontSizeEdit_->setObjectName("Edit1");
+  fontSizeEdit_->setObjectName("fontSizeEdit");
   fontSizeEdit_->setFixedWidth(36);
   connect(fontSizeEdit_, &QLineEdit::returnPressed, this, &EditorWindow::applyTypedFontSize);
   bar->addWidget(fontSizeEdit_);
 
-  addButton("SpeedButton11", "Czcionka", "font [do druku]", &EditorWindow::chooseFont);
+  addButton("fontButton", "Czcionka", "font [do druku]", &EditorWindow::chooseFont);
   bar->addSeparator();
-  addButton("SpeedButton12", "ZAMKNIJ", QString(), &EditorWindow::closeEditor);
+  addButton("closeButton", "ZAMKNIJ", QString(), &EditorWindow::closeEditor);
 }
 
 void EditorWindow::CreateMenus() {
@@ -163,7 +163,7 @@ void EditorWindow::CreateMenus() {
 
 void EditorWindow::CreatePopupMenu() {
   auto* popup = new QMenu(this);
-  popup->setObjectName("PopupMenu1");
+  popup->setObjectName("contextMenu");
   popup->addAction("Cofnij", this, &EditorWindow::undoWithoutMark);
   popup->addAction("Wytnij", this, &EditorWindow::cut);
   popup->addAction("Kopiuj", this, &EditorWindow::copy);
@@ -175,12 +175,12 @@ void EditorWindow::CreatePopupMenu() {
 
 void EditorWindow::CreateFindDialog() {
   findDialog_ = new QDialog(this);
-  findDialog_->setObjectName("fd1");
+  findDialog_->setObjectName("findDialog");
   findDialog_->setWindowTitle("Znajdowanie");
   findText_ = new QLineEdit(findDialog_);
-  findText_->setObjectName("FindText");
+  findText_->setObjectName("findText");
   auto* findNext = new QPushButton("Znajdź &następny", findDialog_);
-  findNext->setObjectName("FindNext");
+  findNext->setObjectName("findNextButton");
   findNext->setDefault(true);
   findNext->setEnabled(false);
   auto* cancel = new QPushButton("Anuluj", findDialog_);

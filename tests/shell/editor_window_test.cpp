@@ -44,8 +44,8 @@ class EditorTest : public ::testing::Test {
     made_.push_back(editor);
     return editor;
   }
-  static QPlainTextEdit* Memo(EditorWindow* editor) {
-    return editor->findChild<QPlainTextEdit*>("Memo1");
+  static QPlainTextEdit* TextEdit(EditorWindow* editor) {
+    return editor->findChild<QPlainTextEdit*>("textEdit");
   }
   static void Click(EditorWindow* editor, const char* button) {
     editor->findChild<QToolButton*>(button)->click();
@@ -57,14 +57,14 @@ class EditorTest : public ::testing::Test {
     FAIL() << "no menu item " << text.toStdString();
   }
   static void Select(EditorWindow* editor, int from, int to) {
-    QTextCursor cursor(Memo(editor)->document());
+    QTextCursor cursor(TextEdit(editor)->document());
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
-    Memo(editor)->setTextCursor(cursor);
+    TextEdit(editor)->setTextCursor(cursor);
   }
   static void Type(EditorWindow* editor, const QString& text) {
-    Memo(editor)->moveCursor(QTextCursor::End);
-    testing::KeyClicks(Memo(editor), text);
+    TextEdit(editor)->moveCursor(QTextCursor::End);
+    testing::KeyClicks(TextEdit(editor), text);
   }
 
   QTemporaryDir dir_;
@@ -82,7 +82,7 @@ TEST_F(EditorTest, MissingFileGivesAnEmptyUnmodifiedDocumentThatSaveCreates) {
   Type(editor, QString::fromUtf8("1001 5652126.56 6429808.46 źródło"));
   EXPECT_TRUE(editor->IsModified());
   EXPECT_TRUE(editor->isWindowModified());
-  Click(editor, "SpeedButton1");
+  Click(editor, "saveButton");
   EXPECT_FALSE(editor->IsModified());
   EXPECT_EQ(ReadAll(Path("xy2000")), QByteArray("1001 5652126.56 6429808.46 \x9fr\xf3" "d\xb3o\r\n"));
 }
@@ -94,7 +94,7 @@ TEST_F(EditorTest, ResultFileShowsItsPolishLettersAndKeepsItsBytes) {
   EXPECT_EQ(editor->Text(),
             QString::fromUtf8("1235 51 0 1.257090 17 0 6.398814 -38.0793 Pułkowo'42 Ąą\n"));
   EXPECT_EQ(editor->windowTitle(), Path("BLH_KRA.1") + "[*]");
-  Click(editor, "SpeedButton1");
+  Click(editor, "saveButton");
   EXPECT_EQ(ReadAll(Path("BLH_KRA.1")), result);
 }
 
@@ -102,7 +102,7 @@ TEST_F(EditorTest, TextOutsideTheCodePageIsNotSaved) {
   ASSERT_TRUE(WriteAll(Path("notatnik.txt"), "stare\r\n"));
   EditorWindow* editor = Open("notatnik.txt");
   Type(editor, QString::fromUtf8("ж"));
-  Click(editor, "SpeedButton1");
+  Click(editor, "saveButton");
   EXPECT_EQ(ReadAll(Path("notatnik.txt")), "stare\r\n");
   EXPECT_TRUE(editor->IsModified());
   ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -116,8 +116,8 @@ TEST_F(EditorTest, NewDocumentTakesTheFolderOfTheCaption) {
   EXPECT_EQ(editor->Text(), "");
   EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
   Type(editor, "x");
-  Click(editor, "SpeedButton1");
-  Click(editor, "SpeedButton4");
+  Click(editor, "saveButton");
+  Click(editor, "newButton");
   EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
   EXPECT_EQ(ReadAll(Path("xy2000")), "1 2 3\r\n");
   EXPECT_EQ(ReadAll(Path("Nowy dokument")), "x\r\n");
@@ -129,7 +129,7 @@ TEST_F(EditorTest, ShowTheEditorKeepsTheTextUnderNowyDokument) {
   ShowCurrentEditor(dir_.path());
   EXPECT_EQ(CurrentEditor(), editor);
   EXPECT_EQ(editor->Caption(), Path("Nowy dokument"));
-  Click(editor, "SpeedButton1");
+  Click(editor, "saveButton");
   EXPECT_EQ(ReadAll(Path("Nowy dokument")), "A 1 2\r\n");
 }
 
@@ -139,32 +139,32 @@ TEST_F(EditorTest, TwoEditorsSaveTheirOwnFiles) {
   EXPECT_EQ(CurrentEditor(), second);
   Type(first, "pierwszy");
   Type(second, "drugi");
-  Click(first, "SpeedButton1");
+  Click(first, "saveButton");
   EXPECT_EQ(ReadAll(Path("xy2000")), "pierwszy\r\n");
   EXPECT_FALSE(QFile::exists(Path("xy2000.1")));
-  Click(second, "SpeedButton1");
+  Click(second, "saveButton");
   EXPECT_EQ(ReadAll(Path("xy2000.1")), "drugi\r\n");
   EXPECT_EQ(ReadAll(Path("xy2000")), "pierwszy\r\n");
 }
 
-TEST_F(EditorTest, FontSizeFromEdit1) {
+TEST_F(EditorTest, FontSizeFromTheSizeField) {
   struct Case {
     QString typed;
     int size;       // font size afterwards
-    QString shown;  // text of Edit1 afterwards
+    QString shown;  // text of the size field afterwards
   };
   const Case cases[] = {
       {"12", 12, "12"}, {"25", 12, "12"}, {"4", 5, "5"}, {"3", 5, "5"},
       {"20", 20, "20"}, {"2", 20, "20"},  {"-7", 20, "20"},
   };
   EditorWindow* editor = Open("a");
-  auto* edit = editor->findChild<QLineEdit*>("Edit1");
-  auto* slider = editor->findChild<QSlider*>("TrackBar1");
+  auto* edit = editor->findChild<QLineEdit*>("fontSizeEdit");
+  auto* slider = editor->findChild<QSlider*>("fontSizeSlider");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
     edit->setText(c.typed);
     testing::KeyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(Memo(editor)->font().pointSize(), c.size);
+    EXPECT_EQ(TextEdit(editor)->font().pointSize(), c.size);
     EXPECT_EQ(slider->value(), c.size);
     EXPECT_EQ(edit->text(), c.shown);
   }
@@ -173,46 +173,46 @@ TEST_F(EditorTest, FontSizeFromEdit1) {
 
 TEST_F(EditorTest, FontSizeTextThatIsNoNumberIsRejected) {
   EditorWindow* editor = Open("a");
-  auto* edit = editor->findChild<QLineEdit*>("Edit1");
+  auto* edit = editor->findChild<QLineEdit*>("fontSizeEdit");
   edit->setText("1O");
   testing::KeyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(Memo(editor)->font().pointSize(), 8);
+  EXPECT_EQ(TextEdit(editor)->font().pointSize(), 8);
   EXPECT_EQ(edit->text(), "1O");
   ASSERT_EQ(dialogs_.shown.size(), 1u);
 }
 
-TEST_F(EditorTest, SliderSetsTheSizeAndEdit1) {
+TEST_F(EditorTest, SliderSetsTheSizeAndTheSizeField) {
   EditorWindow* editor = Open("a");
-  editor->findChild<QSlider*>("TrackBar1")->setValue(17);
-  EXPECT_EQ(Memo(editor)->font().pointSize(), 17);
-  EXPECT_EQ(editor->findChild<QLineEdit*>("Edit1")->text(), "17");
+  editor->findChild<QSlider*>("fontSizeSlider")->setValue(17);
+  EXPECT_EQ(TextEdit(editor)->font().pointSize(), 17);
+  EXPECT_EQ(editor->findChild<QLineEdit*>("fontSizeEdit")->text(), "17");
 }
 
 TEST_F(EditorTest, BoldTogglesAndDropsItalic) {
   EditorWindow* editor = Open("a");
-  Click(editor, "SpeedButton6");
-  EXPECT_TRUE(Memo(editor)->font().bold());
-  Click(editor, "SpeedButton6");
-  EXPECT_FALSE(Memo(editor)->font().bold());
-  QFont italicBold = Memo(editor)->font();
+  Click(editor, "boldButton");
+  EXPECT_TRUE(TextEdit(editor)->font().bold());
+  Click(editor, "boldButton");
+  EXPECT_FALSE(TextEdit(editor)->font().bold());
+  QFont italicBold = TextEdit(editor)->font();
   italicBold.setItalic(true);
   italicBold.setBold(true);
   dialogs_.chosenFont = italicBold;
-  Click(editor, "SpeedButton11");
-  Click(editor, "SpeedButton6");
-  EXPECT_TRUE(Memo(editor)->font().bold());
-  EXPECT_FALSE(Memo(editor)->font().italic());
+  Click(editor, "fontButton");
+  Click(editor, "boldButton");
+  EXPECT_TRUE(TextEdit(editor)->font().bold());
+  EXPECT_FALSE(TextEdit(editor)->font().italic());
 }
 
 class EditorFindTest : public EditorTest {
  protected:
   void Find(EditorWindow* editor, const QString& text) {
-    Click(editor, "SpeedButton5");
-    editor->findChild<QLineEdit*>("FindText")->setText(text);
-    editor->findChild<QPushButton*>("FindNext")->click();
+    Click(editor, "findButton");
+    editor->findChild<QLineEdit*>("findText")->setText(text);
+    editor->findChild<QPushButton*>("findNextButton")->click();
   }
   static std::pair<int, int> Selection(EditorWindow* editor) {
-    const QTextCursor cursor = Memo(editor)->textCursor();
+    const QTextCursor cursor = TextEdit(editor)->textCursor();
     return {cursor.selectionStart(), cursor.selectionEnd()};
   }
 };
@@ -259,11 +259,11 @@ TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
     SCOPED_TRACE(static_cast<int>(c.answer));
     ASSERT_TRUE(WriteAll(Path("p"), "stary\r\n"));
     EditorWindow* editor = Open("p");
-    Memo(editor)->moveCursor(QTextCursor::Start);
-    Memo(editor)->moveCursor(QTextCursor::EndOfLine);
-    testing::KeyClicks(Memo(editor), "x");
+    TextEdit(editor)->moveCursor(QTextCursor::Start);
+    TextEdit(editor)->moveCursor(QTextCursor::EndOfLine);
+    testing::KeyClicks(TextEdit(editor), "x");
     dialogs_.answers = {c.answer};
-    Click(editor, "SpeedButton12");
+    Click(editor, "closeButton");
     EXPECT_EQ(dialogs_.shown.back().text, "Czy zapisać zmiany ?");
     EXPECT_EQ(editor->isVisible(), c.visible);
     EXPECT_EQ(editor->IsModified(), c.modified);
@@ -291,7 +291,7 @@ TEST_F(EditorTest, OpeningAnotherFileFirstOffersToSaveTheChanges) {
 
   dialogs_.paths = {Path("inny")};
   dialogs_.answers = {Answer::Yes};
-  Click(editor, "SpeedButton3");
+  Click(editor, "openButton");
   EXPECT_EQ(ReadAll(Path("p")), "moje\r\n");
   EXPECT_EQ(editor->Text(), "inny\n");
   EXPECT_EQ(editor->Caption(), Path("inny"));
@@ -343,13 +343,13 @@ TEST_F(EditorTest, SaveAsMovesTheCaption) {
 TEST_F(EditorTest, UndoFromTheToolBarSetsTheMarkThePopUpDoesNot) {
   EditorWindow* editor = Open("a");
   Type(editor, "x");
-  Click(editor, "SpeedButton7");
+  Click(editor, "undoButton");
   EXPECT_EQ(editor->Text(), "");
   EXPECT_TRUE(editor->IsModified());
 
   EditorWindow* other = Open("b");
   Type(other, "y");
-  auto* popup = other->findChild<QMenu*>("PopupMenu1");
+  auto* popup = other->findChild<QMenu*>("contextMenu");
   popup->actions().at(0)->trigger();
   EXPECT_EQ(other->Text(), "");
   EXPECT_FALSE(other->IsModified());
@@ -359,10 +359,10 @@ TEST_F(EditorTest, CutAndPasteGoThroughTheClipboard) {
   ASSERT_TRUE(WriteAll(Path("a"), "12345"));
   EditorWindow* editor = Open("a");
   Select(editor, 1, 3);
-  Click(editor, "SpeedButton8");
+  Click(editor, "cutButton");
   EXPECT_EQ(editor->Text(), "145");
-  Memo(editor)->moveCursor(QTextCursor::End);
-  Click(editor, "SpeedButton10");
+  TextEdit(editor)->moveCursor(QTextCursor::End);
+  Click(editor, "pasteButton");
   EXPECT_EQ(editor->Text(), "14523");
 }
 
@@ -399,7 +399,7 @@ TEST_F(EditorTest, SaveReplacesLinksAndReportsWhatCannotBeSaved) {
     EditorWindow* editor = OpenInEditor(path);
     made_.push_back(editor);
     Type(editor, "1");
-    Click(editor, "SpeedButton1");
+    Click(editor, "saveButton");
     if (c.reason) {
       EXPECT_TRUE(editor->IsModified()) << c.what;
       ASSERT_EQ(dialogs_.shown.size(), 1u) << c.what;
@@ -432,16 +432,16 @@ TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
   };
-  Click(editor, "SpeedButton2");
+  Click(editor, "printButton");
   EXPECT_EQ(jobTitle, "xy2000.1");
   const QByteArray printed = ReadAll(pdf);
   EXPECT_TRUE(printed.startsWith("%PDF"));
   EXPECT_GT(printed.size(), 1000);
 
   // Every line is a paragraph indented by 35 points of the printed page.
-  const auto* copy = editor->findChild<QTextEdit*>("r1");
+  const auto* copy = editor->findChild<QTextEdit*>("printCopy");
   EXPECT_EQ(copy->toPlainText(), editor->Text());
-  EXPECT_EQ(copy->document()->defaultFont(), Memo(editor)->font());
+  EXPECT_EQ(copy->document()->defaultFont(), TextEdit(editor)->font());
   EXPECT_EQ(copy->document()->blockCount(), 3);
   for (QTextBlock block = copy->document()->begin(); block.isValid(); block = block.next())
     EXPECT_DOUBLE_EQ(block.blockFormat().textIndent() * 72.0 / printerDpi, 35.0);
@@ -450,7 +450,7 @@ TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
 TEST_F(EditorTest, CancelledPrintDialogPrintsNothing) {
   EditorWindow* editor = Open("a");
   Type(editor, "1");
-  Click(editor, "SpeedButton2");
+  Click(editor, "printButton");
   EXPECT_TRUE(editor->IsModified());
   EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
 }

@@ -474,7 +474,7 @@ int ExitCodeAfterClicking(QAbstractButton* button) {
 TEST_F(MainWindow, WyjscieOffersUnsavedEditorTextBeforeEnding) {
   AddObjects({"TEST"});
   Click("BitBtn3");  // the notes in an editor
-  CurrentEditor()->findChild<QPlainTextEdit*>("Memo1")->insertPlainText("uwaga");
+  CurrentEditor()->findChild<QPlainTextEdit*>("textEdit")->insertPlainText("uwaga");
   ASSERT_TRUE(CurrentEditor()->IsModified());
 
   dialogs_.answers = {DialogService::Answer::Cancel};
