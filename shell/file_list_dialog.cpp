@@ -20,7 +20,7 @@ namespace kolvedir {
 
 namespace {
 
-QPointer<TForm2> currentDialog;
+QPointer<ObjectFilesDialog> currentDialog;
 
 void AskToSelectFile(QWidget* parent) {
   Dialogs().Information(parent, "Info", "Najpierw wybierz plik");
@@ -28,33 +28,35 @@ void AskToSelectFile(QWidget* parent) {
 
 }  // namespace
 
-TForm2::TForm2(const QString& objectFolder, std::function<void()> importFile, QWidget* parent)
+ObjectFilesDialog::ObjectFilesDialog(const QString& objectFolder, std::function<void()> importFile,
+                                     QWidget* parent)
     : QDialog(parent), folder_(objectFolder), importFile_(std::move(importFile)) {
   setObjectName("Form2");
   setWindowTitle("Pliki aktualnego obiektu");
 
-  fila = new QListWidget(this);
-  fila->setObjectName("fila");
-  fila->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(fila, &QListWidget::itemDoubleClicked, this, &TForm2::Button4Click);
+  fileList_ = new QListWidget(this);
+  fileList_->setObjectName("fila");
+  fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(fileList_, &QListWidget::itemDoubleClicked, this, &ObjectFilesDialog::editSelected);
 
   auto* buttons = new QVBoxLayout;
-  const auto addButton = [&](const char* name, const QString& caption, void (TForm2::*handler)()) {
+  const auto addButton = [&](const char* name, const QString& caption,
+                             void (ObjectFilesDialog::*handler)()) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, handler);
     buttons->addWidget(button);
   };
-  addButton("Button4", "Edycja", &TForm2::Button4Click);
-  addButton("Button8", "Kopia", &TForm2::Button8Click);
-  addButton("Button1", "Usuń", &TForm2::Button1Click);
-  addButton("Button6", "Importuj", &TForm2::Button6Click);
+  addButton("Button4", "Edycja", &ObjectFilesDialog::editSelected);
+  addButton("Button8", "Kopia", &ObjectFilesDialog::copySelected);
+  addButton("Button1", "Usuń", &ObjectFilesDialog::deleteSelected);
+  addButton("Button6", "Importuj", &ObjectFilesDialog::importIntoObject);
   buttons->addStretch();
-  addButton("Button3", "OK", &TForm2::Button3Click);
+  addButton("Button3", "OK", &ObjectFilesDialog::dismiss);
 
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(fila, 1);
+  layout->addWidget(fileList_, 1);
   layout->addLayout(buttons);
   setFixedSize(440, 320);
   if (const QScreen* screen = QApplication::primaryScreen())
@@ -62,17 +64,17 @@ TForm2::TForm2(const QString& objectFolder, std::function<void()> importFile, QW
   Refresh();
 }
 
-void TForm2::Refresh() {
-  fila->clear();
-  fila->addItems(QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+void ObjectFilesDialog::Refresh() {
+  fileList_->clear();
+  fileList_->addItems(QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
-QString TForm2::SelectedPath() const {
-  const QListWidgetItem* item = fila->currentItem();
+QString ObjectFilesDialog::SelectedPath() const {
+  const QListWidgetItem* item = fileList_->currentItem();
   return item && item->isSelected() ? QDir(folder_).filePath(item->text()) : QString();
 }
 
-void TForm2::Button4Click() {
+void ObjectFilesDialog::editSelected() {
   const QString path = SelectedPath();
   if (path.isEmpty() || !QFileInfo(path).isFile()) {
     AskToSelectFile(this);
@@ -81,14 +83,14 @@ void TForm2::Button4Click() {
   LoadIntoCurrentEditor(path);
 }
 
-void TForm2::Button8Click() {
+void ObjectFilesDialog::copySelected() {
   const QString source = SelectedPath();
   const QString refused = CopyWithLibrary(source, source + " (kopia)");
   if (!refused.isEmpty()) Dialogs().Warning(this, "Kopia", refused);
   Refresh();
 }
 
-void TForm2::Button1Click() {
+void ObjectFilesDialog::deleteSelected() {
   const QString path = SelectedPath();
   if (path.isEmpty())
     AskToSelectFile(this);
@@ -97,31 +99,31 @@ void TForm2::Button1Click() {
   Refresh();
 }
 
-void TForm2::Button6Click() {
+void ObjectFilesDialog::importIntoObject() {
   if (importFile_) importFile_();
 }
 
-void TForm2::Button3Click() { hide(); }
+void ObjectFilesDialog::dismiss() { hide(); }
 
-void TForm2::changeEvent(QEvent* event) {
+void ObjectFilesDialog::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
   // Another window of the program became active; a dialog opened from here
   // (a message, the import's file dialog) does not count.
   if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow() &&
       !QApplication::activeModalWidget())
-    Button3Click();
+    dismiss();
 }
 
-TForm2* ShowFileListDialog(const QString& objectFolder, std::function<void()> importFile,
-                           QWidget* parent) {
+ObjectFilesDialog* ShowFileListDialog(const QString& objectFolder, std::function<void()> importFile,
+                                      QWidget* parent) {
   delete currentDialog;
-  currentDialog = new TForm2(objectFolder, std::move(importFile), parent);
+  currentDialog = new ObjectFilesDialog(objectFolder, std::move(importFile), parent);
   currentDialog->show();
   currentDialog->raise();
   currentDialog->activateWindow();
   return currentDialog;
 }
 
-TForm2* CurrentFileListDialog() { return currentDialog; }
+ObjectFilesDialog* CurrentFileListDialog() { return currentDialog; }
 
 }  // namespace kolvedir

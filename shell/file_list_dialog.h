@@ -12,14 +12,14 @@ class QPushButton;
 
 namespace kolvedir {
 
-class TForm2 : public QDialog {
+class ObjectFilesDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Lists the files of objectFolder; "Importuj" calls importFile (the main
   // window's import, which refreshes this list itself).
-  TForm2(const QString& objectFolder, std::function<void()> importFile,
-         QWidget* parent = nullptr);
+  ObjectFilesDialog(const QString& objectFolder, std::function<void()> importFile,
+                    QWidget* parent = nullptr);
 
   // Re-reads the file names of the folder.
   void Refresh();
@@ -27,11 +27,11 @@ class TForm2 : public QDialog {
   QString SelectedPath() const;
 
  public slots:
-  void Button4Click();  // "Edycja" (and double click)
-  void Button8Click();  // "Kopia"
-  void Button1Click();  // "Usuń"
-  void Button6Click();  // "Importuj"
-  void Button3Click();  // "OK" (and losing activation)
+  void editSelected();      // "Edycja" (and double click)
+  void copySelected();      // "Kopia"
+  void deleteSelected();    // "Usuń"
+  void importIntoObject();  // "Importuj"
+  void dismiss();           // "OK" (and losing activation)
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -39,14 +39,14 @@ class TForm2 : public QDialog {
  private:
   QString folder_;
   std::function<void()> importFile_;
-  QListWidget* fila = nullptr;
+  QListWidget* fileList_ = nullptr;
 };
 
 // Makes a fresh dialog for objectFolder, shows it and returns it; the previous
 // one is deleted.
-TForm2* ShowFileListDialog(const QString& objectFolder, std::function<void()> importFile,
-                           QWidget* parent = nullptr);
+ObjectFilesDialog* ShowFileListDialog(const QString& objectFolder, std::function<void()> importFile,
+                                      QWidget* parent = nullptr);
 // The dialog made last, or nullptr; refresh it after an import.
-TForm2* CurrentFileListDialog();
+ObjectFilesDialog* CurrentFileListDialog();
 
 }  // namespace kolvedir

@@ -864,7 +864,7 @@ void TForm1::Importujpliki1Click() {
     const QString problem = CopyWithLibrary(source, destination);
     if (!problem.isEmpty()) Dialogs().Information(this, QStringLiteral("Informacja"), problem);
   }
-  if (TForm2* fileList = CurrentFileListDialog()) fileList->Refresh();
+  if (ObjectFilesDialog* fileList = CurrentFileListDialog()) fileList->Refresh();
 }
 
 }  // namespace kolvedir

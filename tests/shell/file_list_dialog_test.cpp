@@ -56,7 +56,7 @@ class FileListTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   testing::ScriptedDialogs dialogs_;
-  QPointer<TForm2> dialog_;
+  QPointer<ObjectFilesDialog> dialog_;
   int imports_ = 0;
 };
 
@@ -154,7 +154,7 @@ TEST_F(FileListTest, OkHidesAndANewRequestReadsTheFolderAnew) {
   Click("Button3");
   EXPECT_FALSE(dialog_->isVisible());
   ASSERT_TRUE(WriteAll(Path("BL"), "1\r\n"));
-  TForm2* fresh = ShowFileListDialog(dir_.path(), {});
+  ObjectFilesDialog* fresh = ShowFileListDialog(dir_.path(), {});
   EXPECT_TRUE(dialog_.isNull());
   dialog_ = fresh;
   EXPECT_EQ(CurrentFileListDialog(), fresh);

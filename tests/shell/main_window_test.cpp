@@ -444,14 +444,14 @@ TEST_F(MainWindow, FileListShowsTheObjectAndItsImportRefreshesIt) {
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000", "P1 1 2\r\n"));
   ASSERT_TRUE(WriteAll(temp_.filePath("pomiar.txt"), "P2 3 4\r\n"));
   Click("SpeedButton3");
-  TForm2* fileList = CurrentFileListDialog();
+  ObjectFilesDialog* fileList = CurrentFileListDialog();
   ASSERT_NE(fileList, nullptr);
   EXPECT_TRUE(fileList->isVisible());
   auto* files = fileList->findChild<QListWidget*>();
   ASSERT_EQ(files->count(), 1);
   EXPECT_EQ(files->item(0)->text(), "xy2000");
   dialogs_.paths.push_back(temp_.filePath("pomiar.txt"));
-  fileList->Button6Click();  // "Importuj" runs the main window's import
+  fileList->importIntoObject();  // "Importuj" runs the main window's import
   EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/pomiar.txt"), QByteArray("P2 3 4\r\n"));
   EXPECT_EQ(files->count(), 2);
 }
