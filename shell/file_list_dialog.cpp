@@ -31,11 +31,11 @@ void AskToSelectFile(QWidget* parent) {
 ObjectFilesDialog::ObjectFilesDialog(const QString& objectFolder, std::function<void()> importFile,
                                      QWidget* parent)
     : QDialog(parent), folder_(objectFolder), importFile_(std::move(importFile)) {
-  setObjectName("Form2");
+  setObjectName("objectFilesDialog");
   setWindowTitle("Pliki aktualnego obiektu");
 
   fileList_ = new QListWidget(this);
-  fileList_->setObjectName("fila");
+  fileList_->setObjectName("fileList");
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(fileList_, &QListWidget::itemDoubleClicked, this, &ObjectFilesDialog::editSelected);
 
@@ -48,12 +48,12 @@ ObjectFilesDialog::ObjectFilesDialog(const QString& objectFolder, std::function<
     connect(button, &QPushButton::clicked, this, handler);
     buttons->addWidget(button);
   };
-  addButton("Button4", "Edycja", &ObjectFilesDialog::editSelected);
-  addButton("Button8", "Kopia", &ObjectFilesDialog::copySelected);
-  addButton("Button1", "Usuń", &ObjectFilesDialog::deleteSelected);
-  addButton("Button6", "Importuj", &ObjectFilesDialog::importIntoObject);
+  addButton("editButton", "Edycja", &ObjectFilesDialog::editSelected);
+  addButton("copyButton", "Kopia", &ObjectFilesDialog::copySelected);
+  addButton("deleteButton", "Usuń", &ObjectFilesDialog::deleteSelected);
+  addButton("importButton", "Importuj", &ObjectFilesDialog::importIntoObject);
   buttons->addStretch();
-  addButton("Button3", "OK", &ObjectFilesDialog::dismiss);
+  addButton("okButton", "OK", &ObjectFilesDialog::dismiss);
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(fileList_, 1);

@@ -41,7 +41,7 @@ class FileListTest : public ::testing::Test {
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
-  QListWidget* List() const { return dialog_->findChild<QListWidget*>("fila"); }
+  QListWidget* List() const { return dialog_->findChild<QListWidget*>("fileList"); }
   QStringList Names() const {
     QStringList names;
     for (int i = 0; i < List()->count(); ++i) names << List()->item(i)->text();
@@ -69,7 +69,7 @@ TEST_F(FileListTest, ListsTheFilesOfTheObjectOnly) {
 
 TEST_F(FileListTest, DeleteRemovesTheFileWithoutAQuestion) {
   Select("xy2000.1");
-  Click("Button1");
+  Click("deleteButton");
   EXPECT_FALSE(QFile::exists(Path("xy2000.1")));
   EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000"}));
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -77,7 +77,7 @@ TEST_F(FileListTest, DeleteRemovesTheFileWithoutAQuestion) {
 
 TEST_F(FileListTest, ActionsThatNeedAFileAskToChooseOne) {
   EditorWindow* editor = OpenInEditor(Path("xy2000"));
-  for (const char* button : {"Button4", "Button1"}) {
+  for (const char* button : {"editButton", "deleteButton"}) {
     SCOPED_TRACE(button);
     dialogs_.shown.clear();
     Click(button);
@@ -95,7 +95,7 @@ TEST_F(FileListTest, AFileThatCannotBeDeletedStaysListed) {
   if (QProcess::execute("chattr", {"+i", Path("xy2000")}) != 0)
     GTEST_SKIP() << "chattr +i is not available here";
   Select("xy2000");
-  Click("Button1");
+  Click("deleteButton");
   QProcess::execute("chattr", {"-i", Path("xy2000")});
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].text, QString::fromUtf8("Nie można usunąć pliku !"));
@@ -105,17 +105,17 @@ TEST_F(FileListTest, AFileThatCannotBeDeletedStaysListed) {
 
 TEST_F(FileListTest, CopyIsNamedAfterTheSourceWithKopia) {
   Select("notatnik.txt");
-  Click("Button8");
+  Click("copyButton");
   EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.Texts().join('\n').toStdString();
   EXPECT_EQ(ReadAll(Path("notatnik.txt (kopia)")), "notatnik.txt\r\n");
   EXPECT_TRUE(Names().contains("notatnik.txt (kopia)"));
   Select("notatnik.txt (kopia)");
-  Click("Button8");
+  Click("copyButton");
   EXPECT_TRUE(QFile::exists(Path("notatnik.txt (kopia) (kopia)")));
 }
 
 TEST_F(FileListTest, CopyWithNothingSelectedMakesNothing) {
-  Click("Button8");
+  Click("copyButton");
   EXPECT_TRUE(dialogs_.shown.empty());
   EXPECT_FALSE(QFile::exists(" (kopia)"));
   EXPECT_EQ(Names().size(), 3);
@@ -124,7 +124,7 @@ TEST_F(FileListTest, CopyWithNothingSelectedMakesNothing) {
 TEST_F(FileListTest, EditLoadsTheFileIntoTheCurrentEditor) {
   EditorWindow* editor = CurrentEditor();
   Select("xy2000.1");
-  Click("Button4");
+  Click("editButton");
   EXPECT_EQ(CurrentEditor(), editor);
   EXPECT_EQ(editor->Caption(), Path("xy2000.1"));
   EXPECT_EQ(editor->Text(), "xy2000.1\n");
@@ -146,12 +146,12 @@ TEST_F(FileListTest, DoubleClickEdits) {
 }
 
 TEST_F(FileListTest, ImportRunsTheImportOfTheMainWindow) {
-  Click("Button6");
+  Click("importButton");
   EXPECT_EQ(imports_, 1);
 }
 
 TEST_F(FileListTest, OkHidesAndANewRequestReadsTheFolderAnew) {
-  Click("Button3");
+  Click("okButton");
   EXPECT_FALSE(dialog_->isVisible());
   ASSERT_TRUE(WriteAll(Path("BL"), "1\r\n"));
   ObjectFilesDialog* fresh = ShowFileListDialog(dir_.path(), {});
