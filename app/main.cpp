@@ -10,10 +10,10 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KOLVEDIR"));
   kolvedir::TForm1 mainWindow(QCoreApplication::applicationDirPath());
-  kolvedir::TForm3 info(&mainWindow);
+  kolvedir::HelpWindow info(&mainWindow);
   kolvedir::SetEditorOwner(&mainWindow);
   kolvedir::CurrentEditor();
-  kolvedir::TForm5 about(&mainWindow);
+  kolvedir::AboutWindow about(&mainWindow);
   mainWindow.SetInfoWindows(&info, &about);
   mainWindow.show();
   return QApplication::exec();

@@ -28,7 +28,7 @@ QString HelpTemplate() {
   return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QPlainTextEdit* NewMemo(QWidget* parent, const char* name, const QColor& background) {
+QPlainTextEdit* NewReadOnlyText(QWidget* parent, const char* name, const QColor& background) {
   auto* memo = new QPlainTextEdit(parent);
   memo->setObjectName(name);
   memo->setReadOnly(true);
@@ -56,35 +56,35 @@ QString HelpText(const QString& gridFile) {
   return HelpTemplate().replace("{GRID}", InstalledGridText(gridFile));
 }
 
-TForm3::TForm3(QWidget* parent, const QString& gridFile)
+HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
     : QWidget(parent, Qt::Window),
       gridFile_(gridFile.isEmpty()
                     ? QDir(QCoreApplication::applicationDirPath()).filePath(kGridFileName)
                     : gridFile) {
   setObjectName("Form3");
   setWindowTitle("Kolvedir 2.x INFO");
-  m1 = NewMemo(this, "m1", QColor(0, 255, 255));
-  m1->setFont(CourierNewFont(8));
-  m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  const int width = m1->fontMetrics().horizontalAdvance(QString(82, 'M'));
-  resize(width + m1->verticalScrollBar()->sizeHint().width(), 560);
+  helpText_ = NewReadOnlyText(this, "m1", QColor(0, 255, 255));
+  helpText_->setFont(CourierNewFont(8));
+  helpText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  const int width = helpText_->fontMetrics().horizontalAdvance(QString(82, 'M'));
+  resize(width + helpText_->verticalScrollBar()->sizeHint().width(), 560);
   if (const QScreen* screen = QApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
 
-void TForm3::showEvent(QShowEvent* event) {
+void HelpWindow::showEvent(QShowEvent* event) {
   // The grid may be replaced while the program runs.
-  m1->setPlainText(HelpText(gridFile_));
+  helpText_->setPlainText(HelpText(gridFile_));
   QWidget::showEvent(event);
 }
 
-TForm5::TForm5(QWidget* parent)
+AboutWindow::AboutWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName("Form5");
   setWindowTitle("KOLVEDIR w. 2.xx");
-  Memo1 = NewMemo(this, "Memo1", QColor(255, 255, 0));
-  Memo1->setPlainText(
+  aboutText_ = NewReadOnlyText(this, "Memo1", QColor(255, 255, 0));
+  aboutText_->setPlainText(
       "\n   KOLVEDIR  w. 2.06 (2013)\n\n"
       "   Transformacje współrzędnych pomiędzy układami\n"
       "   stosowanymi w Polsce, z modułem quasigeoidy\n"
@@ -92,9 +92,9 @@ TForm5::TForm5(QWidget* parent)
       "   Opracowanie: zespół autorski programu KOLVEDIR\n"
       "   Na zlecenie państwowej służby geodezyjnej\n\n"
       "   Ukończono: grudzień 2012\n");
-  QFont font = Memo1->font();
+  QFont font = aboutText_->font();
   font.setPointSize(10);
-  Memo1->setFont(font);
+  aboutText_->setFont(font);
   setFixedSize(420, 215);
   // On the screen of the main window.
   if (const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen())

@@ -14,30 +14,30 @@ QString InstalledGridText(const QString& gridFile);
 // The help text with the installed grid named.
 QString HelpText(const QString& gridFile);
 
-class TForm3 : public QWidget {
+class HelpWindow : public QWidget {
   Q_OBJECT
 
  public:
   // gridFile: the interpolation grid whose kind the help text names; by
   // default PL_grid_001.bin in the program folder.
-  explicit TForm3(QWidget* parent = nullptr, const QString& gridFile = QString());
+  explicit HelpWindow(QWidget* parent = nullptr, const QString& gridFile = QString());
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   QString gridFile_;
-  QPlainTextEdit* m1 = nullptr;
+  QPlainTextEdit* helpText_ = nullptr;
 };
 
-class TForm5 : public QWidget {
+class AboutWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm5(QWidget* parent = nullptr);
+  explicit AboutWindow(QWidget* parent = nullptr);
 
  private:
-  QPlainTextEdit* Memo1 = nullptr;
+  QPlainTextEdit* aboutText_ = nullptr;
 };
 
 }  // namespace kolvedir

@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
   const QDir object(temp.filePath("OBIEKTY/TEST"));
   if (!QDir().mkpath(object.path()) || !FillSampleObject(object)) return 1;
 
-  kolvedir::TForm3 help(nullptr, temp.filePath("PL_grid_001.bin"));
-  kolvedir::TForm5 about;
+  kolvedir::HelpWindow help(nullptr, temp.filePath("PL_grid_001.bin"));
+  kolvedir::AboutWindow about;
   std::vector<std::pair<QString, std::function<void()>>> steps = {
       {"editor.png", [&] { kolvedir::OpenInEditor(object.filePath("BLH_KRA.1")); }},
       {"file_list.png",

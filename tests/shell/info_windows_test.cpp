@@ -76,7 +76,7 @@ TEST(HelpText, QuotesTheWorkedExamples) {
 }
 
 TEST(InfoWindows, HelpWindowIsReadOnlyAndScrolls) {
-  TForm3 help(nullptr, "/nowhere/PL_grid_001.bin");
+  HelpWindow help(nullptr, "/nowhere/PL_grid_001.bin");
   EXPECT_EQ(help.windowTitle(), "Kolvedir 2.x INFO");
   EXPECT_FALSE(help.isVisible());
   help.resize(600, 300);
@@ -90,7 +90,7 @@ TEST(InfoWindows, HelpWindowIsReadOnlyAndScrolls) {
 }
 
 TEST(InfoWindows, AboutWindowHasAFixedBorderAndAYellowMemo) {
-  TForm5 about;
+  AboutWindow about;
   EXPECT_EQ(about.windowTitle(), "KOLVEDIR w. 2.xx");
   EXPECT_EQ(about.minimumSize(), about.maximumSize());
   EXPECT_FALSE(about.windowFlags() & Qt::WindowMaximizeButtonHint);
