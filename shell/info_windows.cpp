@@ -61,9 +61,9 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
       gridFile_(gridFile.isEmpty()
                     ? QDir(QCoreApplication::applicationDirPath()).filePath(kGridFileName)
                     : gridFile) {
-  setObjectName("Form3");
+  setObjectName("helpWindow");
   setWindowTitle("Kolvedir 2.x INFO");
-  helpText_ = NewReadOnlyText(this, "m1", QColor(0, 255, 255));
+  helpText_ = NewReadOnlyText(this, "helpText", QColor(0, 255, 255));
   helpText_->setFont(CourierNewFont(8));
   helpText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   const int width = helpText_->fontMetrics().horizontalAdvance(QString(82, 'M'));
@@ -81,9 +81,9 @@ void HelpWindow::showEvent(QShowEvent* event) {
 AboutWindow::AboutWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-  setObjectName("Form5");
+  setObjectName("aboutWindow");
   setWindowTitle("KOLVEDIR w. 2.xx");
-  aboutText_ = NewReadOnlyText(this, "Memo1", QColor(255, 255, 0));
+  aboutText_ = NewReadOnlyText(this, "aboutText", QColor(255, 255, 0));
   aboutText_->setPlainText(
       "\n   KOLVEDIR  w. 2.06 (2013)\n\n"
       "   Transformacje współrzędnych pomiędzy układami\n"

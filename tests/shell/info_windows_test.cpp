@@ -81,7 +81,7 @@ TEST(InfoWindows, HelpWindowIsReadOnlyAndScrolls) {
   EXPECT_FALSE(help.isVisible());
   help.resize(600, 300);
   help.show();
-  auto* memo = help.findChild<QPlainTextEdit*>("m1");
+  auto* memo = help.findChild<QPlainTextEdit*>("helpText");
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->isReadOnly());
   EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(0, 255, 255));
@@ -89,12 +89,12 @@ TEST(InfoWindows, HelpWindowIsReadOnlyAndScrolls) {
   EXPECT_GT(memo->verticalScrollBar()->maximum(), 0);
 }
 
-TEST(InfoWindows, AboutWindowHasAFixedBorderAndAYellowMemo) {
+TEST(InfoWindows, AboutWindowHasAFixedBorderAndAYellowText) {
   AboutWindow about;
   EXPECT_EQ(about.windowTitle(), "KOLVEDIR w. 2.xx");
   EXPECT_EQ(about.minimumSize(), about.maximumSize());
   EXPECT_FALSE(about.windowFlags() & Qt::WindowMaximizeButtonHint);
-  auto* memo = about.findChild<QPlainTextEdit*>("Memo1");
+  auto* memo = about.findChild<QPlainTextEdit*>("aboutText");
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->isReadOnly());
   EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 255, 0));
