@@ -9,7 +9,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KOLVEDIR"));
-  kolvedir::TForm1 mainWindow(QCoreApplication::applicationDirPath());
+  kolvedir::MainWindow mainWindow(QCoreApplication::applicationDirPath());
   kolvedir::HelpWindow info(&mainWindow);
   kolvedir::SetEditorOwner(&mainWindow);
   kolvedir::CurrentEditor();

@@ -239,7 +239,7 @@ void UseNormalFont(QWidget* widget) {
 
 }  // namespace
 
-TForm1::TForm1(const QString& programFolder, QWidget* parent)
+MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(QDir::cleanPath(programFolder)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(kCaption);
@@ -272,45 +272,48 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
   FormCreate();
 }
 
-void TForm1::CreateMenus() {
+void MainWindow::CreateMenus() {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
   connect(AddAction(objects, "Pokazpliki1", QStringLiteral("&Pokaż pliki")), &QAction::triggered,
-          this, &TForm1::SpeedButton3Click);
+          this, &MainWindow::SpeedButton3Click);
   connect(AddAction(objects, "Nowyfolder1", QStringLiteral("&Dodaj obiekt")), &QAction::triggered,
-          this, &TForm1::BitBtn10Click);
+          this, &MainWindow::BitBtn10Click);
   connect(AddAction(objects, "Importujpliki1", QStringLiteral("&Importuj pliki...")),
-          &QAction::triggered, this, &TForm1::Importujpliki1Click);
+          &QAction::triggered, this, &MainWindow::Importujpliki1Click);
   objects->addSeparator();
   connect(AddAction(objects, "Wyjscie1", QStringLiteral("&Wyjście")), &QAction::triggered, this,
           &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
   connect(AddAction(edit, "Edytortekstowy1", QStringLiteral("Edytor &tekstowy")),
-          &QAction::triggered, this, &TForm1::SpeedButton4Click);
+          &QAction::triggered, this, &MainWindow::SpeedButton4Click);
 
   // "Opcje" checks the matching radio button, whose handler stores the value;
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
   AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method,
-                ComputationMethod::kEmpirical, &TForm1::RadioButton22);
+                ComputationMethod::kEmpirical, &MainWindow::RadioButton22);
   AddOptionItem(method, "Matematycznateoretyczna1", QStringLiteral(" Matematyczna (teoretyczna)"),
-                &JobDescription::Method, ComputationMethod::kTheoretical, &TForm1::RadioButton21);
+                &JobDescription::Method, ComputationMethod::kTheoretical,
+                &MainWindow::RadioButton21);
   QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
   AddOptionItem(inputFormat, "stopnieintegreminutyintegersekundyreal1",
                 QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] "),
                 &JobDescription::BLInputFormat, BlFormat::kDegreesMinutesSeconds,
-                &TForm1::RadioButton40);
+                &MainWindow::RadioButton40);
   AddOptionItem(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]"),
-                &JobDescription::BLInputFormat, BlFormat::kDecimalDegrees, &TForm1::RadioButton41);
+                &JobDescription::BLInputFormat, BlFormat::kDecimalDegrees,
+                &MainWindow::RadioButton41);
   QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
   AddOptionItem(outputFormat, "stopnieominutysekundy1",
                 QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  "),
                 &JobDescription::BLOutputFormat, BlFormat::kDegreesMinutesSeconds,
-                &TForm1::RadioButton42);
+                &MainWindow::RadioButton42);
   AddOptionItem(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]"),
-                &JobDescription::BLOutputFormat, BlFormat::kDecimalDegrees, &TForm1::RadioButton43);
+                &JobDescription::BLOutputFormat, BlFormat::kDecimalDegrees,
+                &MainWindow::RadioButton43);
   // The precision items show the matching item of the precision combo box,
   // which the next job reads.
   QMenu* seconds = options->addMenu(QStringLiteral("Precyzja zapisu B, L            "));
@@ -338,16 +341,16 @@ void TForm1::CreateMenus() {
 }
 
 template <typename Value>
-void TForm1::AddOptionItem(QMenu* menu, const char* name, const QString& text,
-                           Value JobDescription::*field, Value value,
-                           QRadioButton* TForm1::*radio) {
+void MainWindow::AddOptionItem(QMenu* menu, const char* name, const QString& text,
+                               Value JobDescription::*field, Value value,
+                               QRadioButton* MainWindow::*radio) {
   connect(AddAction(menu, name, text), &QAction::triggered, this, [this, field, value, radio] {
     state_.*field = value;
     (this->*radio)->setChecked(true);
   });
 }
 
-void TForm1::CreateTopRow(QWidget* central) {
+void MainWindow::CreateTopRow(QWidget* central) {
   auto addSpeedButton = [central](const char* name, QStyle::StandardPixmap icon,
                                   const QString& hint, int left) {
     auto* button = new QToolButton(central);
@@ -360,10 +363,10 @@ void TForm1::CreateTopRow(QWidget* central) {
   };
   connect(addSpeedButton("SpeedButton4", QStyle::SP_FileDialogContentsView,
                          QStringLiteral("Edytor tekstu"), 6),
-          &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+          &QToolButton::clicked, this, &MainWindow::SpeedButton4Click);
   connect(addSpeedButton("SpeedButton3", QStyle::SP_DirOpenIcon,
                          QStringLiteral("Wyświetla listę plików obiektu"), 38),
-          &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+          &QToolButton::clicked, this, &MainWindow::SpeedButton3Click);
 
   ComboBox1 = new QComboBox(central);
   ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -371,40 +374,40 @@ void TForm1::CreateTopRow(QWidget* central) {
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
   ComboBox1->setCompleter(nullptr);  // the text is exactly what the user typed
   ComboBox1->setGeometry(76, 8, 200, 26);
-  connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm1::ComboBox1Change);
+  connect(ComboBox1, &QComboBox::editTextChanged, this, &MainWindow::ComboBox1Change);
   connect(AddButton(central, "BitBtn10", QStringLiteral("+"), QRect(280, 7, 28, 28),
                     QStringLiteral("dodaj obiekt")),
-          &QPushButton::clicked, this, &TForm1::BitBtn10Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn10Click);
 
   connect(AddButton(central, "BitBtn8", QStringLiteral("TRANS-2D/3D"), QRect(322, 6, 130, 30)),
-          &QPushButton::clicked, this, &TForm1::BitBtn8Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn8Click);
   connect(AddButton(central, "BitBtn9", QStringLiteral("TRANS-H"), QRect(456, 6, 110, 30)),
-          &QPushButton::clicked, this, &TForm1::BitBtn9Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn9Click);
   connect(AddButton(central, "BitBtn6", QStringLiteral(" PL-geoid - 2011"), QRect(570, 6, 140, 30)),
-          &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn6Click);
   connect(AddButton(central, "BitBtn11", QStringLiteral("Wykonaj obliczenia"),
                     QRect(834, 6, 170, 30),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
-          &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
 }
 
-QGroupBox* TForm1::AddModuleBox(QWidget* parent, const char* name, const QString& title,
-                                QRect geometry) {
+QGroupBox* MainWindow::AddModuleBox(QWidget* parent, const char* name, const QString& title,
+                                    QRect geometry) {
   QGroupBox* box = AddBox(parent, name, title, geometry);
   UseNormalFont(box);
   moduleBoxes_.append(box);
   return box;
 }
 
-QRadioButton* TForm1::AddModuleRadio(QWidget* parent, const char* name, const QString& caption,
-                                     QPoint place, int width) {
+QRadioButton* MainWindow::AddModuleRadio(QWidget* parent, const char* name, const QString& caption,
+                                         QPoint place, int width) {
   QRadioButton* radio = AddRadio(parent, name, caption, place, width);
   moduleRadios_.append(radio);
   return radio;
 }
 
-ClickablePanel* TForm1::AddFilePanel(QWidget* parent, const char* name, QRect geometry,
-                                     bool inputPanel) {
+ClickablePanel* MainWindow::AddFilePanel(QWidget* parent, const char* name, QRect geometry,
+                                         bool inputPanel) {
   auto* panel = new ClickablePanel(parent);
   panel->setObjectName(QLatin1String(name));
   panel->setGeometry(geometry);
@@ -415,7 +418,7 @@ ClickablePanel* TForm1::AddFilePanel(QWidget* parent, const char* name, QRect ge
   return panel;
 }
 
-void TForm1::CreateTransArea(QWidget* central) {
+void MainWindow::CreateTransArea(QWidget* central) {
   QGroupBox* area =
       AddArea(central, "TransArea",
               QStringLiteral("TRANSFORMACJE PŁASKIE I TRÓJWYMIAROWE (TRANS 2D/3D)"),
@@ -428,7 +431,7 @@ void TForm1::CreateTransArea(QWidget* central) {
   CreateTransSide(area, output_, false);
 }
 
-void TForm1::CreateTransSide(QWidget* area, Side& side, bool input) {
+void MainWindow::CreateTransSide(QWidget* area, Side& side, bool input) {
   const auto& frames = input ? kInputFrames : kOutputFrames;
   for (int i = 0; i < 3; ++i) {
     const FrameChoice& choice = frames[i];
@@ -483,7 +486,7 @@ void TForm1::CreateTransSide(QWidget* area, Side& side, bool input) {
   }
 }
 
-void TForm1::CreateHeightArea(QWidget* central) {
+void MainWindow::CreateHeightArea(QWidget* central) {
   QGroupBox* area = AddArea(central, "HeightArea",
                             QStringLiteral("TRANSFORMACJA WYSOKOSCIOWA (TRANS-H)"),
                             QRect(616, 42, 388, 190));
@@ -509,7 +512,7 @@ void TForm1::CreateHeightArea(QWidget* central) {
   }
 }
 
-void TForm1::CreateQuasigeoidArea(QWidget* central) {
+void MainWindow::CreateQuasigeoidArea(QWidget* central) {
   QGroupBox* area = AddArea(central, "QuasigeoidArea", QStringLiteral(" QUASIGEOIDA PL-geoid-2011"),
                             QRect(616, 238, 388, 234));
   GroupBox16 = AddModuleBox(area, "GroupBox16",
@@ -538,7 +541,7 @@ void TForm1::CreateQuasigeoidArea(QWidget* central) {
   }
 }
 
-void TForm1::CreateOptions(QWidget* central) {
+void MainWindow::CreateOptions(QWidget* central) {
   QGroupBox* inputFormat =
       AddBox(central, "GroupBox18", QStringLiteral("Format danych BL (dla wszystkich modulów)"),
              QRect(6, 480, 300, 74));
@@ -592,7 +595,7 @@ void TForm1::CreateOptions(QWidget* central) {
                            kLinearPrecisionItems);
 }
 
-void TForm1::CreateMonitorAndButtons(QWidget* central) {
+void MainWindow::CreateMonitorAndButtons(QWidget* central) {
   Memo1 = new QPlainTextEdit(central);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
@@ -606,19 +609,19 @@ void TForm1::CreateMonitorAndButtons(QWidget* central) {
 
   connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),
                     QStringLiteral("Zobacz pliki i foldery")),
-          &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn5Click);
   connect(AddButton(central, "BitBtn3", QStringLiteral("Notatnik"), QRect(162, 646, 150, 34),
                     QStringLiteral("Zobacz raport po kontroli")),
-          &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn3Click);
   connect(AddButton(central, "BitBtn7", QStringLiteral("Wykonaj obliczenia"),
                     QRect(616, 646, 200, 34),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
-          &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
   connect(AddButton(central, "BitBtn4", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
-          &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+          &QPushButton::clicked, this, &MainWindow::BitBtn4Click);
 }
 
-void TForm1::CreateNotice(QWidget* central) {
+void MainWindow::CreateNotice(QWidget* central) {
   Panel7 = new QFrame(central);
   Panel7->setObjectName(QStringLiteral("Panel7"));
   Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -635,11 +638,11 @@ void TForm1::CreateNotice(QWidget* central) {
   Memo2->setFont(boldItalic);
   Memo2->setGeometry(12, 12, 476, 150);
   connect(AddButton(Panel7, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
-          &QPushButton::clicked, this, &TForm1::Button1Click);
+          &QPushButton::clicked, this, &MainWindow::Button1Click);
   Panel7->raise();
 }
 
-void TForm1::CreateStatusBar() {
+void MainWindow::CreateStatusBar() {
   QStatusBar* styks = statusBar();
   styks->setObjectName(QStringLiteral("styks"));
   styks->setSizeGripEnabled(false);
@@ -655,7 +658,7 @@ void TForm1::CreateStatusBar() {
   }
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
   // Numbers are written and read with "." whatever the user's locale.
   std::setlocale(LC_NUMERIC, "C");
   QLocale::setDefault(QLocale::c());
@@ -676,20 +679,22 @@ void TForm1::FormCreate() {
   Memo2->setPalette(memo);
 }
 
-void TForm1::SetInfoWindows(QWidget* info, QWidget* about) {
+void MainWindow::SetInfoWindows(QWidget* info, QWidget* about) {
   infoWindow_ = info;
   aboutWindow_ = about;
 }
 
-QString TForm1::StatusText(int panel) const { return styksPanels_.at(panel)->text(); }
+QString MainWindow::StatusText(int panel) const { return styksPanels_.at(panel)->text(); }
 
-void TForm1::SetStatusText(int panel, const QString& text) { styksPanels_.at(panel)->setText(text); }
+void MainWindow::SetStatusText(int panel, const QString& text) {
+  styksPanels_.at(panel)->setText(text);
+}
 
-QStringList TForm1::MonitorLines() const { return Memo1->toPlainText().split('\n'); }
+QStringList MainWindow::MonitorLines() const { return Memo1->toPlainText().split('\n'); }
 
 // ---- Selection -------------------------------------------------------------
 
-void TForm1::ResetSelection() {
+void MainWindow::ResetSelection() {
   for (QGroupBox* box : moduleBoxes_) box->hide();
   for (ClickablePanel* panel : modulePanels_) panel->hide();
   for (QRadioButton* radio : moduleRadios_) Uncheck(radio);
@@ -699,7 +704,7 @@ void TForm1::ResetSelection() {
   state_.InputKind = state_.OutputKind = RecordKind::kNone;
 }
 
-void TForm1::ResetSide(Side& side) {
+void MainWindow::ResetSide(Side& side) {
   side.grsList->hide();
   side.krassowskyList->hide();
   for (QRadioButton* radio : side.systemRadios) Uncheck(radio);
@@ -708,25 +713,25 @@ void TForm1::ResetSide(Side& side) {
   state_.*side.kind = RecordKind::kNone;
 }
 
-void TForm1::ResetZone(Side& side) {
+void MainWindow::ResetZone(Side& side) {
   for (QGroupBox* chooser : side.zoneChoosers) chooser->hide();
   side.panel->hide();
   for (QRadioButton* radio : side.zoneRadios) Uncheck(radio);
   state_.*side.zone = 0;
 }
 
-void TForm1::SetModule(Module module, QGroupBox* first, QGroupBox* second) {
+void MainWindow::SetModule(Module module, QGroupBox* first, QGroupBox* second) {
   ResetSelection();
   state_.ActiveModule = module;
   first->show();
   second->show();
 }
 
-void TForm1::BitBtn8Click() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
-void TForm1::BitBtn9Click() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
-void TForm1::BitBtn6Click() { SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17); }
+void MainWindow::BitBtn8Click() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
+void MainWindow::BitBtn9Click() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
+void MainWindow::BitBtn6Click() { SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17); }
 
-void TForm1::FrameClick(Side& side, Frame frame) {
+void MainWindow::FrameClick(Side& side, Frame frame) {
   state_.*side.frame = frame;
   ResetSide(side);
   QGroupBox* list = frame == Frame::kPulkovo ? side.krassowskyList : side.grsList;
@@ -734,21 +739,21 @@ void TForm1::FrameClick(Side& side, Frame frame) {
   list->show();
 }
 
-void TForm1::SystemClick(Side& side, std::int32_t code, ZoneChooser chooser,
-                         const QString& fileName) {
+void MainWindow::SystemClick(Side& side, std::int32_t code, ZoneChooser chooser,
+                             const QString& fileName) {
   state_.*side.system = code;
   ResetZone(side);
   if (chooser != ZoneChooser::None) side.zoneChoosers[ChooserIndex(chooser)]->show();
   ShowFile(side.panel, side.statusPanel, fileName);
 }
 
-void TForm1::ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName) {
+void MainWindow::ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName) {
   panel->setText(fileName);
   panel->show();
   SetStatusText(statusPanel, fileName);
 }
 
-void TForm1::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
+void MainWindow::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
   const QString path = objectFolder_ + '/' + panel->text();
   OpenInEditor(path);
   if (inputPanel && !QFileInfo::exists(path)) Dialogs().Message(this, kMissingInputFile);
@@ -756,7 +761,7 @@ void TForm1::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
 
 // ---- Buttons ---------------------------------------------------------------
 
-void TForm1::BitBtn1Click() {
+void MainWindow::BitBtn1Click() {
   QtJobUserInterface ui(this);
   const auto path = [](const QString& text) {
     return std::filesystem::path(QFile::encodeName(text).toStdString());
@@ -777,21 +782,21 @@ void TForm1::BitBtn1Click() {
   objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
 }
 
-void TForm1::BitBtn3Click() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
+void MainWindow::BitBtn3Click() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
 
-void TForm1::BitBtn5Click() {
+void MainWindow::BitBtn5Click() {
   const QString path = Dialogs().OpenFileName(this, QString(), objectFolder_, QString());
   if (!path.isEmpty()) OpenInEditor(path);
 }
 
-void TForm1::BitBtn4Click() {
+void MainWindow::BitBtn4Click() {
   // Unsaved editor texts are offered for saving first; the program then ends
   // without closing its windows one by one.
   if (!ConfirmCloseAllEditors()) return;
   QCoreApplication::exit(0);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (ConfirmCloseAllEditors()) {
     event->accept();
   } else {
@@ -799,17 +804,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
 }
 
-void TForm1::Button1Click() { Panel7->hide(); }
+void MainWindow::Button1Click() { Panel7->hide(); }
 
-void TForm1::SpeedButton3Click() {
+void MainWindow::SpeedButton3Click() {
   ShowFileListDialog(objectFolder_, [this] { Importujpliki1Click(); }, this);
 }
 
-void TForm1::SpeedButton4Click() { ShowCurrentEditor(objectFolder_); }
+void MainWindow::SpeedButton4Click() { ShowCurrentEditor(objectFolder_); }
 
 // ---- Working objects -------------------------------------------------------
 
-void TForm1::SetUpObjects() {
+void MainWindow::SetUpObjects() {
   objectsRoot_ = ObjectsRootFor(programFolder_);
   // A missing objects folder is created so that objects can be added at once;
   // if that fails the list simply stays empty.
@@ -826,20 +831,20 @@ void TForm1::SetUpObjects() {
   SetStatusText(3, kWorkingFolder + objectFolder_);
 }
 
-void TForm1::FillObjectList() {
+void MainWindow::FillObjectList() {
   const QSignalBlocker quiet(ComboBox1);
   ComboBox1->clear();
   ComboBox1->addItems(ListObjects(objectsRoot_));
 }
 
-void TForm1::ComboBox1Change(const QString& text) {
+void MainWindow::ComboBox1Change(const QString& text) {
   objectFolder_ = ObjectFolderFor(objectsRoot_, text);
   SetStatusText(3, kWorkingFolder + objectFolder_);
   // The entry whose name the combo shows; -1 for a typed name not in the list.
   WriteKatal(programFolder_, ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-void TForm1::BitBtn10Click() {
+void MainWindow::BitBtn10Click() {
   const QString name = ComboBox1->currentText();
   if (!IsValidObjectName(name) || !QDir(objectsRoot_).mkdir(name)) {
     Dialogs().Information(this, QStringLiteral("Informacja"), kNameTheObjectFirst);
@@ -856,7 +861,7 @@ void TForm1::BitBtn10Click() {
   ResetSelection();
 }
 
-void TForm1::Importujpliki1Click() {
+void MainWindow::Importujpliki1Click() {
   const QString source = Dialogs().OpenFileName(this, QStringLiteral("Importuj"), QDir::homePath(),
                                                 QStringLiteral("Wszystkie pliki (*)"));
   if (!source.isEmpty()) {

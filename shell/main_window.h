@@ -1,5 +1,5 @@
 #pragma once
-// The main window Form1: module, frame, system and zone choices that fill the
+// The main window: module, frame, system and zone choices that fill the
 // selection state, the computation options, the working object, the file
 // panels, the monitor and the status bar "styks". Every choice is stored at
 // once; a job reads the state when "Wykonaj obliczenia" is pressed.
@@ -29,13 +29,13 @@ class ClickablePanel;
 // The zone chooser a system needs, if any.
 enum class ZoneChooser { None, Strips3, Strips6, Zones1965 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   // programFolder: the folder of the executable, which holds "katal", the
   // interpolation grid and the copy library; "OBIEKTY" lies beside it.
-  explicit TForm1(const QString& programFolder, QWidget* parent = nullptr);
+  explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
 
   const JobDescription& Selection() const { return state_; }
   const JobCounters& Counters() const { return counters_; }
@@ -88,7 +88,7 @@ class TForm1 : public QMainWindow {
   // An "Opcje" item: stores value and checks the matching radio button.
   template <typename Value>
   void AddOptionItem(QMenu* menu, const char* name, const QString& text,
-                     Value JobDescription::*field, Value value, QRadioButton* TForm1::*radio);
+                     Value JobDescription::*field, Value value, QRadioButton* MainWindow::*radio);
   void CreateTopRow(QWidget* central);
   void CreateTransArea(QWidget* central);
   void CreateTransSide(QWidget* area, Side& side, bool input);

@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[2]);
-  kolvedir::TForm1 window(QString::fromLocal8Bit(argv[1]));
+  kolvedir::MainWindow window(QString::fromLocal8Bit(argv[1]));
   kolvedir::SetEditorOwner(&window);
   window.move(0, 0);
   window.show();

@@ -53,7 +53,7 @@ class Jobs : public MainWindowTest {
     return text.split("\r\n");
   }
   QColor PanelColour(const char* name) { return Find<QWidget>(name)->palette().color(QPalette::Window); }
-  QColor DoneColour() { return Form().palette().color(QPalette::ToolTipBase); }
+  QColor DoneColour() { return Window().palette().color(QPalette::ToolTipBase); }
   // xy92 to xy92 in PL-ETRF2000 on the chosen object.
   void RunXy92ToXy92() {
     for (const char* name : {"BitBtn8", "owe1", "RadioButton2", "owy1", "RadioButton12", "BitBtn7"}) {
@@ -70,7 +70,7 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
                        "\r\n"
                        "GRAN 49 0 0 21 0 0 0\r\n"
                        "Z\xa3Y2 52 0 0 25 0 0 0\r\n"));
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/TEST");
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/TEST");
   Click("Button1");
   Click("BitBtn8");
   Click("owe1");
@@ -101,7 +101,7 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
   EXPECT_TRUE(lines[2].endsWith(comment));
   EXPECT_TRUE(lines[3].contains("poza obszarem dopuszczalnym"));
 
-  const QStringList monitor = Form().MonitorLines();
+  const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor[0], "MONITOR");
   EXPECT_EQ(monitor[1], " Czytanie siatki interpolacyjnej - ok. ");
   EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów  2 ");
@@ -113,9 +113,9 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
   EXPECT_EQ(PanelColour("Panel2"), DoneColour());
   EXPECT_EQ(PanelColour("Panel3"), DoneColour());
   EXPECT_NE(PanelColour("Panel1"), DoneColour());
-  EXPECT_EQ(Form().StatusText(0), "BLH_GRS");
-  EXPECT_EQ(Form().StatusText(2), "xy2000.1");
-  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
+  EXPECT_EQ(Window().StatusText(0), "BLH_GRS");
+  EXPECT_EQ(Window().StatusText(2), "xy2000.1");
+  EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
 
   // A second job asks again: the silence lasts one job only.
   dialogs_.shown.clear();
@@ -139,15 +139,15 @@ TEST_F(Jobs, PrecisionCombosAreReadWhenTheJobStarts) {
   const QRegularExpression fourDecimals(R"(^\s*1001\s+\d+\.\d{4}\s+\d+\.\d{4}\s)");
 
   linear->setCurrentIndex(2);  // "0.01m "
-  EXPECT_EQ(Form().Selection().LinearDecimals, 4) << "nothing changes before the job";
+  EXPECT_EQ(Window().Selection().LinearDecimals, 4) << "nothing changes before the job";
   Click("BitBtn7");
-  EXPECT_EQ(Form().Selection().LinearDecimals, 2);
+  EXPECT_EQ(Window().Selection().LinearDecimals, 2);
   EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch())
       << ResultLines("xy2000.1").value(0).toStdString();
 
   linear->lineEdit()->setText("0.001m ");  // matches no item: the last value stays
   Click("BitBtn7");
-  EXPECT_EQ(Form().Selection().LinearDecimals, 2);
+  EXPECT_EQ(Window().Selection().LinearDecimals, 2);
   EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch());
 
   linear->setCurrentIndex(0);
@@ -173,7 +173,7 @@ TEST_F(Jobs, TransHWritesTheResultAndMarksItsOwnPanels) {
   ASSERT_EQ(lines.size(), 3);
   EXPECT_TRUE(lines[0].trimmed().startsWith("P1 52  0   0.00000 21  0   0.00000 "))
       << lines[0].toStdString();
-  const QStringList monitor = Form().MonitorLines();
+  const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor[1], " Czytanie siatki interpolacyjnej - ok. ");
   EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  2 ");
   EXPECT_EQ(monitor[3], " Liczba punktów: 3");
@@ -196,7 +196,7 @@ TEST_F(Jobs, QuasigeoidWritesHeightAnomalies) {
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[0].trimmed().startsWith("P1 52  0   0.00000 21  0   0.00000 "))
       << lines[0].toStdString();
-  const QStringList monitor = Form().MonitorLines();
+  const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  0 ");
   EXPECT_EQ(monitor[3], " Liczba punktów: 2");
   EXPECT_EQ(PanelColour("Panel5"), DoneColour());
@@ -294,8 +294,8 @@ TEST_F(Jobs, JobRunsInAnObjectWithAWindows1250Name) {
   Find<QComboBox>("ComboBox1")->setCurrentText(QStringLiteral("łódź"));
   RunXy92ToXy92();
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "xy92.1"));
-  EXPECT_EQ(Form().MonitorLines()[3], " Liczba punktów: 2");
-  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + QStringLiteral("/łódź"));
+  EXPECT_EQ(Window().MonitorLines()[3], " Liczba punktów: 2");
+  EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + QStringLiteral("/łódź"));
   EXPECT_FALSE(QDir(objects_ + QStringLiteral("/łódź")).exists()) << "no UTF-8 twin was made";
 }
 

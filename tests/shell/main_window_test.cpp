@@ -33,7 +33,7 @@ const QStringList kModuleBoxes = {
 const QStringList kZoneChoosers = {"GroupBox2", "GroupBox3", "GroupBox4",
                                    "GroupBox5", "GroupBox6", "GroupBox7"};
 
-class MainWindow : public MainWindowTest {
+class Controls : public MainWindowTest {
  protected:
   QStringList VisibleOf(const QStringList& names) {
     QStringList visible;
@@ -44,29 +44,29 @@ class MainWindow : public MainWindowTest {
   }
 };
 
-TEST_F(MainWindow, StartsWithNothingChosenAndTheNoticeShown) {
+TEST_F(Controls, StartsWithNothingChosenAndTheNoticeShown) {
   AddObjects({"DANE1"});
-  TForm1& form = Form();
-  EXPECT_TRUE(form.windowTitle().startsWith("KOLVEDIR w.2.06 (2013)"));
-  EXPECT_EQ(Code(form.Selection().ActiveModule), 0);
+  MainWindow& window = Window();
+  EXPECT_TRUE(window.windowTitle().startsWith("KOLVEDIR w.2.06 (2013)"));
+  EXPECT_EQ(Code(window.Selection().ActiveModule), 0);
   EXPECT_EQ(VisibleOf(kModuleBoxes), QStringList());
   for (const char* always : {"GroupBox13", "GroupBox18", "GroupBox19", "ComboBox2", "ComboBox3",
                              "Memo1", "BitBtn5", "BitBtn3", "BitBtn7", "BitBtn4", "Panel7"}) {
     EXPECT_TRUE(Visible(always)) << always;
   }
-  EXPECT_EQ(form.StatusText(0), " ");
-  EXPECT_EQ(form.StatusText(1), "->");
-  EXPECT_EQ(form.StatusText(2), " ");
+  EXPECT_EQ(window.StatusText(0), " ");
+  EXPECT_EQ(window.StatusText(1), "->");
+  EXPECT_EQ(window.StatusText(2), " ");
   QStringList monitor = {"MONITOR"};
   for (int i = 0; i < 10; ++i) monitor << "";
-  EXPECT_EQ(form.MonitorLines(), monitor);
+  EXPECT_EQ(window.MonitorLines(), monitor);
   EXPECT_EQ(Find<QWidget>("Panel7")->palette().color(QPalette::Window), QColor(166, 202, 240));
 
   Click("Button1");
   EXPECT_FALSE(Visible("Panel7"));
 }
 
-TEST_F(MainWindow, CaptionsAndHintsAreTheFixedTexts) {
+TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
   const struct {
     const char* name;
     const char* caption;
@@ -99,7 +99,7 @@ TEST_F(MainWindow, CaptionsAndHintsAreTheFixedTexts) {
   EXPECT_EQ(Find<QGroupBox>("GroupBox16")->title(), "UKŁAD ODNIESIENIA ETRF dla h (elips)");
 }
 
-TEST_F(MainWindow, MenusCarryTheFixedItems) {
+TEST_F(Controls, MenusCarryTheFixedItems) {
   const QList<QPair<QString, QStringList>> kMenus = {
       {"&Obiekty", {"&Pokaż pliki", "&Dodaj obiekt", "&Importuj pliki...", "", "&Wyjście"}},
       {"&Edycja", {"Edytor &tekstowy"}},
@@ -120,18 +120,18 @@ TEST_F(MainWindow, MenusCarryTheFixedItems) {
   }
 }
 
-TEST_F(MainWindow, InfoMenuShowsTheInformationAndAboutWindows) {
+TEST_F(Controls, InfoMenuShowsTheInformationAndAboutWindows) {
   QWidget info;
   QWidget about;
-  Form().SetInfoWindows(&info, &about);
-  Form().findChild<QAction*>("KolvedirInfo1")->trigger();
+  Window().SetInfoWindows(&info, &about);
+  Window().findChild<QAction*>("KolvedirInfo1")->trigger();
   EXPECT_TRUE(info.isVisible());
   EXPECT_FALSE(about.isVisible());
-  Form().findChild<QAction*>("Oprogramie1")->trigger();
+  Window().findChild<QAction*>("Oprogramie1")->trigger();
   EXPECT_TRUE(about.isVisible());
 }
 
-TEST_F(MainWindow, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
+TEST_F(Controls, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
   const struct {
     const char* button;
     int module;
@@ -141,7 +141,7 @@ TEST_F(MainWindow, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
                   {"BitBtn6", 3, {"GroupBox16", "GroupBox17"}}};
   for (const auto& m : kModules) {
     Click(m.button);
-    EXPECT_EQ(Code(Form().Selection().ActiveModule), m.module);
+    EXPECT_EQ(Code(Window().Selection().ActiveModule), m.module);
     EXPECT_EQ(VisibleOf(kModuleBoxes), m.boxes) << m.button;
   }
 }
@@ -156,24 +156,24 @@ struct SystemCase {
   const char* file;
 };
 
-class InputSystems : public MainWindow, public ::testing::WithParamInterface<SystemCase> {};
+class InputSystems : public Controls, public ::testing::WithParamInterface<SystemCase> {};
 
 TEST_P(InputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
   Click("BitBtn8");
   Click(c.frame);
-  EXPECT_EQ(Code(Form().Selection().InputFrame), c.frameCode);
+  EXPECT_EQ(Code(Window().Selection().InputFrame), c.frameCode);
   EXPECT_EQ(VisibleOf({"GroupBox1", "GroupBox10"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(24, 200));
   Click(c.system);
-  EXPECT_EQ(Form().Selection().InputSystem, c.systemCode);
-  EXPECT_EQ(Form().Selection().InputZone, 0);
+  EXPECT_EQ(Window().Selection().InputSystem, c.systemCode);
+  EXPECT_EQ(Window().Selection().InputZone, 0);
   const QStringList chooser = *c.chooser ? QStringList{c.chooser} : QStringList();
   EXPECT_EQ(VisibleOf(kZoneChoosers), chooser);
   EXPECT_TRUE(Visible("Panel2"));
   EXPECT_EQ(Find<QLabel>("Panel2")->text(), c.file);
-  EXPECT_EQ(Form().StatusText(0), c.file);
-  EXPECT_EQ(Form().StatusText(2), " ");
+  EXPECT_EQ(Window().StatusText(0), c.file);
+  EXPECT_EQ(Window().StatusText(2), " ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,22 +193,22 @@ INSTANTIATE_TEST_SUITE_P(
         SystemCase{"owe3", "RadioButton9", 3, 7, "GroupBox10", "", "BLH_KRA"},
         SystemCase{"owe3", "RadioButton10", 3, 8, "GroupBox10", "", "XYZ_KRA"}));
 
-class OutputSystems : public MainWindow, public ::testing::WithParamInterface<SystemCase> {};
+class OutputSystems : public Controls, public ::testing::WithParamInterface<SystemCase> {};
 
 TEST_P(OutputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
   Click("BitBtn8");
   Click(c.frame);
-  EXPECT_EQ(Code(Form().Selection().OutputFrame), c.frameCode);
+  EXPECT_EQ(Code(Window().Selection().OutputFrame), c.frameCode);
   EXPECT_EQ(VisibleOf({"GroupBox11", "GroupBox12"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(312, 200));
   Click(c.system);
-  EXPECT_EQ(Form().Selection().OutputSystem, c.systemCode);
+  EXPECT_EQ(Window().Selection().OutputSystem, c.systemCode);
   const QStringList chooser = *c.chooser ? QStringList{c.chooser} : QStringList();
   EXPECT_EQ(VisibleOf(kZoneChoosers), chooser);
   EXPECT_EQ(Find<QLabel>("Panel3")->text(), c.file);
-  EXPECT_EQ(Form().StatusText(2), c.file);
-  EXPECT_EQ(Form().StatusText(0), " ");
+  EXPECT_EQ(Window().StatusText(2), c.file);
+  EXPECT_EQ(Window().StatusText(0), " ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         SystemCase{"owy3", "RadioButton19", 3, 7, "GroupBox12", "", "BLH_KRA.1"},
         SystemCase{"owy3", "RadioButton20", 3, 8, "GroupBox12", "", "XYZ_KRA.1"}));
 
-TEST_F(MainWindow, ZoneRadiosStoreTheirValueOnly) {
+TEST_F(Controls, ZoneRadiosStoreTheirValueOnly) {
   const struct {
     const char* frame;
     const char* system;
@@ -249,13 +249,13 @@ TEST_F(MainWindow, ZoneRadiosStoreTheirValueOnly) {
     Click(z.system);
     const QStringList before = VisibleOf(kModuleBoxes);
     Click(z.zone);
-    const JobDescription& s = Form().Selection();
+    const JobDescription& s = Window().Selection();
     EXPECT_EQ(z.input ? s.InputZone : s.OutputZone, z.value) << z.zone;
     EXPECT_EQ(VisibleOf(kModuleBoxes), before) << z.zone;
   }
 }
 
-TEST_F(MainWindow, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
+TEST_F(Controls, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
   Click("BitBtn8");
   Click("owy1");
   Click("RadioButton14");
@@ -263,7 +263,7 @@ TEST_F(MainWindow, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
   Click("RadioButton1");
   Click("po21");
   Click("owe3");
-  const JobDescription& s = Form().Selection();
+  const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.InputFrame), 3);
   EXPECT_EQ(s.InputSystem, 0);
   EXPECT_EQ(s.InputZone, 0);
@@ -280,33 +280,33 @@ TEST_F(MainWindow, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
   EXPECT_TRUE(Visible("GroupBox11"));
 }
 
-TEST_F(MainWindow, AnotherSystemClearsTheZone) {
+TEST_F(Controls, AnotherSystemClearsTheZone) {
   Click("BitBtn8");
   Click("owe1");
   Click("RadioButton1");
   Click("po18");
   Click("RadioButton2");
-  EXPECT_EQ(Form().Selection().InputSystem, 2);
-  EXPECT_EQ(Form().Selection().InputZone, 0);
+  EXPECT_EQ(Window().Selection().InputSystem, 2);
+  EXPECT_EQ(Window().Selection().InputZone, 0);
   EXPECT_FALSE(Visible("GroupBox4"));
   EXPECT_FALSE(Find<QRadioButton>("po18")->isChecked());
   EXPECT_EQ(Find<QLabel>("Panel2")->text(), "xy92");
 }
 
-TEST_F(MainWindow, Xy2000AndXy65ShareTheCodeAndDifferByFrame) {
+TEST_F(Controls, Xy2000AndXy65ShareTheCodeAndDifferByFrame) {
   Click("BitBtn8");
   Click("owe1");
   Click("RadioButton1");
-  const JobDescription grs = Form().Selection();
+  const JobDescription grs = Window().Selection();
   Click("owe3");
   Click("RadioButton6");
-  const JobDescription krassowsky = Form().Selection();
+  const JobDescription krassowsky = Window().Selection();
   EXPECT_EQ(grs.InputSystem, 1);
   EXPECT_EQ(krassowsky.InputSystem, 1);
   EXPECT_NE(grs.InputFrame, krassowsky.InputFrame);
 }
 
-TEST_F(MainWindow, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
+TEST_F(Controls, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
   Click("BitBtn8");
   Click("owe1");
   Click("RadioButton1");
@@ -315,20 +315,20 @@ TEST_F(MainWindow, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
   Click("RadioButton16");
   Click("sw2");
   Click("BitBtn9");
-  const JobDescription& s = Form().Selection();
+  const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.ActiveModule), 2);
   for (int value : {Code(s.InputFrame), Code(s.OutputFrame), s.InputSystem, s.OutputSystem,
                     s.InputZone, s.OutputZone, Code(s.InputKind), Code(s.OutputKind)}) {
     EXPECT_EQ(value, 0);
   }
-  EXPECT_EQ(Form().StatusText(0), "xy2000");
-  EXPECT_EQ(Form().StatusText(2), "xy65.1");
+  EXPECT_EQ(Window().StatusText(0), "xy2000");
+  EXPECT_EQ(Window().StatusText(2), "xy65.1");
   Click("BitBtn8");
   EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
   EXPECT_FALSE(Find<QRadioButton>("sw2")->isChecked());
 }
 
-TEST_F(MainWindow, HeightModuleRadiosSetTheCodesAndPanels) {
+TEST_F(Controls, HeightModuleRadiosSetTheCodesAndPanels) {
   const struct {
     const char* radio;
     bool input;
@@ -346,15 +346,15 @@ TEST_F(MainWindow, HeightModuleRadiosSetTheCodesAndPanels) {
   Click("BitBtn9");
   for (const auto& h : kHeights) {
     Click(h.radio);
-    const JobDescription& s = Form().Selection();
+    const JobDescription& s = Window().Selection();
     EXPECT_EQ(h.input ? s.InputSystem : s.OutputSystem, h.code) << h.radio;
     EXPECT_TRUE(Visible(h.panel));
     EXPECT_EQ(Find<QLabel>(h.panel)->text(), h.file);
-    EXPECT_EQ(Form().StatusText(h.input ? 0 : 2), h.file);
+    EXPECT_EQ(Window().StatusText(h.input ? 0 : 2), h.file);
   }
 }
 
-TEST_F(MainWindow, QuasigeoidRadiosSetBothCodesAndTheirOwnFrames) {
+TEST_F(Controls, QuasigeoidRadiosSetBothCodesAndTheirOwnFrames) {
   const struct {
     const char* radio;
     int code;
@@ -365,21 +365,21 @@ TEST_F(MainWindow, QuasigeoidRadiosSetBothCodesAndTheirOwnFrames) {
                       {"RadioButton37", 23, "BLH_n", "BLH_e.1"}};
   Click("BitBtn6");
   Click("RadioButton33");
-  EXPECT_EQ(Code(Form().Selection().InputFrame), 5);
+  EXPECT_EQ(Code(Window().Selection().InputFrame), 5);
   Click("RadioButton34");
-  EXPECT_EQ(Code(Form().Selection().InputFrame), 6);
+  EXPECT_EQ(Code(Window().Selection().InputFrame), 6);
   for (const auto& c : kConversions) {
     Click(c.radio);
-    EXPECT_EQ(Form().Selection().InputSystem, c.code);
-    EXPECT_EQ(Form().Selection().OutputSystem, c.code);
+    EXPECT_EQ(Window().Selection().InputSystem, c.code);
+    EXPECT_EQ(Window().Selection().OutputSystem, c.code);
     EXPECT_EQ(Find<QLabel>("Panel5")->text(), c.input);
     EXPECT_EQ(Find<QLabel>("Panel6")->text(), c.output);
-    EXPECT_EQ(Form().StatusText(0), c.input);
-    EXPECT_EQ(Form().StatusText(2), c.output);
+    EXPECT_EQ(Window().StatusText(0), c.input);
+    EXPECT_EQ(Window().StatusText(2), c.output);
   }
 }
 
-TEST_F(MainWindow, FilePanelsOpenTheFileAndOnlyInputPanelsWarnWhenItIsMissing) {
+TEST_F(Controls, FilePanelsOpenTheFileAndOnlyInputPanelsWarnWhenItIsMissing) {
   AddObjects({"TEST"});
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/BLH_K86", "P1 52 0 0 21 0 0 100\r\n"));
   const QString missing = " ! plik nie istnieje ale możesz go utworzyc i zapisac ";
@@ -417,7 +417,7 @@ TEST_F(MainWindow, FilePanelsOpenTheFileAndOnlyInputPanelsWarnWhenItIsMissing) {
   EXPECT_FALSE(QFile::exists(objects_ + "/TEST/xy92"));
 }
 
-TEST_F(MainWindow, NotatnikOpensTheNotesFileWithoutAMessageOrCreatingIt) {
+TEST_F(Controls, NotatnikOpensTheNotesFileWithoutAMessageOrCreatingIt) {
   AddObjects({"TEST"});
   Click("BitBtn3");
   EXPECT_EQ(CurrentEditor()->Caption(), objects_ + "/TEST/notatnik.txt");
@@ -425,7 +425,7 @@ TEST_F(MainWindow, NotatnikOpensTheNotesFileWithoutAMessageOrCreatingIt) {
   EXPECT_FALSE(QFile::exists(objects_ + "/TEST/notatnik.txt"));
 }
 
-TEST_F(MainWindow, FileListEditOpensThePickedFileFromTheObjectFolder) {
+TEST_F(Controls, FileListEditOpensThePickedFileFromTheObjectFolder) {
   AddObjects({"TEST"});
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000.1", "P1\r\n"));
   dialogs_.paths.push_back(objects_ + "/TEST/xy2000.1");
@@ -439,7 +439,7 @@ TEST_F(MainWindow, FileListEditOpensThePickedFileFromTheObjectFolder) {
   EXPECT_EQ(CurrentEditor(), before);
 }
 
-TEST_F(MainWindow, FileListShowsTheObjectAndItsImportRefreshesIt) {
+TEST_F(Controls, FileListShowsTheObjectAndItsImportRefreshesIt) {
   AddObjects({"TEST"});
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000", "P1 1 2\r\n"));
   ASSERT_TRUE(WriteAll(temp_.filePath("pomiar.txt"), "P2 3 4\r\n"));
@@ -456,7 +456,7 @@ TEST_F(MainWindow, FileListShowsTheObjectAndItsImportRefreshesIt) {
   EXPECT_EQ(files->count(), 2);
 }
 
-TEST_F(MainWindow, EditorButtonShowsTheEditorInTheObjectFolder) {
+TEST_F(Controls, EditorButtonShowsTheEditorInTheObjectFolder) {
   AddObjects({"TEST"});
   Click("SpeedButton4");
   EXPECT_TRUE(CurrentEditor()->isVisible());
@@ -471,7 +471,7 @@ int ExitCodeAfterClicking(QAbstractButton* button) {
   return QCoreApplication::exec();
 }
 
-TEST_F(MainWindow, WyjscieOffersUnsavedEditorTextBeforeEnding) {
+TEST_F(Controls, WyjscieOffersUnsavedEditorTextBeforeEnding) {
   AddObjects({"TEST"});
   Click("BitBtn3");  // the notes in an editor
   CurrentEditor()->findChild<QPlainTextEdit*>("textEdit")->insertPlainText("uwaga");
@@ -486,10 +486,10 @@ TEST_F(MainWindow, WyjscieOffersUnsavedEditorTextBeforeEnding) {
   EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/notatnik.txt"), QByteArray("uwaga\r\n"));
 }
 
-TEST_F(MainWindow, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
+TEST_F(Controls, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
   Click("BitBtn7");
   EXPECT_EQ(dialogs_.Texts("information"), QStringList{"Nie określono zadania do wykonania"});
-  const QStringList monitor = Form().MonitorLines();
+  const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor.value(1), " Liczba punktów: 0");
   EXPECT_EQ(monitor.value(2), " KONIEC OBLICZEŃ ");
   EXPECT_EQ(monitor.size(), 11);

@@ -44,7 +44,7 @@ TEST_F(Objects, ListsSubfoldersSortedWithoutRegardToCase) {
   AddObjects({"beta", "Alfa", "DANE1", "ćwiczenie", "cel"});
   ASSERT_TRUE(WriteAll(objects_ + "/plik.txt", "not an object"));
   EXPECT_EQ(Items(), QStringList({"Alfa", "beta", "cel", "ćwiczenie", "DANE1"}));
-  EXPECT_EQ(Form().ObjectsRoot(), objects_);
+  EXPECT_EQ(Window().ObjectsRoot(), objects_);
 }
 
 TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
@@ -66,8 +66,8 @@ TEST_F(Objects, KatalChoosesTheObjectAtStartUp) {
     }
     EXPECT_EQ(Combo()->currentText(), c.object);
     const QString folder = objects_ + "/" + c.object;
-    EXPECT_EQ(Form().ObjectFolder(), folder);
-    EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + folder);
+    EXPECT_EQ(Window().ObjectFolder(), folder);
+    EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + folder);
     EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray(c.katal ? c.katal : ""))
         << "start-up must not rewrite katal";
   }
@@ -84,8 +84,8 @@ TEST_F(Objects, FolderWithAWindows1250NameIsListedDecodedAndCanBeChosen) {
   const QString shown = QStringLiteral("łódź");
   EXPECT_EQ(Items(), QStringList({"Alfa", shown, "zeta"}));
   Combo()->setCurrentIndex(1);
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/" + shown);
-  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/" + shown);
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/" + shown);
+  EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/" + shown);
   EXPECT_EQ(ObjectFolderBytes(objects_, shown), raw);
   EXPECT_EQ(ObjectFolderBytes(objects_, "Alfa"), QByteArray("Alfa"));
   EXPECT_EQ(ObjectFolderBytes(objects_, "nowy"), QByteArray("nowy"));
@@ -114,7 +114,7 @@ TEST_F(Objects, KatalThatIsAFifoDoesNotBlockTheStart) {
       lock.lock();
     }
   });
-  Form();
+  Window();
   {
     const std::lock_guard lock(mutex);
     done = true;
@@ -129,38 +129,38 @@ TEST_F(Objects, KatalThatIsAFifoDoesNotBlockTheStart) {
 TEST_F(Objects, StatusBarShowsTheFolderAsPlainText) {
   AddObjects({"<b>A&amp;"});
   EXPECT_EQ(Find<QLabel>("styks3")->textFormat(), Qt::PlainText);
-  EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/<b>A&amp;");
+  EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/<b>A&amp;");
 }
 
 TEST_F(Objects, MissingObjectsFolderIsCreatedAndTheListIsEmpty) {
   ASSERT_FALSE(QDir(objects_).exists());
   EXPECT_EQ(Items(), QStringList());
   EXPECT_TRUE(QDir(objects_).exists());
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/");
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/");
   // An object can be added at once.
   Combo()->lineEdit()->setText("NOWY");
   Click("BitBtn10");
   EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
   EXPECT_EQ(Items(), QStringList{"NOWY"});
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/NOWY");
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/NOWY");
 }
 
 TEST_F(Objects, TypingMovesTheFolderAtEachKeystrokeAndWritesKatal) {
   AddObjects({"DANE1", "TEST"});
-  Form();
+  Window();
   Combo()->lineEdit()->clear();
   QString typed;
   for (QChar c : QStringLiteral("NOWY")) {
     Combo()->lineEdit()->insert(QString(c));
     typed += c;
-    EXPECT_EQ(Form().ObjectFolder(), objects_ + "/" + typed);
-    EXPECT_EQ(Form().StatusText(3), "Folder roboczy: " + objects_ + "/" + typed);
+    EXPECT_EQ(Window().ObjectFolder(), objects_ + "/" + typed);
+    EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/" + typed);
     EXPECT_EQ(Katal(), "-1\r\n");
   }
   EXPECT_FALSE(QDir(objects_ + "/NOWY").exists());
 
   Combo()->setCurrentIndex(1);  // picked from the list
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/TEST");
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/TEST");
   EXPECT_EQ(Katal(), "1\r\n");
 }
 
@@ -170,7 +170,7 @@ TEST_F(Objects, ChangingTheObjectKeepsTheSelection) {
   Click("owe1");
   Click("RadioButton2");
   Combo()->setCurrentIndex(1);
-  EXPECT_EQ(Form().Selection().InputSystem, 2);
+  EXPECT_EQ(Window().Selection().InputSystem, 2);
   EXPECT_TRUE(Visible("Panel2"));
 }
 
@@ -185,11 +185,11 @@ TEST_F(Objects, AddingAnObjectSelectsTheSecondEntryAndResetsTheSelection) {
   EXPECT_TRUE(QDir(objects_ + "/AAA").exists());
   EXPECT_EQ(Items(), QStringList({"AAA", "DANE1", "TEST"}));
   EXPECT_EQ(Combo()->currentText(), "DANE1");
-  EXPECT_EQ(Form().ObjectFolder(), objects_ + "/DANE1");
-  EXPECT_EQ(Form().StatusText(3), objects_ + "/DANE1");
+  EXPECT_EQ(Window().ObjectFolder(), objects_ + "/DANE1");
+  EXPECT_EQ(Window().StatusText(3), objects_ + "/DANE1");
   EXPECT_EQ(Katal(), "1\r\n");
-  EXPECT_EQ(Code(Form().Selection().InputFrame), 0);
-  EXPECT_EQ(Code(Form().Selection().ActiveModule), 1);
+  EXPECT_EQ(Code(Window().Selection().InputFrame), 0);
+  EXPECT_EQ(Code(Window().Selection().ActiveModule), 1);
   EXPECT_FALSE(Visible("GroupBox8"));
   EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -206,7 +206,7 @@ TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
     EXPECT_EQ(dialogs_.Texts("information"),
               QStringList{" Najpierw wpisz w okienku nazwę nowego obiektu! "});
     EXPECT_EQ(Items(), QStringList({"DANE1", "TEST"}));
-    EXPECT_EQ(Code(Form().Selection().ActiveModule), 1);
+    EXPECT_EQ(Code(Window().Selection().ActiveModule), 1);
     EXPECT_TRUE(Visible("GroupBox8"));
   }
   EXPECT_FALSE(QDir(objects_ + "/../OBOK").exists());
@@ -215,7 +215,7 @@ TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
 TEST_F(Objects, MenuDodajObiektIsThePlusButton) {
   AddObjects({"DANE1"});
   Combo()->lineEdit()->setText("NOWY");
-  Form().findChild<QAction*>("Nowyfolder1")->trigger();
+  Window().findChild<QAction*>("Nowyfolder1")->trigger();
   EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
   EXPECT_EQ(Items(), QStringList({"DANE1", "NOWY"}));
   EXPECT_EQ(Combo()->currentText(), "NOWY");
@@ -227,13 +227,13 @@ TEST_F(Objects, ImportCopiesTheChosenFileIntoTheObject) {
   ASSERT_TRUE(QDir().mkpath(temp_.filePath("dane")));
   ASSERT_TRUE(WriteAll(source, "P1 1 2\r\n"));
   dialogs_.paths.push_back(source);
-  Form().findChild<QAction*>("Importujpliki1")->trigger();
+  Window().findChild<QAction*>("Importujpliki1")->trigger();
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].title, "Importuj");
   EXPECT_EQ(ReadAll(objects_ + "/TEST/pomiar.txt"), QByteArray("P1 1 2\r\n"));
 
   dialogs_.shown.clear();
-  Form().findChild<QAction*>("Importujpliki1")->trigger();  // cancelled
+  Window().findChild<QAction*>("Importujpliki1")->trigger();  // cancelled
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList{"pomiar.txt"});
 }
 
@@ -243,7 +243,7 @@ TEST_F(Objects, ImportOfATooLongPathIsRefusedWithAMessage) {
   const QString source = temp_.filePath(QString(100, QChar('p')));
   ASSERT_TRUE(WriteAll(source, "P1\r\n"));
   dialogs_.paths.push_back(source);
-  Form().findChild<QAction*>("Importujpliki1")->trigger();
+  Window().findChild<QAction*>("Importujpliki1")->trigger();
   const QStringList messages = dialogs_.Texts("information");
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("255"));

@@ -20,9 +20,9 @@ using testing::MainWindowTest;
 class Options : public MainWindowTest {
  protected:
   bool Checked(const char* name) { return Find<QRadioButton>(name)->isChecked(); }
-  void Trigger(const char* name) { Form().findChild<QAction*>(name)->trigger(); }
+  void Trigger(const char* name) { Window().findChild<QAction*>(name)->trigger(); }
   QAction* MenuItem(const QString& menu, const QString& submenu, const QString& item) {
-    for (QAction* top : Form().menuBar()->actions()) {
+    for (QAction* top : Window().menuBar()->actions()) {
       if (top->text() != menu) continue;
       for (QAction* sub : top->menu()->actions()) {
         if (sub->text() != submenu) continue;
@@ -37,7 +37,7 @@ class Options : public MainWindowTest {
 };
 
 TEST_F(Options, StartAtTheirDefaults) {
-  const JobDescription& s = Form().Selection();
+  const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.Method), 0);
   EXPECT_EQ(Code(s.BLInputFormat), 1);
   EXPECT_EQ(Code(s.BLOutputFormat), 1);
@@ -84,7 +84,7 @@ TEST_F(Options, RadioButtonsStoreTheirValues) {
   };
   for (const auto& r : kRadios) {
     Click(r.radio);
-    EXPECT_EQ(r.field(Form().Selection()), r.value) << r.radio;
+    EXPECT_EQ(r.field(Window().Selection()), r.value) << r.radio;
     EXPECT_TRUE(Checked(r.radio));
   }
 }
@@ -111,13 +111,13 @@ TEST_F(Options, MenuChecksTheRadioButtonAndTheRadioButtonsLeaveTheMenuUnmarked) 
     ASSERT_NE(action, nullptr);
     action->trigger();
     EXPECT_TRUE(Checked(i.radio)) << i.item;
-    EXPECT_EQ(i.field(Form().Selection()), i.value) << i.item;
+    EXPECT_EQ(i.field(Window().Selection()), i.value) << i.item;
     EXPECT_FALSE(action->isCheckable());
   }
   Trigger("Matematycznateoretyczna1");
   Click("RadioButton22");
-  EXPECT_EQ(Code(Form().Selection().Method), 0);
-  EXPECT_FALSE(Form().findChild<QAction*>("Empiryczna2")->isChecked());
+  EXPECT_EQ(Code(Window().Selection().Method), 0);
+  EXPECT_FALSE(Window().findChild<QAction*>("Empiryczna2")->isChecked());
 }
 
 TEST_F(Options, PrecisionMenuItemsShowTheMatchingComboItem) {
@@ -128,8 +128,8 @@ TEST_F(Options, PrecisionMenuItemsShowTheMatchingComboItem) {
   MenuItem("Opcje", "Precyzja zapisu XYZ  ", " 0.001m")->trigger();
   EXPECT_EQ(linear->currentText(), "0.001m");
   // The job reads the combo texts; nothing else changes before a job.
-  EXPECT_EQ(Form().Selection().SecondsDecimals, 6);
-  EXPECT_EQ(Form().Selection().LinearDecimals, 4);
+  EXPECT_EQ(Window().Selection().SecondsDecimals, 6);
+  EXPECT_EQ(Window().Selection().LinearDecimals, 4);
 }
 
 TEST_F(Options, SurviveModuleSwitchesAndResets) {
@@ -139,7 +139,7 @@ TEST_F(Options, SurviveModuleSwitchesAndResets) {
   Find<QComboBox>("ComboBox3")->setCurrentIndex(2);
   for (const char* module : {"BitBtn8", "BitBtn9", "BitBtn6", "BitBtn8"}) Click(module);
   Click("owe1");
-  const JobDescription& s = Form().Selection();
+  const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.Method), 1);
   EXPECT_EQ(Code(s.BLInputFormat), 2);
   EXPECT_EQ(Code(s.BLOutputFormat), 2);

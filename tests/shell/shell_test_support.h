@@ -162,7 +162,7 @@ class MainWindowTest : public ::testing::Test {
     SetCopyLibraryFolder(BuildBinFolder());
   }
   void TearDown() override {
-    form_.reset();
+    window_.reset();
     SetDialogService(nullptr);
     SetCopyLibraryFolder(QString());
     // By bytes: Qt does not see entries whose names are not valid UTF-8.
@@ -174,17 +174,17 @@ class MainWindowTest : public ::testing::Test {
     for (const QString& name : names) ASSERT_TRUE(QDir().mkpath(objects_ + '/' + name));
   }
 
-  TForm1& Form() {
-    if (!form_) {
-      form_ = std::make_unique<TForm1>(bin_);
-      form_->show();
+  MainWindow& Window() {
+    if (!window_) {
+      window_ = std::make_unique<MainWindow>(bin_);
+      window_->show();
     }
-    return *form_;
+    return *window_;
   }
 
   template <typename T = QWidget>
   T* Find(const QString& name) {
-    T* widget = Form().findChild<T*>(name);
+    T* widget = Window().findChild<T*>(name);
     EXPECT_NE(widget, nullptr) << name.toStdString();
     return widget;
   }
@@ -219,7 +219,7 @@ class MainWindowTest : public ::testing::Test {
   QString bin_;
   QString objects_;
   ScriptedDialogs dialogs_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 // main() of a GUI test: the widgets need an application object, which runs
