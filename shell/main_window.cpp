@@ -269,25 +269,25 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   CreateMonitorAndButtons(central);
   CreateNotice(central);
   CreateStatusBar();
-  FormCreate();
+  startUp();
 }
 
 void MainWindow::CreateMenus() {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
   connect(AddAction(objects, "Pokazpliki1", QStringLiteral("&Pokaż pliki")), &QAction::triggered,
-          this, &MainWindow::SpeedButton3Click);
+          this, &MainWindow::showObjectFiles);
   connect(AddAction(objects, "Nowyfolder1", QStringLiteral("&Dodaj obiekt")), &QAction::triggered,
-          this, &MainWindow::BitBtn10Click);
+          this, &MainWindow::addObject);
   connect(AddAction(objects, "Importujpliki1", QStringLiteral("&Importuj pliki...")),
-          &QAction::triggered, this, &MainWindow::Importujpliki1Click);
+          &QAction::triggered, this, &MainWindow::importFiles);
   objects->addSeparator();
   connect(AddAction(objects, "Wyjscie1", QStringLiteral("&Wyjście")), &QAction::triggered, this,
           &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
   connect(AddAction(edit, "Edytortekstowy1", QStringLiteral("Edytor &tekstowy")),
-          &QAction::triggered, this, &MainWindow::SpeedButton4Click);
+          &QAction::triggered, this, &MainWindow::showEditor);
 
   // "Opcje" checks the matching radio button, whose handler stores the value;
   // the radio buttons do not touch the menu, which carries no marks.
@@ -363,10 +363,10 @@ void MainWindow::CreateTopRow(QWidget* central) {
   };
   connect(addSpeedButton("SpeedButton4", QStyle::SP_FileDialogContentsView,
                          QStringLiteral("Edytor tekstu"), 6),
-          &QToolButton::clicked, this, &MainWindow::SpeedButton4Click);
+          &QToolButton::clicked, this, &MainWindow::showEditor);
   connect(addSpeedButton("SpeedButton3", QStyle::SP_DirOpenIcon,
                          QStringLiteral("Wyświetla listę plików obiektu"), 38),
-          &QToolButton::clicked, this, &MainWindow::SpeedButton3Click);
+          &QToolButton::clicked, this, &MainWindow::showObjectFiles);
 
   ComboBox1 = new QComboBox(central);
   ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -374,21 +374,21 @@ void MainWindow::CreateTopRow(QWidget* central) {
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
   ComboBox1->setCompleter(nullptr);  // the text is exactly what the user typed
   ComboBox1->setGeometry(76, 8, 200, 26);
-  connect(ComboBox1, &QComboBox::editTextChanged, this, &MainWindow::ComboBox1Change);
+  connect(ComboBox1, &QComboBox::editTextChanged, this, &MainWindow::onObjectNameChanged);
   connect(AddButton(central, "BitBtn10", QStringLiteral("+"), QRect(280, 7, 28, 28),
                     QStringLiteral("dodaj obiekt")),
-          &QPushButton::clicked, this, &MainWindow::BitBtn10Click);
+          &QPushButton::clicked, this, &MainWindow::addObject);
 
   connect(AddButton(central, "BitBtn8", QStringLiteral("TRANS-2D/3D"), QRect(322, 6, 130, 30)),
-          &QPushButton::clicked, this, &MainWindow::BitBtn8Click);
+          &QPushButton::clicked, this, &MainWindow::chooseTrans2d3d);
   connect(AddButton(central, "BitBtn9", QStringLiteral("TRANS-H"), QRect(456, 6, 110, 30)),
-          &QPushButton::clicked, this, &MainWindow::BitBtn9Click);
+          &QPushButton::clicked, this, &MainWindow::chooseHeightModule);
   connect(AddButton(central, "BitBtn6", QStringLiteral(" PL-geoid - 2011"), QRect(570, 6, 140, 30)),
-          &QPushButton::clicked, this, &MainWindow::BitBtn6Click);
+          &QPushButton::clicked, this, &MainWindow::chooseQuasigeoidModule);
   connect(AddButton(central, "BitBtn11", QStringLiteral("Wykonaj obliczenia"),
                     QRect(834, 6, 170, 30),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
-          &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+          &QPushButton::clicked, this, &MainWindow::runJob);
 }
 
 QGroupBox* MainWindow::AddModuleBox(QWidget* parent, const char* name, const QString& title,
@@ -414,7 +414,7 @@ ClickablePanel* MainWindow::AddFilePanel(QWidget* parent, const char* name, QRec
   UseNormalFont(panel);
   modulePanels_.append(panel);
   connect(panel, &ClickablePanel::clicked, this,
-          [this, panel, inputPanel] { FilePanelClick(panel, inputPanel); });
+          [this, panel, inputPanel] { OpenPanelFile(panel, inputPanel); });
   return panel;
 }
 
@@ -439,7 +439,7 @@ void MainWindow::CreateTransSide(QWidget* area, Side& side, bool input) {
                                          QString::fromUtf8(choice.caption),
                                          QPoint(10, 24 + 28 * i), 262);
     radio->setToolTip(QString::fromUtf8(choice.hint));
-    OnChecked(radio, this, [this, &side, frame = choice.frame] { FrameClick(side, frame); });
+    OnChecked(radio, this, [this, &side, frame = choice.frame] { ChooseFrame(side, frame); });
   }
 
   side.panel = AddFilePanel(area, input ? "Panel2" : "Panel3",
@@ -457,7 +457,7 @@ void MainWindow::CreateTransSide(QWidget* area, Side& side, bool input) {
                                            fileName, QPoint(10, 22 + 24 * row++), 124);
       side.systemRadios.append(radio);
       OnChecked(radio, this, [this, &side, system, fileName] {
-        SystemClick(side, system.code, system.chooser, fileName);
+        ChooseSystem(side, system.code, system.chooser, fileName);
       });
     }
   };
@@ -609,16 +609,16 @@ void MainWindow::CreateMonitorAndButtons(QWidget* central) {
 
   connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),
                     QStringLiteral("Zobacz pliki i foldery")),
-          &QPushButton::clicked, this, &MainWindow::BitBtn5Click);
+          &QPushButton::clicked, this, &MainWindow::editPickedFile);
   connect(AddButton(central, "BitBtn3", QStringLiteral("Notatnik"), QRect(162, 646, 150, 34),
                     QStringLiteral("Zobacz raport po kontroli")),
-          &QPushButton::clicked, this, &MainWindow::BitBtn3Click);
+          &QPushButton::clicked, this, &MainWindow::openNotepad);
   connect(AddButton(central, "BitBtn7", QStringLiteral("Wykonaj obliczenia"),
                     QRect(616, 646, 200, 34),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
-          &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+          &QPushButton::clicked, this, &MainWindow::runJob);
   connect(AddButton(central, "BitBtn4", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
-          &QPushButton::clicked, this, &MainWindow::BitBtn4Click);
+          &QPushButton::clicked, this, &MainWindow::exitProgram);
 }
 
 void MainWindow::CreateNotice(QWidget* central) {
@@ -638,7 +638,7 @@ void MainWindow::CreateNotice(QWidget* central) {
   Memo2->setFont(boldItalic);
   Memo2->setGeometry(12, 12, 476, 150);
   connect(AddButton(Panel7, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
-          &QPushButton::clicked, this, &MainWindow::Button1Click);
+          &QPushButton::clicked, this, &MainWindow::hideNotice);
   Panel7->raise();
 }
 
@@ -658,7 +658,7 @@ void MainWindow::CreateStatusBar() {
   }
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::startUp() {
   // Numbers are written and read with "." whatever the user's locale.
   std::setlocale(LC_NUMERIC, "C");
   QLocale::setDefault(QLocale::c());
@@ -727,11 +727,13 @@ void MainWindow::SetModule(Module module, QGroupBox* first, QGroupBox* second) {
   second->show();
 }
 
-void MainWindow::BitBtn8Click() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
-void MainWindow::BitBtn9Click() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
-void MainWindow::BitBtn6Click() { SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17); }
+void MainWindow::chooseTrans2d3d() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
+void MainWindow::chooseHeightModule() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
+void MainWindow::chooseQuasigeoidModule() {
+  SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17);
+}
 
-void MainWindow::FrameClick(Side& side, Frame frame) {
+void MainWindow::ChooseFrame(Side& side, Frame frame) {
   state_.*side.frame = frame;
   ResetSide(side);
   QGroupBox* list = frame == Frame::kPulkovo ? side.krassowskyList : side.grsList;
@@ -739,8 +741,8 @@ void MainWindow::FrameClick(Side& side, Frame frame) {
   list->show();
 }
 
-void MainWindow::SystemClick(Side& side, std::int32_t code, ZoneChooser chooser,
-                             const QString& fileName) {
+void MainWindow::ChooseSystem(Side& side, std::int32_t code, ZoneChooser chooser,
+                              const QString& fileName) {
   state_.*side.system = code;
   ResetZone(side);
   if (chooser != ZoneChooser::None) side.zoneChoosers[ChooserIndex(chooser)]->show();
@@ -753,7 +755,7 @@ void MainWindow::ShowFile(ClickablePanel* panel, int statusPanel, const QString&
   SetStatusText(statusPanel, fileName);
 }
 
-void MainWindow::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
+void MainWindow::OpenPanelFile(ClickablePanel* panel, bool inputPanel) {
   const QString path = objectFolder_ + '/' + panel->text();
   OpenInEditor(path);
   if (inputPanel && !QFileInfo::exists(path)) Dialogs().Message(this, kMissingInputFile);
@@ -761,7 +763,7 @@ void MainWindow::FilePanelClick(ClickablePanel* panel, bool inputPanel) {
 
 // ---- Buttons ---------------------------------------------------------------
 
-void MainWindow::BitBtn1Click() {
+void MainWindow::runJob() {
   QtJobUserInterface ui(this);
   const auto path = [](const QString& text) {
     return std::filesystem::path(QFile::encodeName(text).toStdString());
@@ -782,14 +784,14 @@ void MainWindow::BitBtn1Click() {
   objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
 }
 
-void MainWindow::BitBtn3Click() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
+void MainWindow::openNotepad() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
 
-void MainWindow::BitBtn5Click() {
+void MainWindow::editPickedFile() {
   const QString path = Dialogs().OpenFileName(this, QString(), objectFolder_, QString());
   if (!path.isEmpty()) OpenInEditor(path);
 }
 
-void MainWindow::BitBtn4Click() {
+void MainWindow::exitProgram() {
   // Unsaved editor texts are offered for saving first; the program then ends
   // without closing its windows one by one.
   if (!ConfirmCloseAllEditors()) return;
@@ -804,13 +806,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
-void MainWindow::Button1Click() { Panel7->hide(); }
+void MainWindow::hideNotice() { Panel7->hide(); }
 
-void MainWindow::SpeedButton3Click() {
-  ShowFileListDialog(objectFolder_, [this] { Importujpliki1Click(); }, this);
+void MainWindow::showObjectFiles() {
+  ShowFileListDialog(objectFolder_, [this] { importFiles(); }, this);
 }
 
-void MainWindow::SpeedButton4Click() { ShowCurrentEditor(objectFolder_); }
+void MainWindow::showEditor() { ShowCurrentEditor(objectFolder_); }
 
 // ---- Working objects -------------------------------------------------------
 
@@ -837,14 +839,14 @@ void MainWindow::FillObjectList() {
   ComboBox1->addItems(ListObjects(objectsRoot_));
 }
 
-void MainWindow::ComboBox1Change(const QString& text) {
+void MainWindow::onObjectNameChanged(const QString& text) {
   objectFolder_ = ObjectFolderFor(objectsRoot_, text);
   SetStatusText(3, kWorkingFolder + objectFolder_);
   // The entry whose name the combo shows; -1 for a typed name not in the list.
   WriteKatal(programFolder_, ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-void MainWindow::BitBtn10Click() {
+void MainWindow::addObject() {
   const QString name = ComboBox1->currentText();
   if (!IsValidObjectName(name) || !QDir(objectsRoot_).mkdir(name)) {
     Dialogs().Information(this, QStringLiteral("Informacja"), kNameTheObjectFirst);
@@ -861,7 +863,7 @@ void MainWindow::BitBtn10Click() {
   ResetSelection();
 }
 
-void MainWindow::Importujpliki1Click() {
+void MainWindow::importFiles() {
   const QString source = Dialogs().OpenFileName(this, QStringLiteral("Importuj"), QDir::homePath(),
                                                 QStringLiteral("Wszystkie pliki (*)"));
   if (!source.isEmpty()) {

@@ -48,20 +48,23 @@ class MainWindow : public QMainWindow {
   void SetInfoWindows(QWidget* info, QWidget* about);
 
  public slots:
-  void FormCreate();
-  void BitBtn8Click();  // TRANS-2D/3D
-  void BitBtn9Click();  // TRANS-H
-  void BitBtn6Click();  // PL-geoid - 2011
-  void BitBtn1Click();  // "Wykonaj obliczenia" (BitBtn7, BitBtn11)
-  void BitBtn3Click();  // "Notatnik"
-  void BitBtn5Click();  // "FileListEdit"
-  void BitBtn4Click();  // "WYJŚCIE"
-  void Button1Click();  // "OK" of the notice
-  void ComboBox1Change(const QString& text);
-  void BitBtn10Click();  // "+", also "&Dodaj obiekt"
-  void Importujpliki1Click();
-  void SpeedButton3Click();  // object file list, also "&Pokaż pliki"
-  void SpeedButton4Click();  // editor, also "Edytor &tekstowy"
+  // Start-up: "." for numbers, an empty selection, the status bar, the last
+  // working object, the first precision items and the notice colours.
+  void startUp();
+  void chooseTrans2d3d();         // "TRANS-2D/3D"
+  void chooseHeightModule();      // "TRANS-H"
+  void chooseQuasigeoidModule();  // " PL-geoid - 2011"
+  void runJob();                  // both "Wykonaj obliczenia" buttons
+  void openNotepad();             // "Notatnik"
+  void editPickedFile();          // "FileListEdit"
+  void exitProgram();             // "WYJŚCIE"
+  void hideNotice();              // "OK" of the notice
+  // The object name typed or picked in the object combo box.
+  void onObjectNameChanged(const QString& text);
+  void addObject();        // "+", also "&Dodaj obiekt"
+  void importFiles();      // "&Importuj pliki..."
+  void showObjectFiles();  // object file list, also "&Pokaż pliki"
+  void showEditor();       // editor, also "Edytor &tekstowy"
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -114,10 +117,10 @@ class MainWindow : public QMainWindow {
   void ResetSide(Side& side);
   void ResetZone(Side& side);
 
-  void FrameClick(Side& side, Frame frame);
-  void SystemClick(Side& side, std::int32_t code, ZoneChooser chooser, const QString& fileName);
+  void ChooseFrame(Side& side, Frame frame);
+  void ChooseSystem(Side& side, std::int32_t code, ZoneChooser chooser, const QString& fileName);
   void ShowFile(ClickablePanel* panel, int statusPanel, const QString& fileName);
-  void FilePanelClick(ClickablePanel* panel, bool inputPanel);
+  void OpenPanelFile(ClickablePanel* panel, bool inputPanel);
   void SetModule(Module module, QGroupBox* first, QGroupBox* second);
 
   void SetUpObjects();
