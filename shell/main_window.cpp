@@ -294,26 +294,26 @@ void MainWindow::CreateMenus() {
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
   AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method,
-                ComputationMethod::kEmpirical, &MainWindow::RadioButton22);
+                ComputationMethod::kEmpirical, &MainWindow::methodEmpirical_);
   AddOptionItem(method, "Matematycznateoretyczna1", QStringLiteral(" Matematyczna (teoretyczna)"),
                 &JobDescription::Method, ComputationMethod::kTheoretical,
-                &MainWindow::RadioButton21);
+                &MainWindow::methodTheoretical_);
   QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
   AddOptionItem(inputFormat, "stopnieintegreminutyintegersekundyreal1",
                 QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] "),
                 &JobDescription::BLInputFormat, BlFormat::kDegreesMinutesSeconds,
-                &MainWindow::RadioButton40);
+                &MainWindow::inputFormatDms_);
   AddOptionItem(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]"),
                 &JobDescription::BLInputFormat, BlFormat::kDecimalDegrees,
-                &MainWindow::RadioButton41);
+                &MainWindow::inputFormatDegrees_);
   QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
   AddOptionItem(outputFormat, "stopnieominutysekundy1",
                 QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  "),
                 &JobDescription::BLOutputFormat, BlFormat::kDegreesMinutesSeconds,
-                &MainWindow::RadioButton42);
+                &MainWindow::outputFormatDms_);
   AddOptionItem(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]"),
                 &JobDescription::BLOutputFormat, BlFormat::kDecimalDegrees,
-                &MainWindow::RadioButton43);
+                &MainWindow::outputFormatDegrees_);
   // The precision items show the matching item of the precision combo box,
   // which the next job reads.
   QMenu* seconds = options->addMenu(QStringLiteral("Precyzja zapisu B, L            "));
@@ -324,9 +324,9 @@ void MainWindow::CreateMenus() {
                                    QStringLiteral(" 0.01m")};
   for (int i = 0; i < 3; ++i) {
     connect(seconds->addAction(secondsItems[i]), &QAction::triggered, this,
-            [this, i] { ComboBox2->setCurrentIndex(i); });
+            [this, i] { secondsPrecisionCombo_->setCurrentIndex(i); });
     connect(linear->addAction(linearItems[i]), &QAction::triggered, this,
-            [this, i] { ComboBox3->setCurrentIndex(i); });
+            [this, i] { linearPrecisionCombo_->setCurrentIndex(i); });
   }
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
@@ -368,13 +368,13 @@ void MainWindow::CreateTopRow(QWidget* central) {
                          QStringLiteral("Wyświetla listę plików obiektu"), 38),
           &QToolButton::clicked, this, &MainWindow::showObjectFiles);
 
-  ComboBox1 = new QComboBox(central);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  ComboBox1->setEditable(true);
-  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox1->setCompleter(nullptr);  // the text is exactly what the user typed
-  ComboBox1->setGeometry(76, 8, 200, 26);
-  connect(ComboBox1, &QComboBox::editTextChanged, this, &MainWindow::onObjectNameChanged);
+  objectCombo_ = new QComboBox(central);
+  objectCombo_->setObjectName(QStringLiteral("ComboBox1"));
+  objectCombo_->setEditable(true);
+  objectCombo_->setInsertPolicy(QComboBox::NoInsert);
+  objectCombo_->setCompleter(nullptr);  // the text is exactly what the user typed
+  objectCombo_->setGeometry(76, 8, 200, 26);
+  connect(objectCombo_, &QComboBox::editTextChanged, this, &MainWindow::onObjectNameChanged);
   connect(AddButton(central, "BitBtn10", QStringLiteral("+"), QRect(280, 7, 28, 28),
                     QStringLiteral("dodaj obiekt")),
           &QPushButton::clicked, this, &MainWindow::addObject);
@@ -490,24 +490,24 @@ void MainWindow::CreateHeightArea(QWidget* central) {
   QGroupBox* area = AddArea(central, "HeightArea",
                             QStringLiteral("TRANSFORMACJA WYSOKOSCIOWA (TRANS-H)"),
                             QRect(616, 42, 388, 190));
-  GroupBox14 = AddModuleBox(area, "GroupBox14", QStringLiteral("UKŁAD WEJŚCIOWY"),
-                            QRect(10, 24, 180, 112));
-  GroupBox15 = AddModuleBox(area, "GroupBox15", QStringLiteral("UKŁAD WYNIKOWY"),
-                            QRect(198, 24, 180, 112));
-  Panel1 = AddFilePanel(area, "Panel1", QRect(10, 146, 180, 30), true);
-  Panel4 = AddFilePanel(area, "Panel4", QRect(198, 146, 180, 30), false);
+  heightInputBox_ =
+      AddModuleBox(area, "GroupBox14", QStringLiteral("UKŁAD WEJŚCIOWY"), QRect(10, 24, 180, 112));
+  heightOutputBox_ =
+      AddModuleBox(area, "GroupBox15", QStringLiteral("UKŁAD WYNIKOWY"), QRect(198, 24, 180, 112));
+  heightInputPanel_ = AddFilePanel(area, "Panel1", QRect(10, 146, 180, 30), true);
+  heightOutputPanel_ = AddFilePanel(area, "Panel4", QRect(198, 146, 180, 30), false);
   for (int i = 0; i < 3; ++i) {
     const HeightChoice& in = kHeightInputs[i];
-    OnChecked(AddModuleRadio(GroupBox14, in.name, in.caption, QPoint(12, 24 + 26 * i), 160), this,
-              [this, in] {
+    OnChecked(AddModuleRadio(heightInputBox_, in.name, in.caption, QPoint(12, 24 + 26 * i), 160),
+              this, [this, in] {
                 state_.InputSystem = in.code;
-                ShowFile(Panel1, 0, in.caption);
+                ShowFile(heightInputPanel_, 0, in.caption);
               });
     const HeightChoice& out = kHeightOutputs[i];
-    OnChecked(AddModuleRadio(GroupBox15, out.name, out.caption, QPoint(12, 24 + 26 * i), 160),
+    OnChecked(AddModuleRadio(heightOutputBox_, out.name, out.caption, QPoint(12, 24 + 26 * i), 160),
               this, [this, out] {
                 state_.OutputSystem = out.code;
-                ShowFile(Panel4, 2, out.caption);
+                ShowFile(heightOutputPanel_, 2, out.caption);
               });
   }
 }
@@ -515,28 +515,29 @@ void MainWindow::CreateHeightArea(QWidget* central) {
 void MainWindow::CreateQuasigeoidArea(QWidget* central) {
   QGroupBox* area = AddArea(central, "QuasigeoidArea", QStringLiteral(" QUASIGEOIDA PL-geoid-2011"),
                             QRect(616, 238, 388, 234));
-  GroupBox16 = AddModuleBox(area, "GroupBox16",
-                            QStringLiteral("UKŁAD ODNIESIENIA ETRF dla h (elips)"),
-                            QRect(10, 24, 368, 74));
-  GroupBox17 = AddModuleBox(area, "GroupBox17", QStringLiteral("PRZEKSZTAŁCENIE"),
-                            QRect(10, 102, 368, 90));
-  Panel5 = AddFilePanel(area, "Panel5", QRect(10, 198, 180, 30), true);
-  Panel6 = AddFilePanel(area, "Panel6", QRect(198, 198, 180, 30), false);
-  OnChecked(AddModuleRadio(GroupBox16, "RadioButton33",
+  quasigeoidFrameBox_ =
+      AddModuleBox(area, "GroupBox16", QStringLiteral("UKŁAD ODNIESIENIA ETRF dla h (elips)"),
+                   QRect(10, 24, 368, 74));
+  quasigeoidConversionBox_ =
+      AddModuleBox(area, "GroupBox17", QStringLiteral("PRZEKSZTAŁCENIE"), QRect(10, 102, 368, 90));
+  quasigeoidInputPanel_ = AddFilePanel(area, "Panel5", QRect(10, 198, 180, 30), true);
+  quasigeoidOutputPanel_ = AddFilePanel(area, "Panel6", QRect(198, 198, 180, 30), false);
+  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "RadioButton33",
                            QStringLiteral("PL-ETRF2000 (stacje referencyjne krajowej sieci GNSS)"),
                            QPoint(12, 22), 350),
             this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf2000; });
-  OnChecked(AddModuleRadio(GroupBox16, "RadioButton34", QStringLiteral("PL-ETRF89 (POLREF)"),
-                           QPoint(12, 46), 350),
+  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "RadioButton34",
+                           QStringLiteral("PL-ETRF89 (POLREF)"), QPoint(12, 46), 350),
             this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf89; });
   for (int i = 0; i < 3; ++i) {
     const QuasigeoidChoice& choice = kQuasigeoidConversions[i];
-    OnChecked(AddModuleRadio(GroupBox17, choice.name, choice.caption, QPoint(12, 20 + 22 * i), 350),
+    OnChecked(AddModuleRadio(quasigeoidConversionBox_, choice.name, choice.caption,
+                             QPoint(12, 20 + 22 * i), 350),
               this, [this, choice] {
                 state_.InputSystem = choice.code;
                 state_.OutputSystem = choice.code;
-                ShowFile(Panel5, 0, choice.inputFile);
-                ShowFile(Panel6, 2, choice.outputFile);
+                ShowFile(quasigeoidInputPanel_, 0, choice.inputFile);
+                ShowFile(quasigeoidOutputPanel_, 2, choice.outputFile);
               });
   }
 }
@@ -550,29 +551,31 @@ void MainWindow::CreateOptions(QWidget* central) {
              QRect(310, 480, 300, 74));
   QGroupBox* method =
       AddBox(central, "GroupBox13", QStringLiteral("Opcja TRANS 2D/3D"), QRect(6, 560, 200, 74));
-  RadioButton40 = AddRadio(inputFormat, "RadioButton40", QStringLiteral(" [stopnie min sek]"),
-                           QPoint(12, 22), 200);
-  RadioButton41 =
+  inputFormatDms_ = AddRadio(inputFormat, "RadioButton40", QStringLiteral(" [stopnie min sek]"),
+                             QPoint(12, 22), 200);
+  inputFormatDegrees_ =
       AddRadio(inputFormat, "RadioButton41", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
-  RadioButton42 = AddRadio(outputFormat, "RadioButton42", QStringLiteral(" [stopnie min sek]"),
-                           QPoint(12, 22), 200);
-  RadioButton43 =
+  outputFormatDms_ = AddRadio(outputFormat, "RadioButton42", QStringLiteral(" [stopnie min sek]"),
+                              QPoint(12, 22), 200);
+  outputFormatDegrees_ =
       AddRadio(outputFormat, "RadioButton43", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
-  RadioButton21 =
+  methodTheoretical_ =
       AddRadio(method, "RadioButton21", QStringLiteral("Teoretyczna"), QPoint(12, 22), 180);
-  RadioButton22 =
+  methodEmpirical_ =
       AddRadio(method, "RadioButton22", QStringLiteral("Empiryczna (grid)"), QPoint(12, 46), 180);
-  for (QRadioButton* initial : {RadioButton40, RadioButton42, RadioButton22}) {
+  for (QRadioButton* initial : {inputFormatDms_, outputFormatDms_, methodEmpirical_}) {
     initial->setChecked(true);
   }
-  OnChecked(RadioButton21, this, [this] { state_.Method = ComputationMethod::kTheoretical; });
-  OnChecked(RadioButton22, this, [this] { state_.Method = ComputationMethod::kEmpirical; });
-  OnChecked(RadioButton40, this,
+  OnChecked(methodTheoretical_, this, [this] { state_.Method = ComputationMethod::kTheoretical; });
+  OnChecked(methodEmpirical_, this, [this] { state_.Method = ComputationMethod::kEmpirical; });
+  OnChecked(inputFormatDms_, this,
             [this] { state_.BLInputFormat = BlFormat::kDegreesMinutesSeconds; });
-  OnChecked(RadioButton41, this, [this] { state_.BLInputFormat = BlFormat::kDecimalDegrees; });
-  OnChecked(RadioButton42, this,
+  OnChecked(inputFormatDegrees_, this,
+            [this] { state_.BLInputFormat = BlFormat::kDecimalDegrees; });
+  OnChecked(outputFormatDms_, this,
             [this] { state_.BLOutputFormat = BlFormat::kDegreesMinutesSeconds; });
-  OnChecked(RadioButton43, this, [this] { state_.BLOutputFormat = BlFormat::kDecimalDegrees; });
+  OnChecked(outputFormatDegrees_, this,
+            [this] { state_.BLOutputFormat = BlFormat::kDecimalDegrees; });
 
   auto addPrecision = [central](const char* name, const QString& label, int top,
                                 const auto& items) {
@@ -589,23 +592,23 @@ void MainWindow::CreateOptions(QWidget* central) {
     combo->setGeometry(416, top, 150, 26);
     return combo;
   };
-  ComboBox2 = addPrecision("ComboBox2", QStringLiteral("Precyzja  zapisu  BL ........"), 566,
-                           kSecondsPrecisionItems);
-  ComboBox3 = addPrecision("ComboBox3", QStringLiteral("Precyzja  zapisu  XY(Z) ...."), 602,
-                           kLinearPrecisionItems);
+  secondsPrecisionCombo_ = addPrecision(
+      "ComboBox2", QStringLiteral("Precyzja  zapisu  BL ........"), 566, kSecondsPrecisionItems);
+  linearPrecisionCombo_ = addPrecision("ComboBox3", QStringLiteral("Precyzja  zapisu  XY(Z) ...."),
+                                       602, kLinearPrecisionItems);
 }
 
 void MainWindow::CreateMonitorAndButtons(QWidget* central) {
-  Memo1 = new QPlainTextEdit(central);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setUndoRedoEnabled(false);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  monitor_ = new QPlainTextEdit(central);
+  monitor_->setObjectName(QStringLiteral("Memo1"));
+  monitor_->setReadOnly(true);
+  monitor_->setUndoRedoEnabled(false);
+  monitor_->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   monospace.setPointSize(8);
-  Memo1->setFont(monospace);
-  Memo1->setGeometry(616, 480, 388, 160);
-  Memo1->setPlainText(QStringLiteral("MONITOR") + QString(10, '\n'));
+  monitor_->setFont(monospace);
+  monitor_->setGeometry(616, 480, 388, 160);
+  monitor_->setPlainText(QStringLiteral("MONITOR") + QString(10, '\n'));
 
   connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),
                     QStringLiteral("Zobacz pliki i foldery")),
@@ -622,39 +625,39 @@ void MainWindow::CreateMonitorAndButtons(QWidget* central) {
 }
 
 void MainWindow::CreateNotice(QWidget* central) {
-  Panel7 = new QFrame(central);
-  Panel7->setObjectName(QStringLiteral("Panel7"));
-  Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel7->setLineWidth(2);
-  Panel7->setAutoFillBackground(true);
-  Panel7->setGeometry(255, 170, 500, 220);
-  Memo2 = new QPlainTextEdit(kNotice, Panel7);
-  Memo2->setObjectName(QStringLiteral("Memo2"));
-  Memo2->setReadOnly(true);
-  Memo2->setAutoFillBackground(true);
-  QFont boldItalic = Memo2->font();
+  noticePanel_ = new QFrame(central);
+  noticePanel_->setObjectName(QStringLiteral("Panel7"));
+  noticePanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  noticePanel_->setLineWidth(2);
+  noticePanel_->setAutoFillBackground(true);
+  noticePanel_->setGeometry(255, 170, 500, 220);
+  noticeText_ = new QPlainTextEdit(kNotice, noticePanel_);
+  noticeText_->setObjectName(QStringLiteral("Memo2"));
+  noticeText_->setReadOnly(true);
+  noticeText_->setAutoFillBackground(true);
+  QFont boldItalic = noticeText_->font();
   boldItalic.setBold(true);
   boldItalic.setItalic(true);
-  Memo2->setFont(boldItalic);
-  Memo2->setGeometry(12, 12, 476, 150);
-  connect(AddButton(Panel7, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
+  noticeText_->setFont(boldItalic);
+  noticeText_->setGeometry(12, 12, 476, 150);
+  connect(AddButton(noticePanel_, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
           &QPushButton::clicked, this, &MainWindow::hideNotice);
-  Panel7->raise();
+  noticePanel_->raise();
 }
 
 void MainWindow::CreateStatusBar() {
-  QStatusBar* styks = statusBar();
-  styks->setObjectName(QStringLiteral("styks"));
-  styks->setSizeGripEnabled(false);
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("styks"));
+  bar->setSizeGripEnabled(false);
   const int widths[] = {170, 30, 170, 0};
   for (int i = 0; i < 4; ++i) {
-    auto* panel = new QLabel(styks);
+    auto* panel = new QLabel(bar);
     panel->setTextFormat(Qt::PlainText);  // paths are shown as they are, never as markup
     panel->setObjectName(QStringLiteral("styks%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (widths[i] > 0) panel->setFixedWidth(widths[i]);
-    styks->addWidget(panel, widths[i] > 0 ? 0 : 1);
-    styksPanels_[i] = panel;
+    bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
+    statusPanels_[i] = panel;
   }
 }
 
@@ -669,14 +672,14 @@ void MainWindow::startUp() {
   SetStatusText(1, QStringLiteral("->"));
   SetStatusText(2, QStringLiteral(" "));
   SetUpObjects();
-  ComboBox2->setCurrentIndex(0);
-  ComboBox3->setCurrentIndex(0);
-  QPalette notice = Panel7->palette();
+  secondsPrecisionCombo_->setCurrentIndex(0);
+  linearPrecisionCombo_->setCurrentIndex(0);
+  QPalette notice = noticePanel_->palette();
   notice.setColor(QPalette::Window, kSkyBlue);
-  Panel7->setPalette(notice);
-  QPalette memo = Memo2->palette();
+  noticePanel_->setPalette(notice);
+  QPalette memo = noticeText_->palette();
   memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-  Memo2->setPalette(memo);
+  noticeText_->setPalette(memo);
 }
 
 void MainWindow::SetInfoWindows(QWidget* info, QWidget* about) {
@@ -684,13 +687,13 @@ void MainWindow::SetInfoWindows(QWidget* info, QWidget* about) {
   aboutWindow_ = about;
 }
 
-QString MainWindow::StatusText(int panel) const { return styksPanels_.at(panel)->text(); }
+QString MainWindow::StatusText(int panel) const { return statusPanels_.at(panel)->text(); }
 
 void MainWindow::SetStatusText(int panel, const QString& text) {
-  styksPanels_.at(panel)->setText(text);
+  statusPanels_.at(panel)->setText(text);
 }
 
-QStringList MainWindow::MonitorLines() const { return Memo1->toPlainText().split('\n'); }
+QStringList MainWindow::MonitorLines() const { return monitor_->toPlainText().split('\n'); }
 
 // ---- Selection -------------------------------------------------------------
 
@@ -728,9 +731,11 @@ void MainWindow::SetModule(Module module, QGroupBox* first, QGroupBox* second) {
 }
 
 void MainWindow::chooseTrans2d3d() { SetModule(Module::kTrans, input_.frameBox, output_.frameBox); }
-void MainWindow::chooseHeightModule() { SetModule(Module::kHeight, GroupBox14, GroupBox15); }
+void MainWindow::chooseHeightModule() {
+  SetModule(Module::kHeight, heightInputBox_, heightOutputBox_);
+}
 void MainWindow::chooseQuasigeoidModule() {
-  SetModule(Module::kQuasigeoid, GroupBox16, GroupBox17);
+  SetModule(Module::kQuasigeoid, quasigeoidFrameBox_, quasigeoidConversionBox_);
 }
 
 void MainWindow::ChooseFrame(Side& side, Frame frame) {
@@ -772,16 +777,16 @@ void MainWindow::runJob() {
     // The folder's own bytes: an object listed under a decoded Windows-1250
     // name is reached by its real name.
     ::kolvedir::RunJob(state_, path(objectsRoot_),
-                       ObjectFolderBytes(objectsRoot_, ComboBox1->currentText()).toStdString(),
-                       ComboBox2->currentText().toStdString(),
-                       ComboBox3->currentText().toStdString(),
+                       ObjectFolderBytes(objectsRoot_, objectCombo_->currentText()).toStdString(),
+                       secondsPrecisionCombo_->currentText().toStdString(),
+                       linearPrecisionCombo_->currentText().toStdString(),
                        path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),
                        counters_, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
     Dialogs().Information(this, QStringLiteral("Informacja"), QString::fromUtf8(kOutOfMemoryMessage));
   }
-  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+  objectFolder_ = ObjectFolderFor(objectsRoot_, objectCombo_->currentText());
 }
 
 void MainWindow::openNotepad() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
@@ -806,7 +811,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
-void MainWindow::hideNotice() { Panel7->hide(); }
+void MainWindow::hideNotice() { noticePanel_->hide(); }
 
 void MainWindow::showObjectFiles() {
   ShowFileListDialog(objectFolder_, [this] { importFiles(); }, this);
@@ -825,29 +830,30 @@ void MainWindow::SetUpObjects() {
   FillObjectList();
   const int index = ReadKatal(programFolder_);
   {
-    const QSignalBlocker quiet(ComboBox1);
-    ComboBox1->setCurrentIndex(index >= 0 && index < ComboBox1->count() ? index : -1);
-    if (ComboBox1->currentIndex() < 0) ComboBox1->setEditText(QString());
+    const QSignalBlocker quiet(objectCombo_);
+    objectCombo_->setCurrentIndex(index >= 0 && index < objectCombo_->count() ? index : -1);
+    if (objectCombo_->currentIndex() < 0) objectCombo_->setEditText(QString());
   }
-  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+  objectFolder_ = ObjectFolderFor(objectsRoot_, objectCombo_->currentText());
   SetStatusText(3, kWorkingFolder + objectFolder_);
 }
 
 void MainWindow::FillObjectList() {
-  const QSignalBlocker quiet(ComboBox1);
-  ComboBox1->clear();
-  ComboBox1->addItems(ListObjects(objectsRoot_));
+  const QSignalBlocker quiet(objectCombo_);
+  objectCombo_->clear();
+  objectCombo_->addItems(ListObjects(objectsRoot_));
 }
 
 void MainWindow::onObjectNameChanged(const QString& text) {
   objectFolder_ = ObjectFolderFor(objectsRoot_, text);
   SetStatusText(3, kWorkingFolder + objectFolder_);
   // The entry whose name the combo shows; -1 for a typed name not in the list.
-  WriteKatal(programFolder_, ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  WriteKatal(programFolder_,
+             objectCombo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void MainWindow::addObject() {
-  const QString name = ComboBox1->currentText();
+  const QString name = objectCombo_->currentText();
   if (!IsValidObjectName(name) || !QDir(objectsRoot_).mkdir(name)) {
     Dialogs().Information(this, QStringLiteral("Informacja"), kNameTheObjectFirst);
     return;
@@ -855,10 +861,10 @@ void MainWindow::addObject() {
   FillObjectList();
   {
     // The second entry, as the list always did; the only entry when there is one.
-    const QSignalBlocker quiet(ComboBox1);
-    ComboBox1->setCurrentIndex(std::min(1, ComboBox1->count() - 1));
+    const QSignalBlocker quiet(objectCombo_);
+    objectCombo_->setCurrentIndex(std::min(1, objectCombo_->count() - 1));
   }
-  objectFolder_ = ObjectFolderFor(objectsRoot_, ComboBox1->currentText());
+  objectFolder_ = ObjectFolderFor(objectsRoot_, objectCombo_->currentText());
   SetStatusText(3, objectFolder_);
   ResetSelection();
 }
