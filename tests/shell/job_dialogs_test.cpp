@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -233,6 +234,12 @@ TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
   EXPECT_EQ(dialogs_.Texts("information"),
             QStringList{" ! nie istnieje zbiór wejściowy: " + objects_ + "/TEST/xy92"});
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList());
+}
+
+TEST_F(Jobs, EveryJobShowsItsWorkingFolderInTheStatusBar) {
+  Find<QLabel>("styks3")->clear();
+  Click("BitBtn7");  // refused: no module chosen
+  EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
 }
 
 TEST_F(Jobs, MissingGridIsAPlainMessage) {
