@@ -19,18 +19,25 @@ QString FromUtf8(const std::string& text) {
   return QString::fromStdString(Utf8OrWin1250ToUtf8(text));
 }
 
-// The two file panels of each module: input, output.
-constexpr int kModulePanels[3][2] = {{2, 3}, {1, 4}, {5, 6}};
+// The file panels of each module, input and output, in the order of the
+// module codes.
+constexpr const char* kModulePanels[3][2] = {
+    {"transInputFilePanel", "transOutputFilePanel"},
+    {"heightInputFilePanel", "heightOutputFilePanel"},
+    {"quasigeoidInputFilePanel", "quasigeoidOutputFilePanel"}};
 
 }  // namespace
 
 QtJobUserInterface::QtJobUserInterface(QWidget* window)
-    : window_(window), monitor_(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
-  for (int i = 0; i < 6; ++i) {
-    filePanels_[i] = window->findChild<QWidget*>(QStringLiteral("Panel%1").arg(i + 1));
+    : window_(window), monitor_(window->findChild<QPlainTextEdit*>(QStringLiteral("monitor"))) {
+  for (int module = 0; module < 3; ++module) {
+    for (int side = 0; side < 2; ++side) {
+      filePanels_[module][side] =
+          window->findChild<QWidget*>(QLatin1String(kModulePanels[module][side]));
+    }
   }
   for (int i = 0; i < 4; ++i) {
-    statusPanels_[i] = window->findChild<QLabel*>(QStringLiteral("styks%1").arg(i));
+    statusPanels_[i] = window->findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i));
   }
 }
 
@@ -59,8 +66,7 @@ void QtJobUserInterface::SetMonitorLine(int line, const std::string& text) {
 void QtJobUserInterface::MarkFilePanels(Module module) {
   const int code = static_cast<int>(module);
   if (code < 1 || code > 3) return;
-  for (int number : kModulePanels[code - 1]) {
-    QWidget* panel = filePanels_[number - 1];
+  for (QWidget* panel : filePanels_[code - 1]) {
     if (!panel) continue;
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));

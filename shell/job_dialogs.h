@@ -1,7 +1,7 @@
 #pragma once
 // The batch job's user interface in the main window: its messages go through
-// the dialog service, its report to the monitor "Memo1", the file panels and
-// the status bar "styks".
+// the dialog service, its report to the monitor, the file panels and the
+// status bar.
 
 #include <array>
 
@@ -28,7 +28,7 @@ class QtJobUserInterface : public JobUserInterface {
  private:
   QWidget* window_;
   QPlainTextEdit* monitor_;
-  std::array<QWidget*, 6> filePanels_{};  // Panel1 .. Panel6
+  std::array<std::array<QWidget*, 2>, 3> filePanels_{};  // input, output of each module
   std::array<QLabel*, 4> statusPanels_{};
 };
 

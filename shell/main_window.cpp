@@ -65,16 +65,18 @@ struct FrameChoice {
 };
 
 constexpr FrameChoice kInputFrames[] = {
-    {"owe1", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna", Frame::kEtrf2000},
-    {"owe2", " PL-ETRF89  (POLREF) elipsoida GRS80", "opcja matematyczna skorygowana",
+    {"inputFrameEtrf2000", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna",
+     Frame::kEtrf2000},
+    {"inputFrameEtrf89", " PL-ETRF89  (POLREF) elipsoida GRS80", "opcja matematyczna skorygowana",
      Frame::kEtrf89},
-    {"owe3", " Pulkowo'42        elipsoida Krasowskiego ", "", Frame::kPulkovo},
+    {"inputFramePulkovo42", " Pulkowo'42        elipsoida Krasowskiego ", "", Frame::kPulkovo},
 };
 constexpr FrameChoice kOutputFrames[] = {
-    {"owy1", "PL-ETRF2000/ep. 2011 elipsoida GRS80", "opcja matematyczna", Frame::kEtrf2000},
-    {"owy2", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana",
+    {"outputFrameEtrf2000", "PL-ETRF2000/ep. 2011 elipsoida GRS80", "opcja matematyczna",
+     Frame::kEtrf2000},
+    {"outputFrameEtrf89", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana",
      Frame::kEtrf89},
-    {"owy3", "Pulkowo'42       elipsoida Krasowskiego", "", Frame::kPulkovo},
+    {"outputFramePulkovo42", "Pulkowo'42       elipsoida Krasowskiego", "", Frame::kPulkovo},
 };
 
 // A system of TRANS 2D/3D: the input radio, the output radio, the standard
@@ -88,21 +90,21 @@ struct SystemChoice {
 };
 
 constexpr SystemChoice kGrsSystems[] = {
-    {"RadioButton1", "RadioButton11", "xy2000", 1, ZoneChooser::Strips3},
-    {"RadioButton2", "RadioButton12", "xy92", 2, ZoneChooser::None},
-    {"RadioButton5", "RadioButton13", "UTM", 3, ZoneChooser::Strips6},
-    {"RadioButton3", "RadioButton14", "BLH_GRS", 4, ZoneChooser::None},
-    {"RadioButton4", "RadioButton15", "XYZ_GRS", 5, ZoneChooser::None},
+    {"inputSystemXy2000", "outputSystemXy2000", "xy2000", 1, ZoneChooser::Strips3},
+    {"inputSystemXy92", "outputSystemXy92", "xy92", 2, ZoneChooser::None},
+    {"inputSystemUtm", "outputSystemUtm", "UTM", 3, ZoneChooser::Strips6},
+    {"inputSystemBlhGrs", "outputSystemBlhGrs", "BLH_GRS", 4, ZoneChooser::None},
+    {"inputSystemXyzGrs", "outputSystemXyzGrs", "XYZ_GRS", 5, ZoneChooser::None},
 };
 constexpr SystemChoice kKrassowskySystems[] = {
-    {"RadioButton6", "RadioButton16", "xy65", 1, ZoneChooser::Zones1965},
-    {"RadioButton7", "RadioButton17", "xy42_3", 2, ZoneChooser::Strips3},
-    {"RadioButton8", "RadioButton18", "xy42_6", 3, ZoneChooser::Strips6},
-    {"RadioButton23", "RadioButton25", "xy42_83_3", 4, ZoneChooser::Strips3},
-    {"RadioButton24", "RadioButton26", "xy42_83_6", 5, ZoneChooser::Strips6},
-    {"RadioButton38", "RadioButton39", "xyTARVO80", 6, ZoneChooser::None},
-    {"RadioButton9", "RadioButton19", "BLH_KRA", 7, ZoneChooser::None},
-    {"RadioButton10", "RadioButton20", "XYZ_KRA", 8, ZoneChooser::None},
+    {"inputSystemXy65", "outputSystemXy65", "xy65", 1, ZoneChooser::Zones1965},
+    {"inputSystemXy42_3", "outputSystemXy42_3", "xy42_3", 2, ZoneChooser::Strips3},
+    {"inputSystemXy42_6", "outputSystemXy42_6", "xy42_6", 3, ZoneChooser::Strips6},
+    {"inputSystemXy42_83_3", "outputSystemXy42_83_3", "xy42_83_3", 4, ZoneChooser::Strips3},
+    {"inputSystemXy42_83_6", "outputSystemXy42_83_6", "xy42_83_6", 5, ZoneChooser::Strips6},
+    {"inputSystemTarvo80", "outputSystemTarvo80", "xyTARVO80", 6, ZoneChooser::None},
+    {"inputSystemBlhKra", "outputSystemBlhKra", "BLH_KRA", 7, ZoneChooser::None},
+    {"inputSystemXyzKra", "outputSystemXyzKra", "XYZ_KRA", 8, ZoneChooser::None},
 };
 
 // A zone radio: input and output names, the stored value, its place on the map.
@@ -116,20 +118,22 @@ struct ZoneChoice {
 };
 
 constexpr ZoneChoice kStrips3[] = {
-    {"po15", "pow15", 15, "", 15.0, 52.0},
-    {"po18", "pow18", 18, "", 18.0, 52.0},
-    {"po21", "pow21", 21, "", 21.0, 52.0},
-    {"po24", "pow24", 24, "", 24.0, 52.0},
+    {"inputZone3Deg15", "outputZone3Deg15", 15, "", 15.0, 52.0},
+    {"inputZone3Deg18", "outputZone3Deg18", 18, "", 18.0, 52.0},
+    {"inputZone3Deg21", "outputZone3Deg21", 21, "", 21.0, 52.0},
+    {"inputZone3Deg24", "outputZone3Deg24", 24, "", 24.0, 52.0},
 };
 constexpr ZoneChoice kStrips6[] = {
-    {"rwe1", "rwy1", 15, "", 15.6, 52.0},
-    {"rwe2", "rwy2", 21, "", 21.0, 52.0},
+    {"inputZone6Deg15", "outputZone6Deg15", 15, "", 15.6, 52.0},
+    {"inputZone6Deg21", "outputZone6Deg21", 21, "", 21.0, 52.0},
 };
 // The five zones of the 1965 system, each button near the middle of its zone.
 constexpr ZoneChoice kZones1965[] = {
-    {"str1", "sw1", 1, "1", 21.6, 50.3},  {"str2", "sw2", 2, "2", 21.6, 53.2},
-    {"str3", "sw3", 3, "3", 17.4, 53.6},  {"str4", "sw4", 4, "4", 16.4, 51.9},
-    {"str5", "sw5", 5, "5", 18.7, 50.4},
+    {"inputZone1965_1", "outputZone1965_1", 1, "1", 21.6, 50.3},
+    {"inputZone1965_2", "outputZone1965_2", 2, "2", 21.6, 53.2},
+    {"inputZone1965_3", "outputZone1965_3", 3, "3", 17.4, 53.6},
+    {"inputZone1965_4", "outputZone1965_4", 4, "4", 16.4, 51.9},
+    {"inputZone1965_5", "outputZone1965_5", 5, "5", 18.7, 50.4},
 };
 
 struct ChooserKind {
@@ -142,12 +146,12 @@ struct ChooserKind {
 };
 
 const ChooserKind kChoosers[] = {
-    {ZoneMapKind::Strips3, "Pasy południkowe 3°", "GroupBox4", "GroupBox7", kStrips3,
-     int(std::size(kStrips3))},
-    {ZoneMapKind::Strips6, "Pasy południkowe 6°", "GroupBox5", "GroupBox6", kStrips6,
-     int(std::size(kStrips6))},
-    {ZoneMapKind::Zones1965, "Strefy układu 1965", "GroupBox3", "GroupBox2", kZones1965,
-     int(std::size(kZones1965))},
+    {ZoneMapKind::Strips3, "Pasy południkowe 3°", "inputZoneChooser3Deg", "outputZoneChooser3Deg",
+     kStrips3, int(std::size(kStrips3))},
+    {ZoneMapKind::Strips6, "Pasy południkowe 6°", "inputZoneChooser6Deg", "outputZoneChooser6Deg",
+     kStrips6, int(std::size(kStrips6))},
+    {ZoneMapKind::Zones1965, "Strefy układu 1965", "inputZoneChooser1965", "outputZoneChooser1965",
+     kZones1965, int(std::size(kZones1965))},
 };
 
 struct HeightChoice {
@@ -155,12 +159,12 @@ struct HeightChoice {
   const char* caption;
   std::int32_t code;
 };
-constexpr HeightChoice kHeightInputs[] = {
-    {"RadioButton27", "BLH_K86", 11}, {"RadioButton28", "BLH_K2006", 12},
-    {"RadioButton29", "BLH_EVRF", 13}};
-constexpr HeightChoice kHeightOutputs[] = {
-    {"RadioButton30", "BLH_K86.1", 11}, {"RadioButton31", "BLH_K2006.1", 12},
-    {"RadioButton32", "BLH_EVRF.1", 13}};
+constexpr HeightChoice kHeightInputs[] = {{"heightInputKron86", "BLH_K86", 11},
+                                          {"heightInputKron2006", "BLH_K2006", 12},
+                                          {"heightInputEvrf2007", "BLH_EVRF", 13}};
+constexpr HeightChoice kHeightOutputs[] = {{"heightOutputKron86", "BLH_K86.1", 11},
+                                           {"heightOutputKron2006", "BLH_K2006.1", 12},
+                                           {"heightOutputEvrf2007", "BLH_EVRF.1", 13}};
 
 struct QuasigeoidChoice {
   const char* name;
@@ -170,9 +174,9 @@ struct QuasigeoidChoice {
   const char* outputFile;
 };
 constexpr QuasigeoidChoice kQuasigeoidConversions[] = {
-    {"RadioButton35", "BL       -------------------> BLn.1", 21, "BL", "BLn.1"},
-    {"RadioButton36", "BLH_e  ------------------> BLH_n.1", 22, "BLH_e", "BLH_n.1"},
-    {"RadioButton37", "BLH_n  ------------------> BLH_e.1", 23, "BLH_n", "BLH_e.1"},
+    {"quasigeoidAnomalies", "BL       -------------------> BLn.1", 21, "BL", "BLn.1"},
+    {"quasigeoidEllipsoidalToNormal", "BLH_e  ------------------> BLH_n.1", 22, "BLH_e", "BLH_n.1"},
+    {"quasigeoidNormalToEllipsoidal", "BLH_n  ------------------> BLH_e.1", 23, "BLH_n", "BLH_e.1"},
 };
 
 int ChooserIndex(ZoneChooser chooser) { return int(chooser) - 1; }
@@ -241,7 +245,7 @@ void UseNormalFont(QWidget* widget) {
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(QDir::cleanPath(programFolder)) {
-  setObjectName(QStringLiteral("Form1"));
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(kCaption);
   auto* central = new QWidget(this);
   central->setFixedSize(1010, 684);
@@ -273,45 +277,46 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 }
 
 void MainWindow::CreateMenus() {
-  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  menuBar()->setObjectName(QStringLiteral("mainMenu"));
   QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
-  connect(AddAction(objects, "Pokazpliki1", QStringLiteral("&Pokaż pliki")), &QAction::triggered,
-          this, &MainWindow::showObjectFiles);
-  connect(AddAction(objects, "Nowyfolder1", QStringLiteral("&Dodaj obiekt")), &QAction::triggered,
-          this, &MainWindow::addObject);
-  connect(AddAction(objects, "Importujpliki1", QStringLiteral("&Importuj pliki...")),
+  connect(AddAction(objects, "showObjectFilesAction", QStringLiteral("&Pokaż pliki")),
+          &QAction::triggered, this, &MainWindow::showObjectFiles);
+  connect(AddAction(objects, "addObjectAction", QStringLiteral("&Dodaj obiekt")),
+          &QAction::triggered, this, &MainWindow::addObject);
+  connect(AddAction(objects, "importFilesAction", QStringLiteral("&Importuj pliki...")),
           &QAction::triggered, this, &MainWindow::importFiles);
   objects->addSeparator();
-  connect(AddAction(objects, "Wyjscie1", QStringLiteral("&Wyjście")), &QAction::triggered, this,
+  connect(AddAction(objects, "exitAction", QStringLiteral("&Wyjście")), &QAction::triggered, this,
           &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-  connect(AddAction(edit, "Edytortekstowy1", QStringLiteral("Edytor &tekstowy")),
+  connect(AddAction(edit, "showEditorAction", QStringLiteral("Edytor &tekstowy")),
           &QAction::triggered, this, &MainWindow::showEditor);
 
   // "Opcje" checks the matching radio button, whose handler stores the value;
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
-  AddOptionItem(method, "Empiryczna2", QStringLiteral(" Empiryczna"), &JobDescription::Method,
-                ComputationMethod::kEmpirical, &MainWindow::methodEmpirical_);
-  AddOptionItem(method, "Matematycznateoretyczna1", QStringLiteral(" Matematyczna (teoretyczna)"),
+  AddOptionItem(method, "methodEmpiricalAction", QStringLiteral(" Empiryczna"),
+                &JobDescription::Method, ComputationMethod::kEmpirical,
+                &MainWindow::methodEmpirical_);
+  AddOptionItem(method, "methodTheoreticalAction", QStringLiteral(" Matematyczna (teoretyczna)"),
                 &JobDescription::Method, ComputationMethod::kTheoretical,
                 &MainWindow::methodTheoretical_);
   QMenu* inputFormat = options->addMenu(QStringLiteral("Format danych B, L"));
-  AddOptionItem(inputFormat, "stopnieintegreminutyintegersekundyreal1",
+  AddOptionItem(inputFormat, "inputFormatDmsAction",
                 QStringLiteral(" stopnie [int]  minuty [int]  sekundy [real] "),
                 &JobDescription::BLInputFormat, BlFormat::kDegreesMinutesSeconds,
                 &MainWindow::inputFormatDms_);
-  AddOptionItem(inputFormat, "stopniereal1", QStringLiteral(" stopnie [real]"),
+  AddOptionItem(inputFormat, "inputFormatDegreesAction", QStringLiteral(" stopnie [real]"),
                 &JobDescription::BLInputFormat, BlFormat::kDecimalDegrees,
                 &MainWindow::inputFormatDegrees_);
   QMenu* outputFormat = options->addMenu(QStringLiteral("Format wyników B, L"));
-  AddOptionItem(outputFormat, "stopnieominutysekundy1",
+  AddOptionItem(outputFormat, "outputFormatDmsAction",
                 QStringLiteral("stopnie [int]  minuty [int]  sekundy [real]  "),
                 &JobDescription::BLOutputFormat, BlFormat::kDegreesMinutesSeconds,
                 &MainWindow::outputFormatDms_);
-  AddOptionItem(outputFormat, "stopniereal2", QStringLiteral("stopnie [real]"),
+  AddOptionItem(outputFormat, "outputFormatDegreesAction", QStringLiteral("stopnie [real]"),
                 &JobDescription::BLOutputFormat, BlFormat::kDecimalDegrees,
                 &MainWindow::outputFormatDegrees_);
   // The precision items show the matching item of the precision combo box,
@@ -330,12 +335,12 @@ void MainWindow::CreateMenus() {
   }
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
-  connect(AddAction(info, "KolvedirInfo1", QStringLiteral("&Kolvedir-Info")), &QAction::triggered,
+  connect(AddAction(info, "showHelpAction", QStringLiteral("&Kolvedir-Info")), &QAction::triggered,
           this, [this] {
             if (infoWindow_) infoWindow_->show();
           });
-  connect(AddAction(info, "Oprogramie1", QStringLiteral("O &programie...")), &QAction::triggered,
-          this, [this] {
+  connect(AddAction(info, "showAboutAction", QStringLiteral("O &programie...")),
+          &QAction::triggered, this, [this] {
             if (aboutWindow_) aboutWindow_->show();
           });
 }
@@ -361,31 +366,34 @@ void MainWindow::CreateTopRow(QWidget* central) {
     button->setGeometry(left, 6, 30, 30);
     return button;
   };
-  connect(addSpeedButton("SpeedButton4", QStyle::SP_FileDialogContentsView,
+  connect(addSpeedButton("editorButton", QStyle::SP_FileDialogContentsView,
                          QStringLiteral("Edytor tekstu"), 6),
           &QToolButton::clicked, this, &MainWindow::showEditor);
-  connect(addSpeedButton("SpeedButton3", QStyle::SP_DirOpenIcon,
+  connect(addSpeedButton("objectFilesButton", QStyle::SP_DirOpenIcon,
                          QStringLiteral("Wyświetla listę plików obiektu"), 38),
           &QToolButton::clicked, this, &MainWindow::showObjectFiles);
 
   objectCombo_ = new QComboBox(central);
-  objectCombo_->setObjectName(QStringLiteral("ComboBox1"));
+  objectCombo_->setObjectName(QStringLiteral("objectCombo"));
   objectCombo_->setEditable(true);
   objectCombo_->setInsertPolicy(QComboBox::NoInsert);
   objectCombo_->setCompleter(nullptr);  // the text is exactly what the user typed
   objectCombo_->setGeometry(76, 8, 200, 26);
   connect(objectCombo_, &QComboBox::editTextChanged, this, &MainWindow::onObjectNameChanged);
-  connect(AddButton(central, "BitBtn10", QStringLiteral("+"), QRect(280, 7, 28, 28),
+  connect(AddButton(central, "addObjectButton", QStringLiteral("+"), QRect(280, 7, 28, 28),
                     QStringLiteral("dodaj obiekt")),
           &QPushButton::clicked, this, &MainWindow::addObject);
 
-  connect(AddButton(central, "BitBtn8", QStringLiteral("TRANS-2D/3D"), QRect(322, 6, 130, 30)),
-          &QPushButton::clicked, this, &MainWindow::chooseTrans2d3d);
-  connect(AddButton(central, "BitBtn9", QStringLiteral("TRANS-H"), QRect(456, 6, 110, 30)),
-          &QPushButton::clicked, this, &MainWindow::chooseHeightModule);
-  connect(AddButton(central, "BitBtn6", QStringLiteral(" PL-geoid - 2011"), QRect(570, 6, 140, 30)),
+  connect(
+      AddButton(central, "trans2d3dButton", QStringLiteral("TRANS-2D/3D"), QRect(322, 6, 130, 30)),
+      &QPushButton::clicked, this, &MainWindow::chooseTrans2d3d);
+  connect(
+      AddButton(central, "heightModuleButton", QStringLiteral("TRANS-H"), QRect(456, 6, 110, 30)),
+      &QPushButton::clicked, this, &MainWindow::chooseHeightModule);
+  connect(AddButton(central, "quasigeoidModuleButton", QStringLiteral(" PL-geoid - 2011"),
+                    QRect(570, 6, 140, 30)),
           &QPushButton::clicked, this, &MainWindow::chooseQuasigeoidModule);
-  connect(AddButton(central, "BitBtn11", QStringLiteral("Wykonaj obliczenia"),
+  connect(AddButton(central, "runJobTopButton", QStringLiteral("Wykonaj obliczenia"),
                     QRect(834, 6, 170, 30),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
           &QPushButton::clicked, this, &MainWindow::runJob);
@@ -419,13 +427,12 @@ ClickablePanel* MainWindow::AddFilePanel(QWidget* parent, const char* name, QRec
 }
 
 void MainWindow::CreateTransArea(QWidget* central) {
-  QGroupBox* area =
-      AddArea(central, "TransArea",
-              QStringLiteral("TRANSFORMACJE PŁASKIE I TRÓJWYMIAROWE (TRANS 2D/3D)"),
-              QRect(6, 42, 604, 430));
-  input_.frameBox = AddModuleBox(area, "GroupBox8", QStringLiteral("UKŁAD WEJŚCIOWY"),
+  QGroupBox* area = AddArea(central, "trans2d3dArea",
+                            QStringLiteral("TRANSFORMACJE PŁASKIE I TRÓJWYMIAROWE (TRANS 2D/3D)"),
+                            QRect(6, 42, 604, 430));
+  input_.frameBox = AddModuleBox(area, "inputFrameBox", QStringLiteral("UKŁAD WEJŚCIOWY"),
                                  QRect(24, 24, 280, 112));
-  output_.frameBox = AddModuleBox(area, "GroupBox9", QStringLiteral("UKŁAD WYNIKOWY"),
+  output_.frameBox = AddModuleBox(area, "outputFrameBox", QStringLiteral("UKŁAD WYNIKOWY"),
                                   QRect(312, 24, 284, 112));
   CreateTransSide(area, input_, true);
   CreateTransSide(area, output_, false);
@@ -442,12 +449,12 @@ void MainWindow::CreateTransSide(QWidget* area, Side& side, bool input) {
     OnChecked(radio, this, [this, &side, frame = choice.frame] { ChooseFrame(side, frame); });
   }
 
-  side.panel = AddFilePanel(area, input ? "Panel2" : "Panel3",
+  side.panel = AddFilePanel(area, input ? "transInputFilePanel" : "transOutputFilePanel",
                             QRect(side.listPlace.x(), 150, input ? 280 : 284, 30), input);
-  side.grsList = AddModuleBox(area, input ? "GroupBox1" : "GroupBox11", QStringLiteral("GRS80"),
-                              QRect(side.listPlace, kListSize));
+  side.grsList = AddModuleBox(area, input ? "inputGrs80Systems" : "outputGrs80Systems",
+                              QStringLiteral("GRS80"), QRect(side.listPlace, kListSize));
   side.krassowskyList =
-      AddModuleBox(area, input ? "GroupBox10" : "GroupBox12",
+      AddModuleBox(area, input ? "inputKrassowskySystems" : "outputKrassowskySystems",
                    QStringLiteral("el. Krasowskiego"), QRect(side.listPlace, kListSize));
   auto addSystems = [&](QGroupBox* list, const auto& systems) {
     int row = 0;
@@ -487,15 +494,15 @@ void MainWindow::CreateTransSide(QWidget* area, Side& side, bool input) {
 }
 
 void MainWindow::CreateHeightArea(QWidget* central) {
-  QGroupBox* area = AddArea(central, "HeightArea",
-                            QStringLiteral("TRANSFORMACJA WYSOKOSCIOWA (TRANS-H)"),
-                            QRect(616, 42, 388, 190));
-  heightInputBox_ =
-      AddModuleBox(area, "GroupBox14", QStringLiteral("UKŁAD WEJŚCIOWY"), QRect(10, 24, 180, 112));
-  heightOutputBox_ =
-      AddModuleBox(area, "GroupBox15", QStringLiteral("UKŁAD WYNIKOWY"), QRect(198, 24, 180, 112));
-  heightInputPanel_ = AddFilePanel(area, "Panel1", QRect(10, 146, 180, 30), true);
-  heightOutputPanel_ = AddFilePanel(area, "Panel4", QRect(198, 146, 180, 30), false);
+  QGroupBox* area =
+      AddArea(central, "heightArea", QStringLiteral("TRANSFORMACJA WYSOKOSCIOWA (TRANS-H)"),
+              QRect(616, 42, 388, 190));
+  heightInputBox_ = AddModuleBox(area, "heightInputBox", QStringLiteral("UKŁAD WEJŚCIOWY"),
+                                 QRect(10, 24, 180, 112));
+  heightOutputBox_ = AddModuleBox(area, "heightOutputBox", QStringLiteral("UKŁAD WYNIKOWY"),
+                                  QRect(198, 24, 180, 112));
+  heightInputPanel_ = AddFilePanel(area, "heightInputFilePanel", QRect(10, 146, 180, 30), true);
+  heightOutputPanel_ = AddFilePanel(area, "heightOutputFilePanel", QRect(198, 146, 180, 30), false);
   for (int i = 0; i < 3; ++i) {
     const HeightChoice& in = kHeightInputs[i];
     OnChecked(AddModuleRadio(heightInputBox_, in.name, in.caption, QPoint(12, 24 + 26 * i), 160),
@@ -513,20 +520,22 @@ void MainWindow::CreateHeightArea(QWidget* central) {
 }
 
 void MainWindow::CreateQuasigeoidArea(QWidget* central) {
-  QGroupBox* area = AddArea(central, "QuasigeoidArea", QStringLiteral(" QUASIGEOIDA PL-geoid-2011"),
+  QGroupBox* area = AddArea(central, "quasigeoidArea", QStringLiteral(" QUASIGEOIDA PL-geoid-2011"),
                             QRect(616, 238, 388, 234));
   quasigeoidFrameBox_ =
-      AddModuleBox(area, "GroupBox16", QStringLiteral("UKŁAD ODNIESIENIA ETRF dla h (elips)"),
-                   QRect(10, 24, 368, 74));
-  quasigeoidConversionBox_ =
-      AddModuleBox(area, "GroupBox17", QStringLiteral("PRZEKSZTAŁCENIE"), QRect(10, 102, 368, 90));
-  quasigeoidInputPanel_ = AddFilePanel(area, "Panel5", QRect(10, 198, 180, 30), true);
-  quasigeoidOutputPanel_ = AddFilePanel(area, "Panel6", QRect(198, 198, 180, 30), false);
-  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "RadioButton33",
+      AddModuleBox(area, "quasigeoidFrameBox",
+                   QStringLiteral("UKŁAD ODNIESIENIA ETRF dla h (elips)"), QRect(10, 24, 368, 74));
+  quasigeoidConversionBox_ = AddModuleBox(
+      area, "quasigeoidConversionBox", QStringLiteral("PRZEKSZTAŁCENIE"), QRect(10, 102, 368, 90));
+  quasigeoidInputPanel_ =
+      AddFilePanel(area, "quasigeoidInputFilePanel", QRect(10, 198, 180, 30), true);
+  quasigeoidOutputPanel_ =
+      AddFilePanel(area, "quasigeoidOutputFilePanel", QRect(198, 198, 180, 30), false);
+  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "quasigeoidFrameEtrf2000",
                            QStringLiteral("PL-ETRF2000 (stacje referencyjne krajowej sieci GNSS)"),
                            QPoint(12, 22), 350),
             this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf2000; });
-  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "RadioButton34",
+  OnChecked(AddModuleRadio(quasigeoidFrameBox_, "quasigeoidFrameEtrf89",
                            QStringLiteral("PL-ETRF89 (POLREF)"), QPoint(12, 46), 350),
             this, [this] { state_.InputFrame = Frame::kQuasigeoidEtrf89; });
   for (int i = 0; i < 3; ++i) {
@@ -544,25 +553,25 @@ void MainWindow::CreateQuasigeoidArea(QWidget* central) {
 
 void MainWindow::CreateOptions(QWidget* central) {
   QGroupBox* inputFormat =
-      AddBox(central, "GroupBox18", QStringLiteral("Format danych BL (dla wszystkich modulów)"),
+      AddBox(central, "inputFormatBox", QStringLiteral("Format danych BL (dla wszystkich modulów)"),
              QRect(6, 480, 300, 74));
-  QGroupBox* outputFormat =
-      AddBox(central, "GroupBox19", QStringLiteral("Format wyników BL (dla wszystkich modulów)"),
-             QRect(310, 480, 300, 74));
+  QGroupBox* outputFormat = AddBox(central, "outputFormatBox",
+                                   QStringLiteral("Format wyników BL (dla wszystkich modulów)"),
+                                   QRect(310, 480, 300, 74));
   QGroupBox* method =
-      AddBox(central, "GroupBox13", QStringLiteral("Opcja TRANS 2D/3D"), QRect(6, 560, 200, 74));
-  inputFormatDms_ = AddRadio(inputFormat, "RadioButton40", QStringLiteral(" [stopnie min sek]"),
+      AddBox(central, "methodBox", QStringLiteral("Opcja TRANS 2D/3D"), QRect(6, 560, 200, 74));
+  inputFormatDms_ = AddRadio(inputFormat, "inputFormatDms", QStringLiteral(" [stopnie min sek]"),
                              QPoint(12, 22), 200);
-  inputFormatDegrees_ =
-      AddRadio(inputFormat, "RadioButton41", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
-  outputFormatDms_ = AddRadio(outputFormat, "RadioButton42", QStringLiteral(" [stopnie min sek]"),
+  inputFormatDegrees_ = AddRadio(inputFormat, "inputFormatDegrees", QStringLiteral(" [stopnie]"),
+                                 QPoint(12, 46), 200);
+  outputFormatDms_ = AddRadio(outputFormat, "outputFormatDms", QStringLiteral(" [stopnie min sek]"),
                               QPoint(12, 22), 200);
-  outputFormatDegrees_ =
-      AddRadio(outputFormat, "RadioButton43", QStringLiteral(" [stopnie]"), QPoint(12, 46), 200);
+  outputFormatDegrees_ = AddRadio(outputFormat, "outputFormatDegrees", QStringLiteral(" [stopnie]"),
+                                  QPoint(12, 46), 200);
   methodTheoretical_ =
-      AddRadio(method, "RadioButton21", QStringLiteral("Teoretyczna"), QPoint(12, 22), 180);
+      AddRadio(method, "methodTheoretical", QStringLiteral("Teoretyczna"), QPoint(12, 22), 180);
   methodEmpirical_ =
-      AddRadio(method, "RadioButton22", QStringLiteral("Empiryczna (grid)"), QPoint(12, 46), 180);
+      AddRadio(method, "methodEmpirical", QStringLiteral("Empiryczna (grid)"), QPoint(12, 46), 180);
   for (QRadioButton* initial : {inputFormatDms_, outputFormatDms_, methodEmpirical_}) {
     initial->setChecked(true);
   }
@@ -592,15 +601,17 @@ void MainWindow::CreateOptions(QWidget* central) {
     combo->setGeometry(416, top, 150, 26);
     return combo;
   };
-  secondsPrecisionCombo_ = addPrecision(
-      "ComboBox2", QStringLiteral("Precyzja  zapisu  BL ........"), 566, kSecondsPrecisionItems);
-  linearPrecisionCombo_ = addPrecision("ComboBox3", QStringLiteral("Precyzja  zapisu  XY(Z) ...."),
-                                       602, kLinearPrecisionItems);
+  secondsPrecisionCombo_ =
+      addPrecision("secondsPrecisionCombo", QStringLiteral("Precyzja  zapisu  BL ........"), 566,
+                   kSecondsPrecisionItems);
+  linearPrecisionCombo_ =
+      addPrecision("linearPrecisionCombo", QStringLiteral("Precyzja  zapisu  XY(Z) ...."), 602,
+                   kLinearPrecisionItems);
 }
 
 void MainWindow::CreateMonitorAndButtons(QWidget* central) {
   monitor_ = new QPlainTextEdit(central);
-  monitor_->setObjectName(QStringLiteral("Memo1"));
+  monitor_->setObjectName(QStringLiteral("monitor"));
   monitor_->setReadOnly(true);
   monitor_->setUndoRedoEnabled(false);
   monitor_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -610,29 +621,29 @@ void MainWindow::CreateMonitorAndButtons(QWidget* central) {
   monitor_->setGeometry(616, 480, 388, 160);
   monitor_->setPlainText(QStringLiteral("MONITOR") + QString(10, '\n'));
 
-  connect(AddButton(central, "BitBtn5", QStringLiteral("FileListEdit"), QRect(6, 646, 150, 34),
-                    QStringLiteral("Zobacz pliki i foldery")),
+  connect(AddButton(central, "editFileButton", QStringLiteral("FileListEdit"),
+                    QRect(6, 646, 150, 34), QStringLiteral("Zobacz pliki i foldery")),
           &QPushButton::clicked, this, &MainWindow::editPickedFile);
-  connect(AddButton(central, "BitBtn3", QStringLiteral("Notatnik"), QRect(162, 646, 150, 34),
+  connect(AddButton(central, "notepadButton", QStringLiteral("Notatnik"), QRect(162, 646, 150, 34),
                     QStringLiteral("Zobacz raport po kontroli")),
           &QPushButton::clicked, this, &MainWindow::openNotepad);
-  connect(AddButton(central, "BitBtn7", QStringLiteral("Wykonaj obliczenia"),
+  connect(AddButton(central, "runJobButton", QStringLiteral("Wykonaj obliczenia"),
                     QRect(616, 646, 200, 34),
                     QStringLiteral("Transformacja pomiędzy wybranymi układami")),
           &QPushButton::clicked, this, &MainWindow::runJob);
-  connect(AddButton(central, "BitBtn4", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
+  connect(AddButton(central, "exitButton", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
           &QPushButton::clicked, this, &MainWindow::exitProgram);
 }
 
 void MainWindow::CreateNotice(QWidget* central) {
   noticePanel_ = new QFrame(central);
-  noticePanel_->setObjectName(QStringLiteral("Panel7"));
+  noticePanel_->setObjectName(QStringLiteral("noticePanel"));
   noticePanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   noticePanel_->setLineWidth(2);
   noticePanel_->setAutoFillBackground(true);
   noticePanel_->setGeometry(255, 170, 500, 220);
   noticeText_ = new QPlainTextEdit(kNotice, noticePanel_);
-  noticeText_->setObjectName(QStringLiteral("Memo2"));
+  noticeText_->setObjectName(QStringLiteral("noticeText"));
   noticeText_->setReadOnly(true);
   noticeText_->setAutoFillBackground(true);
   QFont boldItalic = noticeText_->font();
@@ -640,20 +651,20 @@ void MainWindow::CreateNotice(QWidget* central) {
   boldItalic.setItalic(true);
   noticeText_->setFont(boldItalic);
   noticeText_->setGeometry(12, 12, 476, 150);
-  connect(AddButton(noticePanel_, "Button1", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
+  connect(AddButton(noticePanel_, "noticeOkButton", QStringLiteral("OK"), QRect(200, 174, 100, 32)),
           &QPushButton::clicked, this, &MainWindow::hideNotice);
   noticePanel_->raise();
 }
 
 void MainWindow::CreateStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("styks"));
+  bar->setObjectName(QStringLiteral("statusBar"));
   bar->setSizeGripEnabled(false);
   const int widths[] = {170, 30, 170, 0};
   for (int i = 0; i < 4; ++i) {
     auto* panel = new QLabel(bar);
     panel->setTextFormat(Qt::PlainText);  // paths are shown as they are, never as markup
-    panel->setObjectName(QStringLiteral("styks%1").arg(i));
+    panel->setObjectName(QStringLiteral("statusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (widths[i] > 0) panel->setFixedWidth(widths[i]);
     bar->addWidget(panel, widths[i] > 0 ? 0 : 1);

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: module, frame, system and zone choices that fill the
 // selection state, the computation options, the working object, the file
-// panels, the monitor and the status bar "styks". Every choice is stored at
-// once; a job reads the state when "Wykonaj obliczenia" is pressed.
+// panels, the monitor and the status bar. Every choice is stored at once; a
+// job reads the state when "Wykonaj obliczenia" is pressed.
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 // A clickable panel of the main window: shows a file name and reports clicks
-// (the file panels Panel1 to Panel6).
+// (the input and output file panels of the modules).
 #include <QLabel>
 
 namespace kolvedir {

@@ -58,14 +58,18 @@ int main(int argc, char* argv[]) {
   window.show();
 
   const Step steps[] = {
-      {"02-trans-2d3d-grs80", {"Button1", "BitBtn8", "owe1", "RadioButton1", "po21", "owy2",
-                               "RadioButton13", "rwy2"}},
-      {"03-trans-2d3d-krasowski", {"owe3", "RadioButton6", "str4", "owy3", "RadioButton17",
-                                   "pow18"}},
-      {"04-trans-h", {"BitBtn9", "RadioButton27", "RadioButton32"}},
-      {"05-quasigeoid", {"BitBtn6", "RadioButton33", "RadioButton36"}},
-      {"06-after-job", {"BitBtn8", "owe1", "RadioButton1", "po21", "owy1", "RadioButton14",
-                        "BitBtn7"}},
+      {"02-trans-2d3d-grs80",
+       {"noticeOkButton", "trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy2000",
+        "inputZone3Deg21", "outputFrameEtrf89", "outputSystemUtm", "outputZone6Deg21"}},
+      {"03-trans-2d3d-krasowski",
+       {"inputFramePulkovo42", "inputSystemXy65", "inputZone1965_4", "outputFramePulkovo42",
+        "outputSystemXy42_3", "outputZone3Deg18"}},
+      {"04-trans-h", {"heightModuleButton", "heightInputKron86", "heightOutputEvrf2007"}},
+      {"05-quasigeoid",
+       {"quasigeoidModuleButton", "quasigeoidFrameEtrf2000", "quasigeoidEllipsoidalToNormal"}},
+      {"06-after-job",
+       {"trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy2000", "inputZone3Deg21",
+        "outputFrameEtrf2000", "outputSystemBlhGrs", "runJobButton"}},
   };
   bool ok = true;
   for (const Step& step : steps) {

@@ -57,7 +57,8 @@ class Jobs : public MainWindowTest {
   QColor DoneColour() { return Window().palette().color(QPalette::ToolTipBase); }
   // xy92 to xy92 in PL-ETRF2000 on the chosen object.
   void RunXy92ToXy92() {
-    for (const char* name : {"BitBtn8", "owe1", "RadioButton2", "owy1", "RadioButton12", "BitBtn7"}) {
+    for (const char* name : {"trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy92",
+                             "outputFrameEtrf2000", "outputSystemXy92", "runJobButton"}) {
       Click(name);
     }
   }
@@ -72,16 +73,16 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
                        "GRAN 49 0 0 21 0 0 0\r\n"
                        "Z\xa3Y2 52 0 0 25 0 0 0\r\n"));
   EXPECT_EQ(Window().ObjectFolder(), objects_ + "/TEST");
-  Click("Button1");
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton3");
-  Click("owy1");
-  Click("RadioButton11");
-  Click("pow21");
-  Click("RadioButton21");  // theoretical
+  Click("noticeOkButton");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemBlhGrs");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemXy2000");
+  Click("outputZone3Deg21");
+  Click("methodTheoretical");
   dialogs_.answers = {DialogService::Answer::Yes};
-  Click("BitBtn11");
+  Click("runJobTopButton");
 
   const QStringList questions = dialogs_.Texts("question");
   ASSERT_EQ(questions.size(), 1) << "Yes silences the rest of the job";
@@ -111,9 +112,9 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
   for (int i = 5; i < 11; ++i) EXPECT_EQ(monitor[i], QString(41, ' ')) << i;
   EXPECT_EQ(monitor.size(), 11);
 
-  EXPECT_EQ(PanelColour("Panel2"), DoneColour());
-  EXPECT_EQ(PanelColour("Panel3"), DoneColour());
-  EXPECT_NE(PanelColour("Panel1"), DoneColour());
+  EXPECT_EQ(PanelColour("transInputFilePanel"), DoneColour());
+  EXPECT_EQ(PanelColour("transOutputFilePanel"), DoneColour());
+  EXPECT_NE(PanelColour("heightInputFilePanel"), DoneColour());
   EXPECT_EQ(Window().StatusText(0), "BLH_GRS");
   EXPECT_EQ(Window().StatusText(2), "xy2000.1");
   EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
@@ -121,38 +122,38 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
   // A second job asks again: the silence lasts one job only.
   dialogs_.shown.clear();
   dialogs_.answers = {DialogService::Answer::No, DialogService::Answer::No};
-  Click("BitBtn7");
+  Click("runJobButton");
   EXPECT_EQ(dialogs_.Texts("question").size(), 2);
   EXPECT_EQ(ResultLines("xy2000.1").size(), 4);
 }
 
 TEST_F(Jobs, PrecisionCombosAreReadWhenTheJobStarts) {
   ASSERT_TRUE(WriteAll(ObjectFile("xy2000"), "1001 5800000.000 7500000.000\r\n"));
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton1");
-  Click("po21");
-  Click("owy1");
-  Click("RadioButton11");
-  Click("pow21");
-  auto* linear = Find<QComboBox>("ComboBox3");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy2000");
+  Click("inputZone3Deg21");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemXy2000");
+  Click("outputZone3Deg21");
+  auto* linear = Find<QComboBox>("linearPrecisionCombo");
   const QRegularExpression twoDecimals(R"(^\s*1001\s+\d+\.\d\d\s+\d+\.\d\d\s)");
   const QRegularExpression fourDecimals(R"(^\s*1001\s+\d+\.\d{4}\s+\d+\.\d{4}\s)");
 
   linear->setCurrentIndex(2);  // "0.01m "
   EXPECT_EQ(Window().Selection().LinearDecimals, 4) << "nothing changes before the job";
-  Click("BitBtn7");
+  Click("runJobButton");
   EXPECT_EQ(Window().Selection().LinearDecimals, 2);
   EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch())
       << ResultLines("xy2000.1").value(0).toStdString();
 
   linear->lineEdit()->setText("0.001m ");  // matches no item: the last value stays
-  Click("BitBtn7");
+  Click("runJobButton");
   EXPECT_EQ(Window().Selection().LinearDecimals, 2);
   EXPECT_TRUE(twoDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch());
 
   linear->setCurrentIndex(0);
-  Click("BitBtn7");
+  Click("runJobButton");
   EXPECT_TRUE(fourDecimals.match(ResultLines("xy2000.1").value(0)).hasMatch())
       << ResultLines("xy2000.1").value(0).toStdString();
 }
@@ -161,11 +162,11 @@ TEST_F(Jobs, TransHWritesTheResultAndMarksItsOwnPanels) {
   ASSERT_TRUE(WriteAll(ObjectFile("BLH_K86"), "P1 52 0 0 21 0 0 100.000\r\n"
                                               "POZA 10 0 0 5 0 0 100.000\r\n"
                                               "POZA2 11 0 0 5 0 0 100.000\r\n"));
-  Click("BitBtn9");
-  Click("RadioButton27");
-  Click("RadioButton32");
+  Click("heightModuleButton");
+  Click("heightInputKron86");
+  Click("heightOutputEvrf2007");
   dialogs_.answers = {DialogService::Answer::Yes};
-  Click("BitBtn7");
+  Click("runJobButton");
 
   const QStringList questions = dialogs_.Texts("question");
   ASSERT_EQ(questions.size(), 1);
@@ -179,18 +180,18 @@ TEST_F(Jobs, TransHWritesTheResultAndMarksItsOwnPanels) {
   EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  2 ");
   EXPECT_EQ(monitor[3], " Liczba punktów: 3");
   EXPECT_EQ(monitor[4], " KONIEC OBLICZEŃ ");
-  EXPECT_EQ(PanelColour("Panel1"), DoneColour());
-  EXPECT_EQ(PanelColour("Panel4"), DoneColour());
-  EXPECT_NE(PanelColour("Panel2"), DoneColour());
-  EXPECT_NE(PanelColour("Panel3"), DoneColour());
+  EXPECT_EQ(PanelColour("heightInputFilePanel"), DoneColour());
+  EXPECT_EQ(PanelColour("heightOutputFilePanel"), DoneColour());
+  EXPECT_NE(PanelColour("transInputFilePanel"), DoneColour());
+  EXPECT_NE(PanelColour("transOutputFilePanel"), DoneColour());
 }
 
 TEST_F(Jobs, QuasigeoidWritesHeightAnomalies) {
   ASSERT_TRUE(WriteAll(ObjectFile("BL"), "P1 52 0 0 21 0 0\r\nP2 50 30 0 19 0 0\r\n"));
-  Click("BitBtn6");
-  Click("RadioButton34");
-  Click("RadioButton35");
-  Click("BitBtn11");
+  Click("quasigeoidModuleButton");
+  Click("quasigeoidFrameEtrf89");
+  Click("quasigeoidAnomalies");
+  Click("runJobTopButton");
   EXPECT_EQ(dialogs_.Texts("question"), QStringList());
   EXPECT_EQ(dialogs_.Texts("information"), QStringList());
   const QStringList lines = ResultLines("BLn.1");
@@ -200,8 +201,8 @@ TEST_F(Jobs, QuasigeoidWritesHeightAnomalies) {
   const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor[2], " Zadanie wykonano - liczba błędów:  0 ");
   EXPECT_EQ(monitor[3], " Liczba punktów: 2");
-  EXPECT_EQ(PanelColour("Panel5"), DoneColour());
-  EXPECT_EQ(PanelColour("Panel6"), DoneColour());
+  EXPECT_EQ(PanelColour("quasigeoidInputFilePanel"), DoneColour());
+  EXPECT_EQ(PanelColour("quasigeoidOutputFilePanel"), DoneColour());
 }
 
 TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
@@ -209,48 +210,51 @@ TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
     QStringList clicks;
     const char* message;
   } kCases[] = {
-      {{"BitBtn8"}, "Nie określono układu odniesienia na wejściu"},
-      {{"BitBtn8", "owe1", "owy1"}, "Nie określono zbioru wejściowego"},
-      {{"BitBtn8", "owe1", "RadioButton1", "owy1", "RadioButton14"},
+      {{"trans2d3dButton"}, "Nie określono układu odniesienia na wejściu"},
+      {{"trans2d3dButton", "inputFrameEtrf2000", "outputFrameEtrf2000"},
+       "Nie określono zbioru wejściowego"},
+      {{"trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy2000", "outputFrameEtrf2000",
+        "outputSystemBlhGrs"},
        "Nie określono strefy na wejściu"},
-      {{"BitBtn8", "owe3", "RadioButton6", "owy1", "RadioButton14"},
+      {{"trans2d3dButton", "inputFramePulkovo42", "inputSystemXy65", "outputFrameEtrf2000",
+        "outputSystemBlhGrs"},
        "Nie określono strefy na wejściu"},
-      {{"BitBtn9", "RadioButton27"}, "Nie określono zbioru wynikowego"},
-      {{"BitBtn6", "RadioButton35"}, "ale najpierw określ układ odniesienia"},
+      {{"heightModuleButton", "heightInputKron86"}, "Nie określono zbioru wynikowego"},
+      {{"quasigeoidModuleButton", "quasigeoidAnomalies"}, "ale najpierw określ układ odniesienia"},
   };
   for (const auto& c : kCases) {
     dialogs_.shown.clear();
     for (const QString& name : c.clicks) Click(name);
-    Click("BitBtn7");
+    Click("runJobButton");
     EXPECT_EQ(dialogs_.Texts("information"), QStringList{QString::fromUtf8(c.message)});
   }
   dialogs_.shown.clear();
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton2");
-  Click("owy1");
-  Click("RadioButton14");
-  Click("BitBtn7");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy92");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemBlhGrs");
+  Click("runJobButton");
   EXPECT_EQ(dialogs_.Texts("information"),
             QStringList{" ! nie istnieje zbiór wejściowy: " + objects_ + "/TEST/xy92"});
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList());
 }
 
 TEST_F(Jobs, EveryJobShowsItsWorkingFolderInTheStatusBar) {
-  Find<QLabel>("styks3")->clear();
-  Click("BitBtn7");  // refused: no module chosen
+  Find<QLabel>("statusPanel3")->clear();
+  Click("runJobButton");  // refused: no module chosen
   EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/TEST");
 }
 
 TEST_F(Jobs, MissingGridIsAPlainMessage) {
   ASSERT_TRUE(QFile::remove(bin_ + "/PL_grid_001.bin"));
   ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\n"));
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton2");
-  Click("owy1");
-  Click("RadioButton14");
-  Click("BitBtn7");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy92");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemBlhGrs");
+  Click("runJobButton");
   EXPECT_EQ(dialogs_.Texts("message"),
             QStringList{" *** Brak pliku bazowego " + bin_ + "/PL_grid_001.bin"});
   EXPECT_FALSE(QFile::exists(ObjectFile("BLH_GRS.1")));
@@ -298,7 +302,7 @@ TEST_F(Jobs, JobRunsInAnObjectWithAWindows1250Name) {
   const std::filesystem::path folder = QFile::encodeName(objects_).toStdString() + "/" + raw;
   ASSERT_TRUE(std::filesystem::create_directory(folder));
   std::ofstream(folder / "xy92", std::ios::binary) << "1 500000 500000\r\nBAD x 500000\r\n";
-  Find<QComboBox>("ComboBox1")->setCurrentText(QStringLiteral("łódź"));
+  Find<QComboBox>("objectCombo")->setCurrentText(QStringLiteral("łódź"));
   RunXy92ToXy92();
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "xy92.1"));
   EXPECT_EQ(Window().MonitorLines()[3], " Liczba punktów: 2");

@@ -26,12 +26,17 @@ using testing::MainWindowTest;
 using testing::WriteAll;
 
 const QStringList kModuleBoxes = {
-    "GroupBox1",  "GroupBox2",  "GroupBox3",  "GroupBox4",  "GroupBox5",  "GroupBox6",
-    "GroupBox7",  "GroupBox8",  "GroupBox9",  "GroupBox10", "GroupBox11", "GroupBox12",
-    "GroupBox14", "GroupBox15", "GroupBox16", "GroupBox17", "Panel1",     "Panel2",
-    "Panel3",     "Panel4",     "Panel5",     "Panel6"};
-const QStringList kZoneChoosers = {"GroupBox2", "GroupBox3", "GroupBox4",
-                                   "GroupBox5", "GroupBox6", "GroupBox7"};
+    "inputGrs80Systems",        "outputZoneChooser1965", "inputZoneChooser1965",
+    "inputZoneChooser3Deg",     "inputZoneChooser6Deg",  "outputZoneChooser6Deg",
+    "outputZoneChooser3Deg",    "inputFrameBox",         "outputFrameBox",
+    "inputKrassowskySystems",   "outputGrs80Systems",    "outputKrassowskySystems",
+    "heightInputBox",           "heightOutputBox",       "quasigeoidFrameBox",
+    "quasigeoidConversionBox",  "heightInputFilePanel",  "transInputFilePanel",
+    "transOutputFilePanel",     "heightOutputFilePanel", "quasigeoidInputFilePanel",
+    "quasigeoidOutputFilePanel"};
+const QStringList kZoneChoosers = {"outputZoneChooser1965", "inputZoneChooser1965",
+                                   "inputZoneChooser3Deg",  "inputZoneChooser6Deg",
+                                   "outputZoneChooser6Deg", "outputZoneChooser3Deg"};
 
 class Controls : public MainWindowTest {
  protected:
@@ -50,8 +55,10 @@ TEST_F(Controls, StartsWithNothingChosenAndTheNoticeShown) {
   EXPECT_TRUE(window.windowTitle().startsWith("KOLVEDIR w.2.06 (2013)"));
   EXPECT_EQ(Code(window.Selection().ActiveModule), 0);
   EXPECT_EQ(VisibleOf(kModuleBoxes), QStringList());
-  for (const char* always : {"GroupBox13", "GroupBox18", "GroupBox19", "ComboBox2", "ComboBox3",
-                             "Memo1", "BitBtn5", "BitBtn3", "BitBtn7", "BitBtn4", "Panel7"}) {
+  for (const char* always :
+       {"methodBox", "inputFormatBox", "outputFormatBox", "secondsPrecisionCombo",
+        "linearPrecisionCombo", "monitor", "editFileButton", "notepadButton", "runJobButton",
+        "exitButton", "noticePanel"}) {
     EXPECT_TRUE(Visible(always)) << always;
   }
   EXPECT_EQ(window.StatusText(0), " ");
@@ -60,10 +67,10 @@ TEST_F(Controls, StartsWithNothingChosenAndTheNoticeShown) {
   QStringList monitor = {"MONITOR"};
   for (int i = 0; i < 10; ++i) monitor << "";
   EXPECT_EQ(window.MonitorLines(), monitor);
-  EXPECT_EQ(Find<QWidget>("Panel7")->palette().color(QPalette::Window), QColor(166, 202, 240));
+  EXPECT_EQ(Find<QWidget>("noticePanel")->palette().color(QPalette::Window), QColor(166, 202, 240));
 
-  Click("Button1");
-  EXPECT_FALSE(Visible("Panel7"));
+  Click("noticeOkButton");
+  EXPECT_FALSE(Visible("noticePanel"));
 }
 
 TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
@@ -72,21 +79,22 @@ TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
     const char* caption;
     const char* hint;
   } kButtons[] = {
-      {"BitBtn8", "TRANS-2D/3D", ""},
-      {"BitBtn9", "TRANS-H", ""},
-      {"BitBtn6", " PL-geoid - 2011", ""},
-      {"BitBtn11", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
-      {"BitBtn7", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
-      {"BitBtn10", "+", "dodaj obiekt"},
-      {"BitBtn3", "Notatnik", "Zobacz raport po kontroli"},
-      {"BitBtn5", "FileListEdit", "Zobacz pliki i foldery"},
-      {"BitBtn4", "WYJŚCIE", ""},
-      {"SpeedButton4", "", "Edytor tekstu"},
-      {"SpeedButton3", "", "Wyświetla listę plików obiektu"},
-      {"owe1", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna"},
-      {"owe3", " Pulkowo'42        elipsoida Krasowskiego ", ""},
-      {"owy2", "PL-ETRF89  (POLREF)  elipsoida GRS80", "opcja mtematyczna skorygowana"},
-      {"RadioButton35", "BL       -------------------> BLn.1", ""},
+      {"trans2d3dButton", "TRANS-2D/3D", ""},
+      {"heightModuleButton", "TRANS-H", ""},
+      {"quasigeoidModuleButton", " PL-geoid - 2011", ""},
+      {"runJobTopButton", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
+      {"runJobButton", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
+      {"addObjectButton", "+", "dodaj obiekt"},
+      {"notepadButton", "Notatnik", "Zobacz raport po kontroli"},
+      {"editFileButton", "FileListEdit", "Zobacz pliki i foldery"},
+      {"exitButton", "WYJŚCIE", ""},
+      {"editorButton", "", "Edytor tekstu"},
+      {"objectFilesButton", "", "Wyświetla listę plików obiektu"},
+      {"inputFrameEtrf2000", " PL-ETRF2000/ep.2011 elipsoida GRS80 ", "opcja matematyczna"},
+      {"inputFramePulkovo42", " Pulkowo'42        elipsoida Krasowskiego ", ""},
+      {"outputFrameEtrf89", "PL-ETRF89  (POLREF)  elipsoida GRS80",
+       "opcja mtematyczna skorygowana"},
+      {"quasigeoidAnomalies", "BL       -------------------> BLn.1", ""},
   };
   for (const auto& b : kButtons) {
     auto* button = Find<QAbstractButton>(b.name);
@@ -94,9 +102,9 @@ TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
     EXPECT_EQ(button->text(), QString::fromUtf8(b.caption)) << b.name;
     EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint)) << b.name;
   }
-  EXPECT_EQ(Find<QGroupBox>("GroupBox10")->title(), "el. Krasowskiego");
-  EXPECT_EQ(Find<QGroupBox>("GroupBox4")->title(), "Pasy południkowe 3°");
-  EXPECT_EQ(Find<QGroupBox>("GroupBox16")->title(), "UKŁAD ODNIESIENIA ETRF dla h (elips)");
+  EXPECT_EQ(Find<QGroupBox>("inputKrassowskySystems")->title(), "el. Krasowskiego");
+  EXPECT_EQ(Find<QGroupBox>("inputZoneChooser3Deg")->title(), "Pasy południkowe 3°");
+  EXPECT_EQ(Find<QGroupBox>("quasigeoidFrameBox")->title(), "UKŁAD ODNIESIENIA ETRF dla h (elips)");
 }
 
 TEST_F(Controls, MenusCarryTheFixedItems) {
@@ -108,7 +116,7 @@ TEST_F(Controls, MenusCarryTheFixedItems) {
         "Precyzja zapisu B, L            ", "Precyzja zapisu XYZ  "}},
       {"&Info", {"&Kolvedir-Info", "O &programie..."}},
   };
-  auto* bar = Find<QMenuBar>("MainMenu1");
+  auto* bar = Find<QMenuBar>("mainMenu");
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(bar->actions().size(), kMenus.size());
   for (int i = 0; i < kMenus.size(); ++i) {
@@ -124,10 +132,10 @@ TEST_F(Controls, InfoMenuShowsTheInformationAndAboutWindows) {
   QWidget info;
   QWidget about;
   Window().SetInfoWindows(&info, &about);
-  Window().findChild<QAction*>("KolvedirInfo1")->trigger();
+  Window().findChild<QAction*>("showHelpAction")->trigger();
   EXPECT_TRUE(info.isVisible());
   EXPECT_FALSE(about.isVisible());
-  Window().findChild<QAction*>("Oprogramie1")->trigger();
+  Window().findChild<QAction*>("showAboutAction")->trigger();
   EXPECT_TRUE(about.isVisible());
 }
 
@@ -136,9 +144,9 @@ TEST_F(Controls, ModuleButtonsShowTheirFirstLevelBoxesOnly) {
     const char* button;
     int module;
     QStringList boxes;
-  } kModules[] = {{"BitBtn8", 1, {"GroupBox8", "GroupBox9"}},
-                  {"BitBtn9", 2, {"GroupBox14", "GroupBox15"}},
-                  {"BitBtn6", 3, {"GroupBox16", "GroupBox17"}}};
+  } kModules[] = {{"trans2d3dButton", 1, {"inputFrameBox", "outputFrameBox"}},
+                  {"heightModuleButton", 2, {"heightInputBox", "heightOutputBox"}},
+                  {"quasigeoidModuleButton", 3, {"quasigeoidFrameBox", "quasigeoidConversionBox"}}};
   for (const auto& m : kModules) {
     Click(m.button);
     EXPECT_EQ(Code(Window().Selection().ActiveModule), m.module);
@@ -160,73 +168,97 @@ class InputSystems : public Controls, public ::testing::WithParamInterface<Syste
 
 TEST_P(InputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
-  Click("BitBtn8");
+  Click("trans2d3dButton");
   Click(c.frame);
   EXPECT_EQ(Code(Window().Selection().InputFrame), c.frameCode);
-  EXPECT_EQ(VisibleOf({"GroupBox1", "GroupBox10"}), QStringList{c.list});
+  EXPECT_EQ(VisibleOf({"inputGrs80Systems", "inputKrassowskySystems"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(24, 200));
   Click(c.system);
   EXPECT_EQ(Window().Selection().InputSystem, c.systemCode);
   EXPECT_EQ(Window().Selection().InputZone, 0);
   const QStringList chooser = *c.chooser ? QStringList{c.chooser} : QStringList();
   EXPECT_EQ(VisibleOf(kZoneChoosers), chooser);
-  EXPECT_TRUE(Visible("Panel2"));
-  EXPECT_EQ(Find<QLabel>("Panel2")->text(), c.file);
+  EXPECT_TRUE(Visible("transInputFilePanel"));
+  EXPECT_EQ(Find<QLabel>("transInputFilePanel")->text(), c.file);
   EXPECT_EQ(Window().StatusText(0), c.file);
   EXPECT_EQ(Window().StatusText(2), " ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, InputSystems,
-    ::testing::Values(
-        SystemCase{"owe1", "RadioButton1", 1, 1, "GroupBox1", "GroupBox4", "xy2000"},
-        SystemCase{"owe2", "RadioButton2", 2, 2, "GroupBox1", "", "xy92"},
-        SystemCase{"owe1", "RadioButton5", 1, 3, "GroupBox1", "GroupBox5", "UTM"},
-        SystemCase{"owe2", "RadioButton3", 2, 4, "GroupBox1", "", "BLH_GRS"},
-        SystemCase{"owe1", "RadioButton4", 1, 5, "GroupBox1", "", "XYZ_GRS"},
-        SystemCase{"owe3", "RadioButton6", 3, 1, "GroupBox10", "GroupBox3", "xy65"},
-        SystemCase{"owe3", "RadioButton7", 3, 2, "GroupBox10", "GroupBox4", "xy42_3"},
-        SystemCase{"owe3", "RadioButton8", 3, 3, "GroupBox10", "GroupBox5", "xy42_6"},
-        SystemCase{"owe3", "RadioButton23", 3, 4, "GroupBox10", "GroupBox4", "xy42_83_3"},
-        SystemCase{"owe3", "RadioButton24", 3, 5, "GroupBox10", "GroupBox5", "xy42_83_6"},
-        SystemCase{"owe3", "RadioButton38", 3, 6, "GroupBox10", "", "xyTARVO80"},
-        SystemCase{"owe3", "RadioButton9", 3, 7, "GroupBox10", "", "BLH_KRA"},
-        SystemCase{"owe3", "RadioButton10", 3, 8, "GroupBox10", "", "XYZ_KRA"}));
+    ::testing::Values(SystemCase{"inputFrameEtrf2000", "inputSystemXy2000", 1, 1,
+                                 "inputGrs80Systems", "inputZoneChooser3Deg", "xy2000"},
+                      SystemCase{"inputFrameEtrf89", "inputSystemXy92", 2, 2, "inputGrs80Systems",
+                                 "", "xy92"},
+                      SystemCase{"inputFrameEtrf2000", "inputSystemUtm", 1, 3, "inputGrs80Systems",
+                                 "inputZoneChooser6Deg", "UTM"},
+                      SystemCase{"inputFrameEtrf89", "inputSystemBlhGrs", 2, 4, "inputGrs80Systems",
+                                 "", "BLH_GRS"},
+                      SystemCase{"inputFrameEtrf2000", "inputSystemXyzGrs", 1, 5,
+                                 "inputGrs80Systems", "", "XYZ_GRS"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXy65", 3, 1,
+                                 "inputKrassowskySystems", "inputZoneChooser1965", "xy65"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXy42_3", 3, 2,
+                                 "inputKrassowskySystems", "inputZoneChooser3Deg", "xy42_3"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXy42_6", 3, 3,
+                                 "inputKrassowskySystems", "inputZoneChooser6Deg", "xy42_6"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXy42_83_3", 3, 4,
+                                 "inputKrassowskySystems", "inputZoneChooser3Deg", "xy42_83_3"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXy42_83_6", 3, 5,
+                                 "inputKrassowskySystems", "inputZoneChooser6Deg", "xy42_83_6"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemTarvo80", 3, 6,
+                                 "inputKrassowskySystems", "", "xyTARVO80"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemBlhKra", 3, 7,
+                                 "inputKrassowskySystems", "", "BLH_KRA"},
+                      SystemCase{"inputFramePulkovo42", "inputSystemXyzKra", 3, 8,
+                                 "inputKrassowskySystems", "", "XYZ_KRA"}));
 
 class OutputSystems : public Controls, public ::testing::WithParamInterface<SystemCase> {};
 
 TEST_P(OutputSystems, StoreTheCodeShowTheChooserAndTheFileName) {
   const SystemCase& c = GetParam();
-  Click("BitBtn8");
+  Click("trans2d3dButton");
   Click(c.frame);
   EXPECT_EQ(Code(Window().Selection().OutputFrame), c.frameCode);
-  EXPECT_EQ(VisibleOf({"GroupBox11", "GroupBox12"}), QStringList{c.list});
+  EXPECT_EQ(VisibleOf({"outputGrs80Systems", "outputKrassowskySystems"}), QStringList{c.list});
   EXPECT_EQ(Find<QWidget>(c.list)->pos(), QPoint(312, 200));
   Click(c.system);
   EXPECT_EQ(Window().Selection().OutputSystem, c.systemCode);
   const QStringList chooser = *c.chooser ? QStringList{c.chooser} : QStringList();
   EXPECT_EQ(VisibleOf(kZoneChoosers), chooser);
-  EXPECT_EQ(Find<QLabel>("Panel3")->text(), c.file);
+  EXPECT_EQ(Find<QLabel>("transOutputFilePanel")->text(), c.file);
   EXPECT_EQ(Window().StatusText(2), c.file);
   EXPECT_EQ(Window().StatusText(0), " ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, OutputSystems,
-    ::testing::Values(
-        SystemCase{"owy1", "RadioButton11", 1, 1, "GroupBox11", "GroupBox7", "xy2000.1"},
-        SystemCase{"owy2", "RadioButton12", 2, 2, "GroupBox11", "", "xy92.1"},
-        SystemCase{"owy1", "RadioButton13", 1, 3, "GroupBox11", "GroupBox6", "UTM.1"},
-        SystemCase{"owy1", "RadioButton14", 1, 4, "GroupBox11", "", "BLH_GRS.1"},
-        SystemCase{"owy2", "RadioButton15", 2, 5, "GroupBox11", "", "XYZ_GRS.1"},
-        SystemCase{"owy3", "RadioButton16", 3, 1, "GroupBox12", "GroupBox2", "xy65.1"},
-        SystemCase{"owy3", "RadioButton17", 3, 2, "GroupBox12", "GroupBox7", "xy42_3.1"},
-        SystemCase{"owy3", "RadioButton18", 3, 3, "GroupBox12", "GroupBox6", "xy42_6.1"},
-        SystemCase{"owy3", "RadioButton25", 3, 4, "GroupBox12", "GroupBox7", "xy42_83_3.1"},
-        SystemCase{"owy3", "RadioButton26", 3, 5, "GroupBox12", "GroupBox6", "xy42_83_6.1"},
-        SystemCase{"owy3", "RadioButton39", 3, 6, "GroupBox12", "", "xyTARVO80.1"},
-        SystemCase{"owy3", "RadioButton19", 3, 7, "GroupBox12", "", "BLH_KRA.1"},
-        SystemCase{"owy3", "RadioButton20", 3, 8, "GroupBox12", "", "XYZ_KRA.1"}));
+    ::testing::Values(SystemCase{"outputFrameEtrf2000", "outputSystemXy2000", 1, 1,
+                                 "outputGrs80Systems", "outputZoneChooser3Deg", "xy2000.1"},
+                      SystemCase{"outputFrameEtrf89", "outputSystemXy92", 2, 2,
+                                 "outputGrs80Systems", "", "xy92.1"},
+                      SystemCase{"outputFrameEtrf2000", "outputSystemUtm", 1, 3,
+                                 "outputGrs80Systems", "outputZoneChooser6Deg", "UTM.1"},
+                      SystemCase{"outputFrameEtrf2000", "outputSystemBlhGrs", 1, 4,
+                                 "outputGrs80Systems", "", "BLH_GRS.1"},
+                      SystemCase{"outputFrameEtrf89", "outputSystemXyzGrs", 2, 5,
+                                 "outputGrs80Systems", "", "XYZ_GRS.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXy65", 3, 1,
+                                 "outputKrassowskySystems", "outputZoneChooser1965", "xy65.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXy42_3", 3, 2,
+                                 "outputKrassowskySystems", "outputZoneChooser3Deg", "xy42_3.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXy42_6", 3, 3,
+                                 "outputKrassowskySystems", "outputZoneChooser6Deg", "xy42_6.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXy42_83_3", 3, 4,
+                                 "outputKrassowskySystems", "outputZoneChooser3Deg", "xy42_83_3.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXy42_83_6", 3, 5,
+                                 "outputKrassowskySystems", "outputZoneChooser6Deg", "xy42_83_6.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemTarvo80", 3, 6,
+                                 "outputKrassowskySystems", "", "xyTARVO80.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemBlhKra", 3, 7,
+                                 "outputKrassowskySystems", "", "BLH_KRA.1"},
+                      SystemCase{"outputFramePulkovo42", "outputSystemXyzKra", 3, 8,
+                                 "outputKrassowskySystems", "", "XYZ_KRA.1"}));
 
 TEST_F(Controls, ZoneRadiosStoreTheirValueOnly) {
   const struct {
@@ -236,14 +268,20 @@ TEST_F(Controls, ZoneRadiosStoreTheirValueOnly) {
     bool input;
     int value;
   } kZones[] = {
-      {"owe1", "RadioButton1", "po15", true, 15},   {"owe1", "RadioButton1", "po18", true, 18},
-      {"owe1", "RadioButton1", "po21", true, 21},   {"owe1", "RadioButton1", "po24", true, 24},
-      {"owe1", "RadioButton5", "rwe1", true, 15},   {"owe1", "RadioButton5", "rwe2", true, 21},
-      {"owe3", "RadioButton6", "str1", true, 1},    {"owe3", "RadioButton6", "str5", true, 5},
-      {"owy1", "RadioButton11", "pow15", false, 15}, {"owy3", "RadioButton17", "pow24", false, 24},
-      {"owy3", "RadioButton18", "rwy2", false, 21}, {"owy3", "RadioButton16", "sw3", false, 3},
+      {"inputFrameEtrf2000", "inputSystemXy2000", "inputZone3Deg15", true, 15},
+      {"inputFrameEtrf2000", "inputSystemXy2000", "inputZone3Deg18", true, 18},
+      {"inputFrameEtrf2000", "inputSystemXy2000", "inputZone3Deg21", true, 21},
+      {"inputFrameEtrf2000", "inputSystemXy2000", "inputZone3Deg24", true, 24},
+      {"inputFrameEtrf2000", "inputSystemUtm", "inputZone6Deg15", true, 15},
+      {"inputFrameEtrf2000", "inputSystemUtm", "inputZone6Deg21", true, 21},
+      {"inputFramePulkovo42", "inputSystemXy65", "inputZone1965_1", true, 1},
+      {"inputFramePulkovo42", "inputSystemXy65", "inputZone1965_5", true, 5},
+      {"outputFrameEtrf2000", "outputSystemXy2000", "outputZone3Deg15", false, 15},
+      {"outputFramePulkovo42", "outputSystemXy42_3", "outputZone3Deg24", false, 24},
+      {"outputFramePulkovo42", "outputSystemXy42_6", "outputZone6Deg21", false, 21},
+      {"outputFramePulkovo42", "outputSystemXy65", "outputZone1965_3", false, 3},
   };
-  Click("BitBtn8");
+  Click("trans2d3dButton");
   for (const auto& z : kZones) {
     Click(z.frame);
     Click(z.system);
@@ -256,50 +294,50 @@ TEST_F(Controls, ZoneRadiosStoreTheirValueOnly) {
 }
 
 TEST_F(Controls, PulkovoInputClearsTheGrsChoiceAndLeavesTheOutputSide) {
-  Click("BitBtn8");
-  Click("owy1");
-  Click("RadioButton14");
-  Click("owe1");
-  Click("RadioButton1");
-  Click("po21");
-  Click("owe3");
+  Click("trans2d3dButton");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemBlhGrs");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy2000");
+  Click("inputZone3Deg21");
+  Click("inputFramePulkovo42");
   const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.InputFrame), 3);
   EXPECT_EQ(s.InputSystem, 0);
   EXPECT_EQ(s.InputZone, 0);
   EXPECT_EQ(Code(s.InputKind), 0);
-  EXPECT_FALSE(Visible("GroupBox1"));
-  EXPECT_FALSE(Visible("GroupBox4"));
-  EXPECT_FALSE(Visible("Panel2"));
-  EXPECT_TRUE(Visible("GroupBox10"));
-  EXPECT_FALSE(Find<QRadioButton>("RadioButton1")->isChecked());
-  EXPECT_FALSE(Find<QRadioButton>("po21")->isChecked());
+  EXPECT_FALSE(Visible("inputGrs80Systems"));
+  EXPECT_FALSE(Visible("inputZoneChooser3Deg"));
+  EXPECT_FALSE(Visible("transInputFilePanel"));
+  EXPECT_TRUE(Visible("inputKrassowskySystems"));
+  EXPECT_FALSE(Find<QRadioButton>("inputSystemXy2000")->isChecked());
+  EXPECT_FALSE(Find<QRadioButton>("inputZone3Deg21")->isChecked());
   EXPECT_EQ(Code(s.OutputFrame), 1);
   EXPECT_EQ(s.OutputSystem, 4);
-  EXPECT_TRUE(Visible("Panel3"));
-  EXPECT_TRUE(Visible("GroupBox11"));
+  EXPECT_TRUE(Visible("transOutputFilePanel"));
+  EXPECT_TRUE(Visible("outputGrs80Systems"));
 }
 
 TEST_F(Controls, AnotherSystemClearsTheZone) {
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton1");
-  Click("po18");
-  Click("RadioButton2");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy2000");
+  Click("inputZone3Deg18");
+  Click("inputSystemXy92");
   EXPECT_EQ(Window().Selection().InputSystem, 2);
   EXPECT_EQ(Window().Selection().InputZone, 0);
-  EXPECT_FALSE(Visible("GroupBox4"));
-  EXPECT_FALSE(Find<QRadioButton>("po18")->isChecked());
-  EXPECT_EQ(Find<QLabel>("Panel2")->text(), "xy92");
+  EXPECT_FALSE(Visible("inputZoneChooser3Deg"));
+  EXPECT_FALSE(Find<QRadioButton>("inputZone3Deg18")->isChecked());
+  EXPECT_EQ(Find<QLabel>("transInputFilePanel")->text(), "xy92");
 }
 
 TEST_F(Controls, Xy2000AndXy65ShareTheCodeAndDifferByFrame) {
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton1");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy2000");
   const JobDescription grs = Window().Selection();
-  Click("owe3");
-  Click("RadioButton6");
+  Click("inputFramePulkovo42");
+  Click("inputSystemXy65");
   const JobDescription krassowsky = Window().Selection();
   EXPECT_EQ(grs.InputSystem, 1);
   EXPECT_EQ(krassowsky.InputSystem, 1);
@@ -307,14 +345,14 @@ TEST_F(Controls, Xy2000AndXy65ShareTheCodeAndDifferByFrame) {
 }
 
 TEST_F(Controls, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton1");
-  Click("po21");
-  Click("owy3");
-  Click("RadioButton16");
-  Click("sw2");
-  Click("BitBtn9");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy2000");
+  Click("inputZone3Deg21");
+  Click("outputFramePulkovo42");
+  Click("outputSystemXy65");
+  Click("outputZone1965_2");
+  Click("heightModuleButton");
   const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.ActiveModule), 2);
   for (int value : {Code(s.InputFrame), Code(s.OutputFrame), s.InputSystem, s.OutputSystem,
@@ -323,9 +361,9 @@ TEST_F(Controls, ModuleSwitchClearsTheSelectionButNotTheStatusBar) {
   }
   EXPECT_EQ(Window().StatusText(0), "xy2000");
   EXPECT_EQ(Window().StatusText(2), "xy65.1");
-  Click("BitBtn8");
-  EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
-  EXPECT_FALSE(Find<QRadioButton>("sw2")->isChecked());
+  Click("trans2d3dButton");
+  EXPECT_FALSE(Find<QRadioButton>("inputFrameEtrf2000")->isChecked());
+  EXPECT_FALSE(Find<QRadioButton>("outputZone1965_2")->isChecked());
 }
 
 TEST_F(Controls, HeightModuleRadiosSetTheCodesAndPanels) {
@@ -336,14 +374,14 @@ TEST_F(Controls, HeightModuleRadiosSetTheCodesAndPanels) {
     const char* panel;
     const char* file;
   } kHeights[] = {
-      {"RadioButton27", true, 11, "Panel1", "BLH_K86"},
-      {"RadioButton28", true, 12, "Panel1", "BLH_K2006"},
-      {"RadioButton29", true, 13, "Panel1", "BLH_EVRF"},
-      {"RadioButton30", false, 11, "Panel4", "BLH_K86.1"},
-      {"RadioButton31", false, 12, "Panel4", "BLH_K2006.1"},
-      {"RadioButton32", false, 13, "Panel4", "BLH_EVRF.1"},
+      {"heightInputKron86", true, 11, "heightInputFilePanel", "BLH_K86"},
+      {"heightInputKron2006", true, 12, "heightInputFilePanel", "BLH_K2006"},
+      {"heightInputEvrf2007", true, 13, "heightInputFilePanel", "BLH_EVRF"},
+      {"heightOutputKron86", false, 11, "heightOutputFilePanel", "BLH_K86.1"},
+      {"heightOutputKron2006", false, 12, "heightOutputFilePanel", "BLH_K2006.1"},
+      {"heightOutputEvrf2007", false, 13, "heightOutputFilePanel", "BLH_EVRF.1"},
   };
-  Click("BitBtn9");
+  Click("heightModuleButton");
   for (const auto& h : kHeights) {
     Click(h.radio);
     const JobDescription& s = Window().Selection();
@@ -360,20 +398,20 @@ TEST_F(Controls, QuasigeoidRadiosSetBothCodesAndTheirOwnFrames) {
     int code;
     const char* input;
     const char* output;
-  } kConversions[] = {{"RadioButton35", 21, "BL", "BLn.1"},
-                      {"RadioButton36", 22, "BLH_e", "BLH_n.1"},
-                      {"RadioButton37", 23, "BLH_n", "BLH_e.1"}};
-  Click("BitBtn6");
-  Click("RadioButton33");
+  } kConversions[] = {{"quasigeoidAnomalies", 21, "BL", "BLn.1"},
+                      {"quasigeoidEllipsoidalToNormal", 22, "BLH_e", "BLH_n.1"},
+                      {"quasigeoidNormalToEllipsoidal", 23, "BLH_n", "BLH_e.1"}};
+  Click("quasigeoidModuleButton");
+  Click("quasigeoidFrameEtrf2000");
   EXPECT_EQ(Code(Window().Selection().InputFrame), 5);
-  Click("RadioButton34");
+  Click("quasigeoidFrameEtrf89");
   EXPECT_EQ(Code(Window().Selection().InputFrame), 6);
   for (const auto& c : kConversions) {
     Click(c.radio);
     EXPECT_EQ(Window().Selection().InputSystem, c.code);
     EXPECT_EQ(Window().Selection().OutputSystem, c.code);
-    EXPECT_EQ(Find<QLabel>("Panel5")->text(), c.input);
-    EXPECT_EQ(Find<QLabel>("Panel6")->text(), c.output);
+    EXPECT_EQ(Find<QLabel>("quasigeoidInputFilePanel")->text(), c.input);
+    EXPECT_EQ(Find<QLabel>("quasigeoidOutputFilePanel")->text(), c.output);
     EXPECT_EQ(Window().StatusText(0), c.input);
     EXPECT_EQ(Window().StatusText(2), c.output);
   }
@@ -389,9 +427,12 @@ TEST_F(Controls, FilePanelsOpenTheFileAndOnlyInputPanelsWarnWhenItIsMissing) {
     const char* panel;
     bool warns;
   } kPanels[] = {
-      {"BitBtn9", "RadioButton27", "Panel1", false},  // the file exists
-      {"BitBtn9", "RadioButton28", "Panel1", true},   {"BitBtn9", "RadioButton31", "Panel4", false},
-      {"BitBtn6", "RadioButton35", "Panel5", true},   {"BitBtn6", "RadioButton35", "Panel6", false},
+      {"heightModuleButton", "heightInputKron86", "heightInputFilePanel",
+       false},  // the file exists
+      {"heightModuleButton", "heightInputKron2006", "heightInputFilePanel", true},
+      {"heightModuleButton", "heightOutputKron2006", "heightOutputFilePanel", false},
+      {"quasigeoidModuleButton", "quasigeoidAnomalies", "quasigeoidInputFilePanel", true},
+      {"quasigeoidModuleButton", "quasigeoidAnomalies", "quasigeoidOutputFilePanel", false},
   };
   for (const auto& p : kPanels) {
     dialogs_.shown.clear();
@@ -404,22 +445,22 @@ TEST_F(Controls, FilePanelsOpenTheFileAndOnlyInputPanelsWarnWhenItIsMissing) {
     EXPECT_EQ(dialogs_.Texts("message"), p.warns ? QStringList{missing} : QStringList())
         << p.panel;
   }
-  // Trans 2D/3D: Panel2 is an input panel, Panel3 an output panel.
+  // Trans 2D/3D: the first file panel is an input panel, the second an output panel.
   dialogs_.shown.clear();
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton2");
-  Click("owy1");
-  Click("RadioButton12");
-  ClickWidget("Panel2");
-  ClickWidget("Panel3");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy92");
+  Click("outputFrameEtrf2000");
+  Click("outputSystemXy92");
+  ClickWidget("transInputFilePanel");
+  ClickWidget("transOutputFilePanel");
   EXPECT_EQ(dialogs_.Texts("message"), QStringList{missing});
   EXPECT_FALSE(QFile::exists(objects_ + "/TEST/xy92"));
 }
 
 TEST_F(Controls, NotatnikOpensTheNotesFileWithoutAMessageOrCreatingIt) {
   AddObjects({"TEST"});
-  Click("BitBtn3");
+  Click("notepadButton");
   EXPECT_EQ(CurrentEditor()->Caption(), objects_ + "/TEST/notatnik.txt");
   EXPECT_TRUE(dialogs_.shown.empty());
   EXPECT_FALSE(QFile::exists(objects_ + "/TEST/notatnik.txt"));
@@ -429,13 +470,13 @@ TEST_F(Controls, FileListEditOpensThePickedFileFromTheObjectFolder) {
   AddObjects({"TEST"});
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000.1", "P1\r\n"));
   dialogs_.paths.push_back(objects_ + "/TEST/xy2000.1");
-  Click("BitBtn5");
+  Click("editFileButton");
   ASSERT_EQ(dialogs_.Texts("open"), QStringList{objects_ + "/TEST"});
   EXPECT_EQ(CurrentEditor()->Caption(), objects_ + "/TEST/xy2000.1");
   EXPECT_TRUE(CurrentEditor()->Text().startsWith("P1"));
 
   EditorWindow* before = CurrentEditor();
-  Click("BitBtn5");  // cancelled
+  Click("editFileButton");  // cancelled
   EXPECT_EQ(CurrentEditor(), before);
 }
 
@@ -443,7 +484,7 @@ TEST_F(Controls, FileListShowsTheObjectAndItsImportRefreshesIt) {
   AddObjects({"TEST"});
   ASSERT_TRUE(WriteAll(objects_ + "/TEST/xy2000", "P1 1 2\r\n"));
   ASSERT_TRUE(WriteAll(temp_.filePath("pomiar.txt"), "P2 3 4\r\n"));
-  Click("SpeedButton3");
+  Click("objectFilesButton");
   ObjectFilesDialog* fileList = CurrentFileListDialog();
   ASSERT_NE(fileList, nullptr);
   EXPECT_TRUE(fileList->isVisible());
@@ -458,7 +499,7 @@ TEST_F(Controls, FileListShowsTheObjectAndItsImportRefreshesIt) {
 
 TEST_F(Controls, EditorButtonShowsTheEditorInTheObjectFolder) {
   AddObjects({"TEST"});
-  Click("SpeedButton4");
+  Click("editorButton");
   EXPECT_TRUE(CurrentEditor()->isVisible());
   EXPECT_TRUE(CurrentEditor()->Caption().startsWith(objects_ + "/TEST/"));
 }
@@ -473,21 +514,21 @@ int ExitCodeAfterClicking(QAbstractButton* button) {
 
 TEST_F(Controls, WyjscieOffersUnsavedEditorTextBeforeEnding) {
   AddObjects({"TEST"});
-  Click("BitBtn3");  // the notes in an editor
+  Click("notepadButton");  // the notes in an editor
   CurrentEditor()->findChild<QPlainTextEdit*>("textEdit")->insertPlainText("uwaga");
   ASSERT_TRUE(CurrentEditor()->IsModified());
 
   dialogs_.answers = {DialogService::Answer::Cancel};
-  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("BitBtn4")), 42);
+  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("exitButton")), 42);
   EXPECT_EQ(dialogs_.Texts("question").size(), 1);
 
   dialogs_.answers = {DialogService::Answer::Yes};
-  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("BitBtn4")), 0);
+  EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("exitButton")), 0);
   EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/notatnik.txt"), QByteArray("uwaga\r\n"));
 }
 
 TEST_F(Controls, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
-  Click("BitBtn7");
+  Click("runJobButton");
   EXPECT_EQ(dialogs_.Texts("information"), QStringList{"Nie określono zadania do wykonania"});
   const QStringList monitor = Window().MonitorLines();
   EXPECT_EQ(monitor.value(1), " Liczba punktów: 0");

@@ -32,7 +32,7 @@ using testing::WriteAll;
 class Objects : public MainWindowTest {
  protected:
   QString Katal() { return QString::fromLatin1(ReadAll(bin_ + "/katal")); }
-  QComboBox* Combo() { return Find<QComboBox>("ComboBox1"); }
+  QComboBox* Combo() { return Find<QComboBox>("objectCombo"); }
   QStringList Items() {
     QStringList items;
     for (int i = 0; i < Combo()->count(); ++i) items << Combo()->itemText(i);
@@ -128,7 +128,7 @@ TEST_F(Objects, KatalThatIsAFifoDoesNotBlockTheStart) {
 // Folder names are the user's: one that looks like markup is shown as it is.
 TEST_F(Objects, StatusBarShowsTheFolderAsPlainText) {
   AddObjects({"<b>A&amp;"});
-  EXPECT_EQ(Find<QLabel>("styks3")->textFormat(), Qt::PlainText);
+  EXPECT_EQ(Find<QLabel>("statusPanel3")->textFormat(), Qt::PlainText);
   EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + "/<b>A&amp;");
 }
 
@@ -139,7 +139,7 @@ TEST_F(Objects, MissingObjectsFolderIsCreatedAndTheListIsEmpty) {
   EXPECT_EQ(Window().ObjectFolder(), objects_ + "/");
   // An object can be added at once.
   Combo()->lineEdit()->setText("NOWY");
-  Click("BitBtn10");
+  Click("addObjectButton");
   EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
   EXPECT_EQ(Items(), QStringList{"NOWY"});
   EXPECT_EQ(Window().ObjectFolder(), objects_ + "/NOWY");
@@ -166,22 +166,22 @@ TEST_F(Objects, TypingMovesTheFolderAtEachKeystrokeAndWritesKatal) {
 
 TEST_F(Objects, ChangingTheObjectKeepsTheSelection) {
   AddObjects({"DANE1", "TEST"});
-  Click("BitBtn8");
-  Click("owe1");
-  Click("RadioButton2");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
+  Click("inputSystemXy92");
   Combo()->setCurrentIndex(1);
   EXPECT_EQ(Window().Selection().InputSystem, 2);
-  EXPECT_TRUE(Visible("Panel2"));
+  EXPECT_TRUE(Visible("transInputFilePanel"));
 }
 
 TEST_F(Objects, AddingAnObjectSelectsTheSecondEntryAndResetsTheSelection) {
   AddObjects({"DANE1", "TEST"});
   ASSERT_TRUE(WriteAll(bin_ + "/katal", "1\r\n"));
-  Click("BitBtn8");
-  Click("owe1");
+  Click("trans2d3dButton");
+  Click("inputFrameEtrf2000");
   Combo()->lineEdit()->setText("AAA");
   ASSERT_TRUE(WriteAll(bin_ + "/katal", "1\r\n"));
-  Click("BitBtn10");
+  Click("addObjectButton");
   EXPECT_TRUE(QDir(objects_ + "/AAA").exists());
   EXPECT_EQ(Items(), QStringList({"AAA", "DANE1", "TEST"}));
   EXPECT_EQ(Combo()->currentText(), "DANE1");
@@ -190,8 +190,8 @@ TEST_F(Objects, AddingAnObjectSelectsTheSecondEntryAndResetsTheSelection) {
   EXPECT_EQ(Katal(), "1\r\n");
   EXPECT_EQ(Code(Window().Selection().InputFrame), 0);
   EXPECT_EQ(Code(Window().Selection().ActiveModule), 1);
-  EXPECT_FALSE(Visible("GroupBox8"));
-  EXPECT_FALSE(Find<QRadioButton>("owe1")->isChecked());
+  EXPECT_FALSE(Visible("inputFrameBox"));
+  EXPECT_FALSE(Find<QRadioButton>("inputFrameEtrf2000")->isChecked());
   EXPECT_TRUE(dialogs_.shown.empty());
 }
 
@@ -200,14 +200,14 @@ TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
   for (const char* name : {"TEST", "", "..", "../OBOK", "a/b"}) {
     SCOPED_TRACE(name);
     dialogs_.shown.clear();
-    Click("BitBtn8");
+    Click("trans2d3dButton");
     Combo()->lineEdit()->setText(QString::fromUtf8(name));
-    Click("BitBtn10");
+    Click("addObjectButton");
     EXPECT_EQ(dialogs_.Texts("information"),
               QStringList{" Najpierw wpisz w okienku nazwę nowego obiektu! "});
     EXPECT_EQ(Items(), QStringList({"DANE1", "TEST"}));
     EXPECT_EQ(Code(Window().Selection().ActiveModule), 1);
-    EXPECT_TRUE(Visible("GroupBox8"));
+    EXPECT_TRUE(Visible("inputFrameBox"));
   }
   EXPECT_FALSE(QDir(objects_ + "/../OBOK").exists());
 }
@@ -215,7 +215,7 @@ TEST_F(Objects, AnObjectThatCannotBeCreatedGivesTheMessageAndChangesNothing) {
 TEST_F(Objects, MenuDodajObiektIsThePlusButton) {
   AddObjects({"DANE1"});
   Combo()->lineEdit()->setText("NOWY");
-  Window().findChild<QAction*>("Nowyfolder1")->trigger();
+  Window().findChild<QAction*>("addObjectAction")->trigger();
   EXPECT_TRUE(QDir(objects_ + "/NOWY").exists());
   EXPECT_EQ(Items(), QStringList({"DANE1", "NOWY"}));
   EXPECT_EQ(Combo()->currentText(), "NOWY");
@@ -227,13 +227,13 @@ TEST_F(Objects, ImportCopiesTheChosenFileIntoTheObject) {
   ASSERT_TRUE(QDir().mkpath(temp_.filePath("dane")));
   ASSERT_TRUE(WriteAll(source, "P1 1 2\r\n"));
   dialogs_.paths.push_back(source);
-  Window().findChild<QAction*>("Importujpliki1")->trigger();
+  Window().findChild<QAction*>("importFilesAction")->trigger();
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].title, "Importuj");
   EXPECT_EQ(ReadAll(objects_ + "/TEST/pomiar.txt"), QByteArray("P1 1 2\r\n"));
 
   dialogs_.shown.clear();
-  Window().findChild<QAction*>("Importujpliki1")->trigger();  // cancelled
+  Window().findChild<QAction*>("importFilesAction")->trigger();  // cancelled
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList{"pomiar.txt"});
 }
 
@@ -243,7 +243,7 @@ TEST_F(Objects, ImportOfATooLongPathIsRefusedWithAMessage) {
   const QString source = temp_.filePath(QString(100, QChar('p')));
   ASSERT_TRUE(WriteAll(source, "P1\r\n"));
   dialogs_.paths.push_back(source);
-  Window().findChild<QAction*>("Importujpliki1")->trigger();
+  Window().findChild<QAction*>("importFilesAction")->trigger();
   const QStringList messages = dialogs_.Texts("information");
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("255"));

@@ -43,16 +43,16 @@ TEST_F(Options, StartAtTheirDefaults) {
   EXPECT_EQ(Code(s.BLOutputFormat), 1);
   EXPECT_EQ(s.SecondsDecimals, 6);
   EXPECT_EQ(s.LinearDecimals, 4);
-  EXPECT_TRUE(Checked("RadioButton22"));
-  EXPECT_TRUE(Checked("RadioButton40"));
-  EXPECT_TRUE(Checked("RadioButton42"));
-  EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), "0.000001 \" ");
-  EXPECT_EQ(Find<QComboBox>("ComboBox3")->currentText(), "0.0001m");
+  EXPECT_TRUE(Checked("methodEmpirical"));
+  EXPECT_TRUE(Checked("inputFormatDms"));
+  EXPECT_TRUE(Checked("outputFormatDms"));
+  EXPECT_EQ(Find<QComboBox>("secondsPrecisionCombo")->currentText(), "0.000001 \" ");
+  EXPECT_EQ(Find<QComboBox>("linearPrecisionCombo")->currentText(), "0.0001m");
 }
 
 TEST_F(Options, ComboItemsAreTheFixedTextsAndEditable) {
-  auto* seconds = Find<QComboBox>("ComboBox2");
-  auto* linear = Find<QComboBox>("ComboBox3");
+  auto* seconds = Find<QComboBox>("secondsPrecisionCombo");
+  auto* linear = Find<QComboBox>("linearPrecisionCombo");
   const QStringList secondsItems = {"0.000001 \" ", "0.00001 \"", "0.0001\" "};
   const QStringList linearItems = {"0.0001m", "0.001m", "0.01m "};
   ASSERT_EQ(seconds->count(), 3);
@@ -75,12 +75,12 @@ TEST_F(Options, RadioButtonsStoreTheirValues) {
     int (*field)(const JobDescription&);
     int value;
   } kRadios[] = {
-      {"RadioButton21", &MethodCode, 1},
-      {"RadioButton22", &MethodCode, 0},
-      {"RadioButton41", &InputFormatCode, 2},
-      {"RadioButton40", &InputFormatCode, 1},
-      {"RadioButton43", &OutputFormatCode, 2},
-      {"RadioButton42", &OutputFormatCode, 1},
+      {"methodTheoretical", &MethodCode, 1},
+      {"methodEmpirical", &MethodCode, 0},
+      {"inputFormatDegrees", &InputFormatCode, 2},
+      {"inputFormatDms", &InputFormatCode, 1},
+      {"outputFormatDegrees", &OutputFormatCode, 2},
+      {"outputFormatDms", &OutputFormatCode, 1},
   };
   for (const auto& r : kRadios) {
     Click(r.radio);
@@ -97,13 +97,14 @@ TEST_F(Options, MenuChecksTheRadioButtonAndTheRadioButtonsLeaveTheMenuUnmarked) 
     int (*field)(const JobDescription&);
     int value;
   } kItems[] = {
-      {"Metoda obliczeniowa    ", " Matematyczna (teoretyczna)", "RadioButton21", &MethodCode, 1},
-      {"Metoda obliczeniowa    ", " Empiryczna", "RadioButton22", &MethodCode, 0},
-      {"Format danych B, L", " stopnie [real]", "RadioButton41", &InputFormatCode, 2},
-      {"Format danych B, L", " stopnie [int]  minuty [int]  sekundy [real] ", "RadioButton40",
+      {"Metoda obliczeniowa    ", " Matematyczna (teoretyczna)", "methodTheoretical", &MethodCode,
+       1},
+      {"Metoda obliczeniowa    ", " Empiryczna", "methodEmpirical", &MethodCode, 0},
+      {"Format danych B, L", " stopnie [real]", "inputFormatDegrees", &InputFormatCode, 2},
+      {"Format danych B, L", " stopnie [int]  minuty [int]  sekundy [real] ", "inputFormatDms",
        &InputFormatCode, 1},
-      {"Format wyników B, L", "stopnie [real]", "RadioButton43", &OutputFormatCode, 2},
-      {"Format wyników B, L", "stopnie [int]  minuty [int]  sekundy [real]  ", "RadioButton42",
+      {"Format wyników B, L", "stopnie [real]", "outputFormatDegrees", &OutputFormatCode, 2},
+      {"Format wyników B, L", "stopnie [int]  minuty [int]  sekundy [real]  ", "outputFormatDms",
        &OutputFormatCode, 1},
   };
   for (const auto& i : kItems) {
@@ -114,15 +115,15 @@ TEST_F(Options, MenuChecksTheRadioButtonAndTheRadioButtonsLeaveTheMenuUnmarked) 
     EXPECT_EQ(i.field(Window().Selection()), i.value) << i.item;
     EXPECT_FALSE(action->isCheckable());
   }
-  Trigger("Matematycznateoretyczna1");
-  Click("RadioButton22");
+  Trigger("methodTheoreticalAction");
+  Click("methodEmpirical");
   EXPECT_EQ(Code(Window().Selection().Method), 0);
-  EXPECT_FALSE(Window().findChild<QAction*>("Empiryczna2")->isChecked());
+  EXPECT_FALSE(Window().findChild<QAction*>("methodEmpiricalAction")->isChecked());
 }
 
 TEST_F(Options, PrecisionMenuItemsShowTheMatchingComboItem) {
-  auto* seconds = Find<QComboBox>("ComboBox2");
-  auto* linear = Find<QComboBox>("ComboBox3");
+  auto* seconds = Find<QComboBox>("secondsPrecisionCombo");
+  auto* linear = Find<QComboBox>("linearPrecisionCombo");
   MenuItem("Opcje", "Precyzja zapisu B, L            ", "0.0001 \"")->trigger();
   EXPECT_EQ(seconds->currentText(), "0.0001\" ");
   MenuItem("Opcje", "Precyzja zapisu XYZ  ", " 0.001m")->trigger();
@@ -133,18 +134,20 @@ TEST_F(Options, PrecisionMenuItemsShowTheMatchingComboItem) {
 }
 
 TEST_F(Options, SurviveModuleSwitchesAndResets) {
-  Click("RadioButton21");
-  Click("RadioButton41");
-  Click("RadioButton43");
-  Find<QComboBox>("ComboBox3")->setCurrentIndex(2);
-  for (const char* module : {"BitBtn8", "BitBtn9", "BitBtn6", "BitBtn8"}) Click(module);
-  Click("owe1");
+  Click("methodTheoretical");
+  Click("inputFormatDegrees");
+  Click("outputFormatDegrees");
+  Find<QComboBox>("linearPrecisionCombo")->setCurrentIndex(2);
+  for (const char* module :
+       {"trans2d3dButton", "heightModuleButton", "quasigeoidModuleButton", "trans2d3dButton"})
+    Click(module);
+  Click("inputFrameEtrf2000");
   const JobDescription& s = Window().Selection();
   EXPECT_EQ(Code(s.Method), 1);
   EXPECT_EQ(Code(s.BLInputFormat), 2);
   EXPECT_EQ(Code(s.BLOutputFormat), 2);
-  EXPECT_TRUE(Checked("RadioButton21"));
-  EXPECT_EQ(Find<QComboBox>("ComboBox3")->currentText(), "0.01m ");
+  EXPECT_TRUE(Checked("methodTheoretical"));
+  EXPECT_EQ(Find<QComboBox>("linearPrecisionCombo")->currentText(), "0.01m ");
 }
 
 }  // namespace

@@ -47,8 +47,9 @@ TEST_F(ZoneButtons, StripButtonsSitOnTheirCentralMeridians) {
   const struct {
     const char* radio;
     double meridian;
-  } kStrips[] = {{"po15", 15}, {"po18", 18}, {"po21", 21}, {"po24", 24},
-                 {"pow15", 15}, {"pow24", 24}, {"rwe2", 21}, {"rwy2", 21}};
+  } kStrips[] = {{"inputZone3Deg15", 15}, {"inputZone3Deg18", 18},  {"inputZone3Deg21", 21},
+                 {"inputZone3Deg24", 24}, {"outputZone3Deg15", 15}, {"outputZone3Deg24", 24},
+                 {"inputZone6Deg21", 21}, {"outputZone6Deg21", 21}};
   for (const auto& s : kStrips) EXPECT_NEAR(Position(s.radio).x(), s.meridian, 0.4) << s.radio;
 }
 
@@ -57,8 +58,9 @@ TEST_F(ZoneButtons, ZoneButtons1965LieInsideTheCountryInTheirRegion) {
     const char* radio;
     bool east;
     bool north;
-  } kZones[] = {{"str1", true, false}, {"str2", true, true}, {"str3", false, true},
-                {"str4", false, true}, {"str5", false, false}, {"sw1", true, false}};
+  } kZones[] = {{"inputZone1965_1", true, false},  {"inputZone1965_2", true, true},
+                {"inputZone1965_3", false, true},  {"inputZone1965_4", false, true},
+                {"inputZone1965_5", false, false}, {"outputZone1965_1", true, false}};
   for (const auto& z : kZones) {
     const QPointF p = Position(z.radio);
     EXPECT_TRUE(ZoneMap::Outline().containsPoint(p, Qt::OddEvenFill)) << z.radio;
@@ -68,7 +70,8 @@ TEST_F(ZoneButtons, ZoneButtons1965LieInsideTheCountryInTheirRegion) {
 }
 
 TEST_F(ZoneButtons, ZoneButtonsDoNotOverlap) {
-  for (const char* chooser : {"GroupBox3", "GroupBox4", "GroupBox5"}) {
+  for (const char* chooser :
+       {"inputZoneChooser1965", "inputZoneChooser3Deg", "inputZoneChooser6Deg"}) {
     const QList<QRadioButton*> radios = Find<QGroupBox>(chooser)->findChildren<QRadioButton*>();
     ASSERT_GE(radios.size(), 2);
     for (int i = 0; i < radios.size(); ++i) {
