@@ -356,7 +356,7 @@ void MainWindow::AddOptionItem(QMenu* menu, const char* name, const QString& tex
 }
 
 void MainWindow::CreateTopRow(QWidget* central) {
-  auto addSpeedButton = [central](const char* name, QStyle::StandardPixmap icon,
+  auto addToolButton = [central](const char* name, QStyle::StandardPixmap icon,
                                   const QString& hint, int left) {
     auto* button = new QToolButton(central);
     button->setObjectName(QLatin1String(name));
@@ -366,10 +366,10 @@ void MainWindow::CreateTopRow(QWidget* central) {
     button->setGeometry(left, 6, 30, 30);
     return button;
   };
-  connect(addSpeedButton("editorButton", QStyle::SP_FileDialogContentsView,
+  connect(addToolButton("editorButton", QStyle::SP_FileDialogContentsView,
                          QStringLiteral("Edytor tekstu"), 6),
           &QToolButton::clicked, this, &MainWindow::showEditor);
-  connect(addSpeedButton("objectFilesButton", QStyle::SP_DirOpenIcon,
+  connect(addToolButton("objectFilesButton", QStyle::SP_DirOpenIcon,
                          QStringLiteral("Wyświetla listę plików obiektu"), 38),
           &QToolButton::clicked, this, &MainWindow::showObjectFiles);
 
