@@ -2,6 +2,8 @@
 // The text editor window: one plain-text file per window, read and written as
 // Windows-1250 text with CR LF line ends. The caption is the full path of the
 // file; "Zapisz" writes to the path in the caption.
+// The object name, caption and role of each control:
+// tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
 #include <QString>
 

@@ -2,6 +2,8 @@
 // "Pliki aktualnego obiektu": the files of the working object with open in the
 // editor, copy, delete, import and close. Closes as soon as another window of
 // the program becomes active.
+// The object name, caption and role of each control:
+// tests/shell/data/window_controls.tsv.
 #include <QDialog>
 #include <QString>
 #include <functional>

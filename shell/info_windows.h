@@ -1,6 +1,8 @@
 #pragma once
 // The help window "Kolvedir 2.x INFO" and the about window "KOLVEDIR w. 2.xx".
 // Both are made hidden at start-up; show() shows them without blocking.
+// The object name, caption and role of each control:
+// tests/shell/data/window_controls.tsv.
 #include <QString>
 #include <QWidget>
 

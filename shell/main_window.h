@@ -3,6 +3,8 @@
 // selection state, the computation options, the working object, the file
 // panels, the monitor and the status bar. Every choice is stored at once; a
 // job reads the state when "Wykonaj obliczenia" is pressed.
+// The object name, caption and role of each control:
+// tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
