@@ -204,6 +204,8 @@ JobOutcome RunRecordLoop(JobContext& context, const JobFiles& files) {
     return JobOutcome::kFailed;
   }
   ReportJobResult(ui, context.counters, context.job.ActiveModule);
+  if (context.InputLooksLikeOtherBlFormat())
+    ReportBlFormatHint(ui, context.counters, context.job.BLInputFormat);
   return JobOutcome::kCompleted;
 }
 

@@ -4,6 +4,9 @@
 
 namespace kolvedir {
 
+bool JobContext::InputLooksLikeOtherBlFormat() const {
+  return geodeticRecords > 0 && otherBlFormatRecords == geodeticRecords;
+}
 
 void AskAboutPoint(JobContext& context, std::string_view fileText) {
   if (context.counters.SuppressPointMessages) return;

@@ -30,6 +30,9 @@ struct JobCounters {
 };
 
 struct JobContext {
+  // Every geodetic record failed the area test and would pass it read in the
+  // other BL format (at least one such record).
+  bool InputLooksLikeOtherBlFormat() const;
 
   const JobDescription& job;  // validated; InputKind, OutputKind and the decimals set
   JobCounters& counters;
@@ -43,6 +46,8 @@ struct JobContext {
   LineSource input;
   OutputSink output;
   bool stopped = false;  // the user stopped the record loop
+  std::uint64_t geodeticRecords = 0;
+  std::uint64_t otherBlFormatRecords = 0;  // outside in the chosen format, inside in the other
 };
 
 // Announces a problem with one point: unless SuppressPointMessages is on, asks

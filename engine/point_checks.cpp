@@ -46,6 +46,18 @@ bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightTo
   return height == HeightToken::kOptional || IsReal(tokens[heightToken]);
 }
 
+BlFormat OtherBlFormat(BlFormat blFormat) {
+  return blFormat == BlFormat::kDegreesMinutesSeconds ? BlFormat::kDecimalDegrees
+                                                      : BlFormat::kDegreesMinutesSeconds;
+}
+
+bool InsideAreaInOtherBlFormat(const TokenList& tokens, BlFormat blFormat) {
+  const BlFormat other = OtherBlFormat(blFormat);
+  if (!GeodeticTokensReadable(tokens, other, HeightToken::kOptional)) return false;
+  const PointValues values = ReadPointValues(tokens, RecordKind::kGeodetic, other);
+  return InsideAdmissibleArea(values.B, values.L);
+}
+
 std::string FailedPointText(std::string_view name, std::string_view ending) {
   return PointDefectText("  *** punkt ", name, ending);
 }

@@ -29,6 +29,13 @@ enum class HeightToken {
 // the record one that must not be transformed from the 0 it reads as.
 bool GeodeticTokensReadable(const TokenList& tokens, BlFormat blFormat, HeightToken height);
 
+// The BL format other than blFormat.
+BlFormat OtherBlFormat(BlFormat blFormat);
+// True when the latitude and longitude of a geodetic record, read in the BL
+// format other than blFormat, lie inside the admissible area: a record outside
+// it in blFormat that was probably written in the other format.
+bool InsideAreaInOtherBlFormat(const TokenList& tokens, BlFormat blFormat);
+
 // "  *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych"
 // + ending: the comment of a record whose computation failed. The quasigeoid
 // job passes an empty ending, the others " ".

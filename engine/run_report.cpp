@@ -1,5 +1,7 @@
 #include "engine/run_report.h"
 
+#include "engine/point_checks.h"
+
 namespace kolvedir {
 
 namespace {
@@ -30,6 +32,15 @@ void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module)
   const char* text = module == Module::kTrans ? " Zadanie wykonano - liczba błędów "
                                               : " Zadanie wykonano - liczba błędów: ";
   ui.SetMonitorLine(++counters.MonitorLine, text + PaddedNumber(counters.ErrorCount));
+}
+
+void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat chosen) {
+  const auto name = [](BlFormat format) {
+    return format == BlFormat::kDegreesMinutesSeconds ? "[stopnie min sek]" : "[stopnie]";
+  };
+  ui.SetMonitorLine(++counters.MonitorLine,
+                    std::string(" Uwaga: współrzędne B L zbioru wejściowego wyglądają na format ") +
+                        name(OtherBlFormat(chosen)) + ", a wybrano " + name(chosen) + " ");
 }
 
 void ReportJobStopped(JobUserInterface& ui, JobCounters& counters) {

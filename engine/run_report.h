@@ -36,6 +36,11 @@ void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
 // " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
 // others) followed by PaddedNumber(ErrorCount).
 void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module);
+// Every geodetic record lay outside the admissible area but would lie inside
+// it in the other BL format: the next line " Uwaga: współrzędne B L zbioru
+// wejściowego wyglądają na format [stopnie]" ("[stopnie min sek]" when
+// `chosen` is decimal degrees) + ", a wybrano " + the chosen format + " ".
+void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat chosen);
 // A job the user stopped: the next line, " Zadanie przerwane - przeliczono
 // punktów: " + PointCount + "; zbiór wynikowy nie został zmieniony ".
 void ReportJobStopped(JobUserInterface& ui, JobCounters& counters);

@@ -47,6 +47,9 @@ void TransformRecord(const JobContext& context, const TokenList& tokens, RecordB
   const TransPointResult result =
       ComputeTransPoint(job, values, !RecordUnreadable(job, tokens, values));
   ++block.points;
+  if (job.InputKind == RecordKind::kGeodetic)
+    block.CountGeodeticRecord(result.error == PointError::kOutOfArea &&
+                              InsideAreaInOtherBlFormat(tokens, job.BLInputFormat));
   if (result.error == PointError::kNone) {
     WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                      job.SecondsDecimals, job.LinearDecimals, context.RecordComment);

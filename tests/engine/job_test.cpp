@@ -207,6 +207,45 @@ TEST(JobMonitorTest, ResultLinesAndPanelsOfTheHeightModules) {
   }
 }
 
+// A file whose every geodetic record lies outside the area in the chosen BL
+// format but inside it in the other gets one hint line after the result line.
+TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
+  const std::string kDecimal = "Warszawa 52.231900 21.006700 112.4\r\nKielce 50.8703 20.6275 264.2\r\n";
+  const std::string kDms = "Warszawa 52 13 54.84 21 0 24.12 112.4\r\n";
+  const std::string toDecimal =
+      " Uwaga: współrzędne B L zbioru wejściowego wyglądają na format [stopnie], a wybrano "
+      "[stopnie min sek] ";
+  const std::string toDms =
+      " Uwaga: współrzędne B L zbioru wejściowego wyglądają na format [stopnie min sek], a "
+      "wybrano [stopnie] ";
+  const struct {
+    const char* what;
+    JobDescription job;
+    const char* input;
+    std::string records;
+    std::string hint;  // "" no hint: line 3 is the point count
+  } cases[] = {
+      {"decimal file, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS", kDecimal, toDecimal},
+      {"dms file, decimal chosen", HeightJob(11, 13, 2, 1), "BLH_K86", kDms, toDms},
+      {"quasigeoid", QuasigeoidJob(5, 23), "BLH_n", kDecimal, toDecimal},
+      {"one record inside", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
+       kDecimal + "Dobry 52 13 54.84 21 0 24.12 1\r\n", ""},
+      {"one record outside in both", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
+       kDecimal + "Daleko 10.0 10.0 1\r\n", ""},
+      {"plane input", TransJob(1, 2, 0, 1, 2, 0), "xy92", "1 5000000 5000000\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    JobFixture f;
+    f.WriteInput(c.input, c.records);
+    f.ui.answers = {true};
+    JobDescription job = c.job;
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
+    const V& lines = f.ui.monitor.Lines();
+    EXPECT_EQ(lines[3].rfind(" Liczba punktów: ", 0) == 0, c.hint.empty()) << c.what;
+    if (!c.hint.empty()) EXPECT_EQ(lines[3], c.hint) << c.what;
+  }
+}
+
 // The point 1235 on the central meridian of zone 18: convergence 0 and the
 // scale distortion of the PL-2000 scale factor 0.999923, −7.70 cm/km.
 TEST(TransJobFileTest, Xy2000RecordThroughTheSameSystemByteForByte) {
