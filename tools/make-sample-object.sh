@@ -5,12 +5,15 @@
 # The frame changes use the theoretical method, so the files do not depend on
 # the values of the grid; the heights use the grid's quasigeoid.
 #   tools/make-sample-object.sh BATCH GRID OUTDIR
-# writes Windows-1250 files with CR LF line ends into OUTDIR.
+# writes Windows-1250 files with CR LF line ends into OUTDIR, B L in degrees,
+# minutes and seconds (the program's default input format), and the files with
+# B L into OUTDIR_STOPNIE once more in decimal degrees.
 set -euo pipefail
 batch=$1 grid=$2 out=$3
+decimal=${out}_STOPNIE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
+mkdir -p "$out" "$decimal"
 
 # name (UTF-8, converted below), B, L (decimal degrees), normal height (m).
 places='Warszawa 52.231900 21.006700 112.40
@@ -69,17 +72,26 @@ columns 2 < "$work/xy42_83_3.1" > "$out/xy42_83_3"
 trans xy42_83_6 --to-zone 21 Warszawa Gdańsk Białystok Suwałki Katowice Kraków
 columns 2 < "$work/xy42_83_6.1" > "$out/xy42_83_6"
 trans xyTARVO80 all;                                      columns 2 < "$work/xyTARVO80.1" > "$out/xyTARVO80"
-trans BLH_KRA --bl-out deg all;                           columns 3 < "$work/BLH_KRA.1" > "$out/BLH_KRA"
+trans BLH_KRA all;                                        columns 7 < "$work/BLH_KRA.1" > "$out/BLH_KRA"
 trans XYZ_KRA all;                                        columns 3 < "$work/XYZ_KRA.1" > "$out/XYZ_KRA"
 
 # Heights: PL-KRON86-NH in degrees-minutes-seconds, the other datums from it.
 cp "$work/BLH_n" "$work/BLH_K86"
 run --from BLH_K86 --to BLH_K86 --bl-in deg --bl-out dms; columns 7 < "$work/BLH_K86.1" > "$out/BLH_K86"
 cp "$out/BLH_K86" "$work/BLH_K86"
-run --from BLH_K86 --to BLH_K2006 --bl-out deg;          columns 3 < "$work/BLH_K2006.1" > "$out/BLH_K2006"
+run --from BLH_K86 --to BLH_K2006;                        columns 7 < "$work/BLH_K2006.1" > "$out/BLH_K2006"
 run --from BLH_K86 --to BLH_EVRF;                         columns 7 < "$work/BLH_EVRF.1" > "$out/BLH_EVRF"
 
-# Quasigeoid: B, L only (decimal), ellipsoidal heights (DMS), normal heights (decimal).
-columns 2 < "$work/BLH_n" > "$out/BL"
+# Quasigeoid: B, L only, ellipsoidal heights, normal heights (PL-KRON86-NH).
+columns 6 < "$out/BLH_K86" > "$out/BL"
 cp "$work/BLH_e" "$out/BLH_e"
-cp "$work/BLH_n" "$out/BLH_n"
+cp "$out/BLH_K86" "$out/BLH_n"
+
+# The decimal-degree object: every file with B L through an identity height job.
+to_decimal() {  # file name
+  cp "$out/$1" "$work/BLH_K86"
+  run --from BLH_K86 --to BLH_K86 --bl-out deg
+  columns 3 < "$work/BLH_K86.1" > "$decimal/$1"
+}
+for f in BLH_GRS BLH_KRA BLH_K86 BLH_K2006 BLH_EVRF BLH_e BLH_n; do to_decimal "$f"; done
+columns 2 < "$decimal/BLH_n" > "$decimal/BL"
