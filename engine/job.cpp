@@ -8,6 +8,7 @@
 #include "engine/system_files.h"
 #include "engine/text_encoding.h"
 #include "grid/correction_grid.h"
+#include "grid/model_grid.h"
 
 namespace kolvedir {
 
@@ -225,6 +226,9 @@ JobOutcome RunModule(JobDescription& job, const JobFiles& files, JobGrid& grid,
   ClearMonitor(ui);
   if (!LoadGrid(grid, ui)) return JobOutcome::kRefused;
   ReportGridLoaded(ui, counters);
+  if (job.ActiveModule == Module::kTrans && job.Method == ComputationMethod::kEmpirical &&
+      IsModelGrid(gridFile))
+    ReportModelGrid(ui, counters);
   counters.PointCount = 0;
 
   if (job.ActiveModule == Module::kTrans) job.InputKind = job.OutputKind = RecordKind::kNone;

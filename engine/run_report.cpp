@@ -1,6 +1,7 @@
 #include "engine/run_report.h"
 
 #include "engine/point_checks.h"
+#include "grid/model_grid.h"
 
 namespace kolvedir {
 
@@ -25,6 +26,10 @@ void ClearMonitor(JobUserInterface& ui) {
 void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters) {
   counters.MonitorLine = 1;
   ui.SetMonitorLine(1, " Czytanie siatki interpolacyjnej - ok. ");
+}
+
+void ReportModelGrid(JobUserInterface& ui, JobCounters& counters) {
+  ui.SetMonitorLine(++counters.MonitorLine, " " + std::string(ModelGridNotice()) + " ");
 }
 
 void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module) {

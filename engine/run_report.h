@@ -32,6 +32,9 @@ std::string PaddedNumber(std::int64_t n);
 void ClearMonitor(JobUserInterface& ui);
 // After the grid was read: MonitorLine 1, line 1 " Czytanie siatki interpolacyjnej - ok. ".
 void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
+// A TRANS 2D/3D job of the empirical method with the model grid: the next
+// line, " " + ModelGridNotice() + " ".
+void ReportModelGrid(JobUserInterface& ui, JobCounters& counters);
 // Marks the module's file panels and writes the next line,
 // " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
 // others) followed by PaddedNumber(ErrorCount).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/record_blocks.h"
+#include "grid/model_grid.h"
 #include "tests/engine/job_fixture.h"
 
 namespace kolvedir {
@@ -204,6 +205,27 @@ TEST(JobMonitorTest, ResultLinesAndPanelsOfTheHeightModules) {
     EXPECT_EQ(f.ReadOutput(c.output), "") << c.output;
     EXPECT_EQ(f.ui.monitor.Lines()[2], " Zadanie wykonano - liczba błędów:  0 ") << c.output;
     EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: 0") << c.output;
+  }
+}
+
+// Empirical TRANS 2D/3D jobs on the model grid say so right after the grid line.
+TEST(JobMonitorTest, ModelGridNoticeAtTheStartOfEmpiricalJobs) {
+  const std::string notice = " " + std::string(ModelGridNotice()) + " ";
+  const struct {
+    bool model;
+    int method;
+    bool notice;
+  } cases[] = {{true, 0, true}, {true, 1, false}, {false, 0, false}};
+  for (const auto& c : cases) {
+    JobFixture f;
+    if (c.model) ASSERT_EQ(WriteModelGrid(f.gridFile(), {}), ModelGridResult::kWritten);
+    f.WriteInput("xy92", "1 500000 500000\r\n");
+    JobDescription job = TransJob(1, 2, 0, 1, 2, 0, c.method);
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.model << c.method;
+    const V& lines = f.ui.monitor.Lines();
+    EXPECT_EQ(lines[1], kGridOk);
+    EXPECT_EQ(lines[2] == notice, c.notice) << c.model << c.method;
+    EXPECT_EQ(lines[c.notice ? 3 : 2], " Zadanie wykonano - liczba błędów  0 ");
   }
 }
 

@@ -82,6 +82,7 @@ class JobThreadTest : public ::testing::Test {
       job_.InputSystem = 4;   // BLH_GRS
       job_.OutputSystem = 2;  // xy92
       job_.BLInputFormat = BlFormat::kDecimalDegrees;
+      job_.Method = ComputationMethod::kTheoretical;
       return RunJob(job_, root, "OBJ", "", "", grid, counters_, ui);
     }));
     EXPECT_FALSE(thread.Start([](JobUserInterface&) { return JobOutcome::kCompleted; }))
