@@ -20,6 +20,23 @@ int ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const
   return box.exec();
 }
 
+bool IsResultFile(const QFileInfo& info) {
+  return info.isFile() && info.suffix() == QLatin1String("1");
+}
+
+// Qt's own file dialog (with the Polish texts and the result-file type), one or more files.
+QStringList RunFileDialog(QWidget* parent, const QString& caption, const QString& dir,
+                          const QString& filter, QFileDialog::AcceptMode mode,
+                          QFileDialog::FileMode files) {
+  static PointFileIconProvider icons;
+  QFileDialog dialog(parent, caption, dir, filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(files);
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 class QtDialogService final : public DialogService {
  public:
   void Information(QWidget* parent, const QString& title, const QString& text) override {
@@ -48,17 +65,22 @@ class QtDialogService final : public DialogService {
 
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                        const QString& filter) override {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return RunFileDialog(parent, caption, dir, filter, QFileDialog::AcceptOpen,
+                         QFileDialog::ExistingFile)
+        .value(0);
   }
 
   QStringList OpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
                             const QString& filter) override {
-    return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+    return RunFileDialog(parent, caption, dir, filter, QFileDialog::AcceptOpen,
+                         QFileDialog::ExistingFiles);
   }
 
   QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                        const QString& filter) override {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return RunFileDialog(parent, caption, dir, filter, QFileDialog::AcceptSave,
+                         QFileDialog::AnyFile)
+        .value(0);
   }
 
   bool ChooseFont(QWidget* parent, QFont& font) override {
@@ -82,6 +104,15 @@ QtDialogService& DefaultService() {
 DialogService* installed = nullptr;
 
 }  // namespace
+
+QString PointFileIconProvider::type(const QFileInfo& info) const {
+  return IsResultFile(info) ? QStringLiteral("Plik wynikowy") : QFileIconProvider::type(info);
+}
+
+QIcon PointFileIconProvider::icon(const QFileInfo& info) const {
+  return IsResultFile(info) ? QFileIconProvider::icon(QFileIconProvider::File)
+                            : QFileIconProvider::icon(info);
+}
 
 DialogService& Dialogs() { return installed ? *installed : DefaultService(); }
 

@@ -2,6 +2,7 @@
 // Every modal dialog of the shell goes through this one replaceable service, so
 // that tests script the answers and no test ever blocks. The default service
 // shows the real Qt dialogs.
+#include <QFileIconProvider>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,15 @@ class DialogService {
   virtual bool ChooseFont(QWidget* parent, QFont& font) = 0;
   // Print dialog for printer; returns false when cancelled.
   virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The file dialogs' icons and types: result files ("xy2000.1") are
+// "Plik wynikowy", not the manual pages their ending suggests to the system.
+class PointFileIconProvider : public QFileIconProvider {
+ public:
+  QString type(const QFileInfo& info) const override;
+  QIcon icon(const QFileInfo& info) const override;
+  using QFileIconProvider::icon;
 };
 
 // The service in use; the real-dialog one unless a test installed another.
