@@ -1,43 +1,64 @@
 #!/usr/bin/env bash
-# Times kolvedir-batch on 1,000,000 xy2000 points (zone 18) against PROJ's
-# cs2cs on the same points, and prints the figures (no pass/fail).
+# Times whole kolvedir-batch runs against PROJ's cs2cs on the same points and
+# prints the figures side by side (no pass/fail): the median wall time of
+# RUNS runs (default 5) of each command, 1,000,000 pseudo-random PL-2000
+# zone 18 points; then peak memory and time of 1,000,000 and 10,000,000 records.
 #   bench/batch_benchmark.sh [BUILD_DIR]     (default build-release, a Release build)
 # The grid is the program folder's PL_grid_001.bin (the model grid as built).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-release}
+runs=${RUNS:-5}
 batch=$build/Kolvedir/bin/kolvedir-batch
 [[ -x $batch ]] || { echo "no $batch: build first (scripts/build.sh $build Release)" >&2; exit 1; }
 command -v cs2cs > /dev/null || { echo "cs2cs missing (Debian proj-bin)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/OBJ"
-# A regular pseudo-random spread over zone 18 of PL-2000 (x northing, y easting).
-awk 'BEGIN { srand(2000); for (i = 1; i <= 1000000; i++)
-  printf "%d %.3f %.3f\r\n", i, 5450000 + 600000 * rand(), 6330000 + 340000 * rand() }' \
-  > "$work/OBJ/xy2000"
+points() {  # count, file: a regular pseudo-random spread over zone 18 (x northing, y easting)
+  awk -v n="$1" 'BEGIN { srand(2000); for (i = 1; i <= n; i++)
+    printf "%d %.3f %.3f\r\n", i, 5450000 + 600000 * rand(), 6330000 + 340000 * rand() }' > "$2"
+}
+mkdir "$work/OBJ" "$work/BIG"
+points 1000000 "$work/OBJ/xy2000"
 tr -d '\r' < "$work/OBJ/xy2000" | cut -d' ' -f2,3 > "$work/cs2cs.in"
-echo "points: 1000000 xy2000 records, $(du -h "$work/OBJ/xy2000" | cut -f1)"
+echo "machine: $(nproc) cores; points: 1000000 xy2000 records, $(du -h "$work/OBJ/xy2000" | cut -f1)"
 
-# Wall time, processor time (user + system; steadier on a shared machine) and
-# peak memory of one command.
+# Median wall time (s) of `runs` runs, and peak memory (MB) of the last.
 measure() {  # label, command...
   local label=$1; shift
-  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" > /dev/null 2> "$work/stderr" || {
-    cat "$work/stderr" >&2; exit 1; }
-  read -r seconds user system kb < "$work/time"
-  cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
-  printf '%-58s %6.2f s wall %6.2f s cpu  peak %3d MB\n' "$label" "$seconds" "$cpu" $((kb / 1024))
-  last=$seconds lastcpu=$cpu
+  local times=()
+  for ((r = 0; r < runs; r++)); do
+    /usr/bin/time -f "%e %M" -o "$work/time" "$@" > /dev/null 2> "$work/stderr" || {
+      cat "$work/stderr" >&2; exit 1; }
+    read -r seconds kb < "$work/time"
+    times+=("$seconds")
+  done
+  median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+  printf '%-64s %6.2f s  peak %4d MB\n' "$label" "$median" $((kb / 1024))
 }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b / a }'; }
 
-measure "kolvedir-batch xy2000 (PL-ETRF89) -> xy92, theoretical" \
-  "$batch" --object "$work/OBJ" --from xy2000 --from-zone 18 --from-frame PL-ETRF89 \
-  --to xy92 --to-frame PL-ETRF89 --method theoretical
-first=$last firstcpu=$lastcpu
-measure "kolvedir-batch xy2000 (PL-ETRF2000) -> BLH_KRA, empirical" \
-  "$batch" --object "$work/OBJ" --from xy2000 --from-zone 18 --from-frame PL-ETRF2000 --to BLH_KRA
-measure "cs2cs EPSG:2177 -> EPSG:2180" sh -c "cs2cs EPSG:2177 EPSG:2180 -f %.4f < '$work/cs2cs.in'"
-awk -v a="$first" -v b="$last" -v ac="$firstcpu" -v bc="$lastcpu" 'BEGIN {
-  printf "cs2cs / first job: %.2f wall, %.2f cpu (target at least 3)\n", b / a, bc / ac }'
+job() {  # object, threads, extra options...
+  local object=$1 threads=$2; shift 2
+  "$batch" --object "$object" --threads "$threads" --from xy2000 --from-zone 18 "$@"
+}
+xy92=(--from-frame PL-ETRF89 --to xy92 --to-frame PL-ETRF89 --method theoretical)
+kra=(--from-frame PL-ETRF2000 --to BLH_KRA --to-frame PULKOWO --method empirical)
+
+measure "cs2cs EPSG:2177 EPSG:2180" sh -c "cs2cs EPSG:2177 EPSG:2180 -f %.4f < '$work/cs2cs.in'"
+proj92=$median
+measure "cs2cs EPSG:2177 EPSG:4179" sh -c "cs2cs EPSG:2177 EPSG:4179 -f %.9f < '$work/cs2cs.in'"
+proj4179=$median
+for threads in 1 0; do
+  name=$([ "$threads" = 0 ] && echo "all $(nproc) threads" || echo "1 thread")
+  measure "kolvedir-batch xy2000 -> xy92 theoretical, $name" job "$work/OBJ" "$threads" "${xy92[@]}"
+  echo "    cs2cs / kolvedir: $(ratio "$median" "$proj92")x"
+  measure "kolvedir-batch xy2000 -> BLH_KRA empirical, $name" job "$work/OBJ" "$threads" "${kra[@]}"
+  echo "    cs2cs / kolvedir: $(ratio "$median" "$proj4179")x"
+done
+
+runs=1
+points 10000000 "$work/BIG/xy2000"
+measure "10,000,000 records xy2000 -> xy92 theoretical, all threads" job "$work/BIG" 0 "${xy92[@]}"
+echo "    time per 1,000,000 records: $(awk -v t="$median" 'BEGIN { printf "%.2f", t / 10 }') s"

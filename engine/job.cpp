@@ -227,7 +227,7 @@ JobOutcome RunModule(JobDescription& job, const JobFiles& files, JobGrid& grid,
   if (!LoadGrid(grid, ui)) return JobOutcome::kRefused;
   ReportGridLoaded(ui, counters);
   if (job.ActiveModule == Module::kTrans && job.Method == ComputationMethod::kEmpirical &&
-      IsModelGrid(gridFile))
+      IsModelGrid(grid.file))
     ReportModelGrid(ui, counters);
   counters.PointCount = 0;
 
