@@ -39,12 +39,8 @@ measure() {  # label, command...
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b / a }'; }
 
-job() {  # object, threads, extra options...
-  local object=$1 threads=$2; shift 2
-  "$batch" --object "$object" --threads "$threads" --from xy2000 --from-zone 18 "$@"
-}
-xy92=(--from-frame PL-ETRF89 --to xy92 --to-frame PL-ETRF89 --method theoretical)
-kra=(--from-frame PL-ETRF2000 --to BLH_KRA --to-frame PULKOWO --method empirical)
+xy92=(--from xy2000 --from-zone 18 --from-frame PL-ETRF89 --to xy92 --to-frame PL-ETRF89 --method theoretical)
+kra=(--from xy2000 --from-zone 18 --from-frame PL-ETRF2000 --to BLH_KRA --to-frame PULKOWO --method empirical)
 
 measure "cs2cs EPSG:2177 EPSG:2180" sh -c "cs2cs EPSG:2177 EPSG:2180 -f %.4f < '$work/cs2cs.in'"
 proj92=$median
@@ -52,13 +48,13 @@ measure "cs2cs EPSG:2177 EPSG:4179" sh -c "cs2cs EPSG:2177 EPSG:4179 -f %.9f < '
 proj4179=$median
 for threads in 1 0; do
   name=$([ "$threads" = 0 ] && echo "all $(nproc) threads" || echo "1 thread")
-  measure "kolvedir-batch xy2000 -> xy92 theoretical, $name" job "$work/OBJ" "$threads" "${xy92[@]}"
+  measure "kolvedir-batch xy2000 -> xy92 theoretical, $name" "$batch" --object "$work/OBJ" --threads "$threads" "${xy92[@]}"
   echo "    cs2cs / kolvedir: $(ratio "$median" "$proj92")x"
-  measure "kolvedir-batch xy2000 -> BLH_KRA empirical, $name" job "$work/OBJ" "$threads" "${kra[@]}"
+  measure "kolvedir-batch xy2000 -> BLH_KRA empirical, $name" "$batch" --object "$work/OBJ" --threads "$threads" "${kra[@]}"
   echo "    cs2cs / kolvedir: $(ratio "$median" "$proj4179")x"
 done
 
 runs=1
 points 10000000 "$work/BIG/xy2000"
-measure "10,000,000 records xy2000 -> xy92 theoretical, all threads" job "$work/BIG" 0 "${xy92[@]}"
+measure "10,000,000 records xy2000 -> xy92 theoretical, all threads" "$batch" --object "$work/BIG" --threads 0 "${xy92[@]}"
 echo "    time per 1,000,000 records: $(awk -v t="$median" 'BEGIN { printf "%.2f", t / 10 }') s"
