@@ -1,9 +1,11 @@
 // kolvedir-batch: runs one batch job of any module on a working object from
 // the command line, with the same engine as the windowed program.
-#include <CLI/CLI.hpp>
 #include <signal.h>
+#include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <new>
@@ -12,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "app/terminal_progress.h"
 #include "engine/atomic_file.h"
 #include "engine/job.h"
 #include "engine/record_blocks.h"
 #include "engine/run_report.h"
-#include "engine/text_encoding.h"
 #include "engine/system_files.h"
+#include "engine/text_encoding.h"
 #include "grid/correction_grid.h"
 #include "grid/model_grid.h"
 
@@ -39,7 +42,7 @@ roboczego albo dowolny plik lub strumień.
                  --to NAZWA [--to-zone S] [--to-frame ODNIESIENIE]
                  [--method empirical|theoretical] [--bl-in dms|deg] [--bl-out dms|deg]
                  [--seconds-decimals 6|5|4] [--linear-decimals 4|3|2]
-                 [--encoding auto|cp1250|utf-8] [--grid PLIK]
+                 [--encoding auto|cp1250|utf-8] [--grid PLIK] [--threads N] [--quiet]
 
 NAZWA to standardowa nazwa zbioru układu; z nazw wynika moduł:
   TRANS 2D/3D, PL-ETRF2000 lub PL-ETRF89: xy2000 (strefa 15, 18, 21, 24), xy92,
@@ -76,7 +79,12 @@ Siatka to PL_grid_001.bin z katalogu programu, chyba że --grid wskazuje inny pl
 Wyjście: wiersze monitora zakończonego zadania na standardowe wyjście (przy
 --output - na standardowe wyjście błędów); komunikaty zadania i pierwszych
 dziesięciu błędnych punktów, potem ich liczba, na standardowe wyjście błędów.
-Program o nic nie pyta.
+Program o nic nie pyta. Na terminalu wiersz na standardowym wyjściu błędów
+pokazuje postęp zadania; --quiet go wyłącza.
+Ctrl+C przerywa zadanie po bieżącym bloku rekordów: zbiór wynikowy nie jest
+zmieniany, monitor mówi, ile punktów przeliczono, a program kończy się
+sygnałem przerwania (w powłoce status 130); drugie Ctrl+C kończy go od
+razu.
 Status wyjścia: 0 zadanie doszło do końca (błędne punkty są policzone
 w wierszu wyniku), 1 zadanie odrzucone lub nieudane albo wiersze monitora nie dały się
 wypisać, 2 błąd wywołania.)";
@@ -85,22 +93,33 @@ wypisać, 2 błąd wywołania.)";
 // characters: they are shown escaped, never sent to the terminal.
 void PrintError(std::string_view text) { std::cerr << EscapeControlCharacters(text) << '\n'; }
 
-// The engine's dialogs on the standard streams; point questions are answered No.
+// Set by the first Ctrl+C: the job stops at its next block of records.
+volatile std::sig_atomic_t interrupted = 0;
+
+// The engine's dialogs on the standard streams; point questions are answered
+// No; progress on the terminal; Ctrl+C stops the job.
 class StreamUserInterface : public JobUserInterface {
  public:
-  void ShowInformation(const std::string& text) override { PrintError(text); }
-  void ShowMessage(const std::string& text) override { PrintError(text); }
+  explicit StreamUserInterface(bool showProgress) : progress_(showProgress) {}
+
+  void ShowInformation(const std::string& text) override { Say(text); }
+  void ShowMessage(const std::string& text) override { Say(text); }
   bool AskPointQuestion(const std::string& text) override {
-    if (++pointMessages_ <= kPointMessagesShown) PrintError(text);
+    if (++pointMessages_ <= kPointMessagesShown) Say(text);
     return false;
   }
   void SetMonitorLine(int line, const std::string& text) override { monitor_.SetLine(line, text); }
   void MarkFilePanels(Module) override {}
   void SetStatusText(int, const std::string&) override {}
+  void ShowProgress(std::uint64_t done, std::uint64_t total) override {
+    progress_.Show(done, total);
+  }
+  bool StopRequested() override { return interrupted != 0; }
 
   // The count of the point messages not shown, then the monitor up to
   // lastLine on report; ready for the next job.
   void FinishJob(int lastLine, std::ostream& report) {
+    progress_.Clear();
     if (pointMessages_ > kPointMessagesShown) {
       std::cerr << "... jeszcze " << pointMessages_ - kPointMessagesShown
                 << " komunikatów o punktach (razem " << pointMessages_ << ")\n";
@@ -112,7 +131,13 @@ class StreamUserInterface : public JobUserInterface {
   }
 
  private:
+  void Say(const std::string& text) {
+    progress_.Clear();
+    PrintError(text);
+  }
+
   Monitor monitor_;
+  TerminalProgress progress_;
   int pointMessages_ = 0;
 };
 
@@ -125,6 +150,7 @@ struct Options {
   std::string method = "empirical", blIn = "dms", blOut = "dms", encoding = "auto";
   int secondsDecimals = 6, linearDecimals = 4;
   int threads = 0;  // 0: every core
+  bool quiet = false;
   std::optional<std::filesystem::path> grid;
 };
 
@@ -253,19 +279,38 @@ JobDescription Describe(const Options& o) {
   return job;
 }
 
-// SIGINT, SIGTERM and SIGHUP: the unfinished result leaves no file behind,
-// then the signal ends the runner as it would have.
+void Handle(int signal, void (*handler)(int), int flags) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = flags;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(signal, &action, nullptr);
+}
+
+// SIGTERM, SIGHUP and a second Ctrl+C: the unfinished result leaves no file
+// behind, then the signal ends the runner as it would have.
 void RemoveUnfinishedFilesAndEnd(int signal) {
   RemoveUnfinishedFiles();
   ::raise(signal);  // delivered with the default action once the handler returns
 }
 
+// The first Ctrl+C asks the job to stop; reads and writes under way go on
+// (SA_RESTART), so the job ends as the window's "Przerwij" ends it.
+void StopJob(int) {
+  interrupted = 1;
+  Handle(SIGINT, RemoveUnfinishedFilesAndEnd, SA_RESETHAND);
+}
+
 void HandleTerminationSignals() {
-  struct sigaction action {};
-  action.sa_handler = RemoveUnfinishedFilesAndEnd;
-  action.sa_flags = SA_RESETHAND;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+  Handle(SIGINT, StopJob, SA_RESTART);
+  for (int signal : {SIGTERM, SIGHUP}) Handle(signal, RemoveUnfinishedFilesAndEnd, SA_RESETHAND);
+}
+
+// A job stopped by Ctrl+C ends the runner by SIGINT, so that a calling shell
+// or script stops as well.
+void EndByInterrupt() {
+  Handle(SIGINT, SIG_DFL, 0);
+  ::raise(SIGINT);
 }
 
 TextEncoding EncodingOption(const std::string& option) {
@@ -405,11 +450,12 @@ void Declare(CLI::App& app, Options& o) {
                        : "--threads: " + text + " nie jest liczbą wątków";
           },
           ""));
+  app.add_flag("--quiet", o.quiet, "bez wiersza postępu na terminalu");
 }
 
 // The job on the working object, as the window runs it.
-bool RunObjectJob(JobDescription& job, const Options& o, const std::filesystem::path& gridFile,
-                  StreamUserInterface& ui) {
+JobOutcome RunObjectJob(JobDescription& job, const Options& o,
+                        const std::filesystem::path& gridFile, StreamUserInterface& ui) {
   const std::filesystem::path object = o.object.lexically_normal();
   const std::filesystem::path folder =
       object.has_filename() ? object : object.parent_path();  // "DIR/" names DIR
@@ -419,23 +465,26 @@ bool RunObjectJob(JobDescription& job, const Options& o, const std::filesystem::
       kSecondsPrecisionItems[(6 - o.secondsDecimals)], kLinearPrecisionItems[4 - o.linearDecimals],
       gridFile, counters, ui);
   ui.FinishJob(counters.MonitorLine, std::cout);
-  return outcome == JobOutcome::kCompleted;
+  return outcome;
 }
 
-// Every input in turn with the grid read once; with several inputs each
-// monitor is headed by the input's name. True when every job completed.
-bool RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs,
-                 const std::filesystem::path& gridFile, StreamUserInterface& ui) {
+// Every input in turn with the grid read once, until one is stopped; with
+// several inputs each monitor is headed by the input's name. kCompleted when
+// every job completed, else the outcome of the last job that did not.
+JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs,
+                       const std::filesystem::path& gridFile, StreamUserInterface& ui) {
   JobGrid grid{gridFile};
-  bool completed = true;
+  JobOutcome result = JobOutcome::kCompleted;
   for (const JobFiles& files : jobs) {
     std::ostream& report = files.output.empty() ? std::cerr : std::cout;
     if (jobs.size() > 1) report << "Zbiór wejściowy: " << InputText(files) << '\n';
     JobCounters counters;
-    completed &= RunJobOnFiles(job, files, grid, counters, ui) == JobOutcome::kCompleted;
+    const JobOutcome outcome = RunJobOnFiles(job, files, grid, counters, ui);
     ui.FinishJob(counters.MonitorLine, report);
+    if (outcome != JobOutcome::kCompleted) result = outcome;
+    if (outcome == JobOutcome::kStopped) break;
   }
-  return completed;
+  return result;
 }
 
 }  // namespace
@@ -470,12 +519,12 @@ int main(int argc, char** argv) {
   if (IsModelGrid(gridFile)) std::cerr << ModelGridNotice() << '\n';
 
   SetRecordThreads(o.threads);
-  StreamUserInterface ui;
+  StreamUserInterface ui(!o.quiet && ::isatty(STDERR_FILENO));
   HandleTerminationSignals();
-  bool completed = false;
+  JobOutcome outcome = JobOutcome::kFailed;
   try {
-    completed = jobs.empty() ? RunObjectJob(job, o, gridFile, ui)
-                             : RunFileJobs(job, jobs, gridFile, ui);
+    outcome =
+        jobs.empty() ? RunObjectJob(job, o, gridFile, ui) : RunFileJobs(job, jobs, gridFile, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
     PrintError(kOutOfMemoryMessage);
@@ -485,5 +534,6 @@ int main(int argc, char** argv) {
     PrintError("kolvedir-batch: wiersze monitora nie dały się wypisać na standardowe wyjście");
     return kExitJobFailed;
   }
-  return completed ? kExitCompleted : kExitJobFailed;
+  if (outcome == JobOutcome::kStopped) EndByInterrupt();
+  return outcome == JobOutcome::kCompleted ? kExitCompleted : kExitJobFailed;
 }

@@ -191,7 +191,7 @@ JobOutcome RunRecordLoop(JobContext& context, const JobFiles& files) {
   context.input.Close();
   if (context.stopped) {
     context.output.Discard();
-    ReportJobStopped(ui, context.counters);
+    ReportJobStopped(ui, context.counters, ResultLeft(files));
     return JobOutcome::kStopped;
   }
   if (!inputFault.empty()) {

@@ -48,10 +48,10 @@ void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat ch
                         name(OtherBlFormat(chosen)) + ", a wybrano " + name(chosen) + " ");
 }
 
-void ReportJobStopped(JobUserInterface& ui, JobCounters& counters) {
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, std::string_view resultLeft) {
   ui.SetMonitorLine(++counters.MonitorLine, " Zadanie przerwane - przeliczono punktów: " +
                                                 std::to_string(counters.PointCount) +
-                                                "; zbiór wynikowy nie został zmieniony ");
+                                                std::string(resultLeft) + " ");
 }
 
 void ReportJobEnd(JobUserInterface& ui, JobCounters& counters) {

@@ -45,8 +45,9 @@ void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module)
 // `chosen` is decimal degrees) + ", a wybrano " + the chosen format + " ".
 void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat chosen);
 // A job the user stopped: the next line, " Zadanie przerwane - przeliczono
-// punktów: " + PointCount + "; zbiór wynikowy nie został zmieniony ".
-void ReportJobStopped(JobUserInterface& ui, JobCounters& counters);
+// punktów: " + PointCount + resultLeft + " ", where resultLeft says what became
+// of the result ("; zbiór wynikowy nie został zmieniony" for a file).
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, std::string_view resultLeft);
 // The two closing lines " Liczba punktów: " + PointCount and " KONIEC OBLICZEŃ ",
 // then ErrorCount and PointCount back to 0.
 void ReportJobEnd(JobUserInterface& ui, JobCounters& counters);

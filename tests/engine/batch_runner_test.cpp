@@ -34,19 +34,29 @@ std::string Slurp(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Runs the runner with args from a shell (prefix: shell commands run first,
-// e.g. limits); standard input is the file `in`, standard output goes to the
-// file `out` (kept as RunnerResult::out).
-RunnerResult Batch(const JobFixture& f, const std::vector<std::string>& args,
-                   const std::string& prefix = "", const std::string& in = "/dev/null",
-                   std::string out = "") {
-  std::string command = prefix + "exec " + Quote(KOLVEDIR_BATCH);
+std::string RunnerCommand(const std::vector<std::string>& args) {
+  std::string command = Quote(KOLVEDIR_BATCH);
   for (const auto& a : args) command += " " + Quote(a);
+  return command;
+}
+
+// Runs a shell command; standard input is the file `in`, standard output
+// goes to the file `out` (kept as RunnerResult::out).
+RunnerResult Shell(const JobFixture& f, std::string command, const std::string& in = "/dev/null",
+                   std::string out = "") {
   if (out.empty()) out = f.objectsRoot().parent_path() / "stdout";
   const auto err = f.objectsRoot().parent_path() / "stderr";
   command = "(" + command + ") <" + Quote(in) + " >" + Quote(out) + " 2>" + Quote(err);
   const int raw = std::system(("bash -c " + Quote(command)).c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+}
+
+// Runs the runner with args from a shell (prefix: shell commands run first,
+// e.g. limits), as Shell does.
+RunnerResult Batch(const JobFixture& f, const std::vector<std::string>& args,
+                   const std::string& prefix = "", const std::string& in = "/dev/null",
+                   const std::string& out = "") {
+  return Shell(f, prefix + "exec " + RunnerCommand(args), in, out);
 }
 
 std::vector<std::string> Job(const JobFixture& f, std::vector<std::string> args) {
@@ -405,6 +415,34 @@ TEST(BatchRunnerTest, TellsWhenTheGridInUseIsTheModelGrid) {
   const RunnerResult r = Batch(f, args);
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find(ModelGridNotice()), std::string::npos) << r.err;
+}
+
+// Progress goes to standard error only when it is a terminal, unless --quiet.
+TEST(BatchRunnerTest, ShowsProgressOnATerminalOnly) {
+  JobFixture f;
+  f.WriteInput("xy92", testing::PlaneRecords(3));
+  const std::string progress = " Przeliczono 100 %";
+  const std::vector<std::string> job = Job(f, kXy92ToXy92);
+  std::vector<std::string> quiet = job;
+  quiet.push_back("--quiet");
+  // script gives the runner a terminal on every standard stream.
+  const auto onTerminal = [&](const std::vector<std::string>& args) {
+    return Shell(f, "exec script -qec " + Quote(RunnerCommand(args)) + " /dev/null");
+  };
+  const struct {
+    const char* what;
+    RunnerResult run;
+    bool shown;
+  } cases[] = {
+      {"terminal", onTerminal(job), true},
+      {"terminal, --quiet", onTerminal(quiet), false},
+      {"file", Batch(f, job), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.run.status, 0) << c.what << c.run.out << c.run.err;
+    EXPECT_NE(c.run.out.find("KONIEC OBLICZEŃ"), std::string::npos) << c.what;
+    EXPECT_EQ((c.run.out + c.run.err).find(progress) != std::string::npos, c.shown) << c.what;
+  }
 }
 
 }  // namespace

@@ -439,17 +439,26 @@ TEST(BatchFaultTest, WithoutAFaultTheJobReplacesTheResult) {
 // A runner ended by a signal while it writes the result leaves nothing in the
 // object but the input and the earlier result: an unnamed result file
 // vanishes with the process; a named one (file systems without unnamed files)
-// is removed by the runner on SIGINT, SIGTERM and SIGHUP.
+// is removed by the runner on SIGTERM and SIGHUP. Ctrl+C (SIGINT) stops the
+// job at its next block of records, which says so, then ends the runner by
+// the same signal.
 struct KillCase {
   const char* name;
   int signal;
   bool namedTemporary;
+  const char* monitor;  // the start of what the runner prints before it ends
 };
 
+constexpr const char* kStoppedMonitor =
+    "MONITOR\n Czytanie siatki interpolacyjnej - ok. \n Zadanie przerwane - przeliczono punktów: ";
+
 const KillCase kKillCases[] = {
-    {"KillUnnamed", SIGKILL, false},   {"TerminateUnnamed", SIGTERM, false},
-    {"TerminateNamed", SIGTERM, true}, {"HangUpNamed", SIGHUP, true},
-    {"InterruptNamed", SIGINT, true},
+    {"KillUnnamed", SIGKILL, false, ""},
+    {"TerminateUnnamed", SIGTERM, false, ""},
+    {"TerminateNamed", SIGTERM, true, ""},
+    {"HangUpNamed", SIGHUP, true, ""},
+    {"InterruptUnnamed", SIGINT, false, kStoppedMonitor},
+    {"InterruptNamed", SIGINT, true, kStoppedMonitor},
 };
 
 void PrintTo(const KillCase& c, std::ostream* out) { *out << c.name; }
@@ -514,6 +523,8 @@ TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
 
   EXPECT_FALSE(run.exited) << run.err;
   EXPECT_EQ(run.status, -GetParam().signal) << run.err;
+  EXPECT_EQ(run.out.substr(0, std::string_view(GetParam().monitor).size()), GetParam().monitor);
+  if (*GetParam().monitor == '\0') EXPECT_EQ(run.out, "");
   EXPECT_EQ(Names(object), (std::vector<std::string>{"xy92", "xy92.1"}));
   EXPECT_EQ(Slurp(s.result()), kEarlierResult);
 }
