@@ -1,8 +1,11 @@
 #include "engine/text_encoding.h"
 
-#include <algorithm>
+#include <iconv.h>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace kolvedir {
@@ -69,6 +72,31 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   return 0;
 }
 
+// Whether tail, cut off by the end of a part, starts a valid sequence that
+// more bytes could finish: padded with continuation bytes (for the second byte
+// one of 0x80, 0x90, 0xA0, which meet every lead byte's range) it is valid.
+bool StartsSequence(std::string_view tail) {
+  if (tail.size() >= 4) return false;
+  for (const char second : {'\x80', '\x90', '\xA0'}) {
+    std::string padded(tail);
+    if (padded.size() == 1) padded += second;
+    padded.resize(4, '\x80');
+    if (Utf8SequenceLength(padded) > tail.size()) return true;
+  }
+  return false;
+}
+
+// The number of ASCII bytes at the start of bytes, tested eight at a time.
+std::size_t AsciiPrefix(std::string_view bytes) {
+  std::size_t n = 0;
+  for (std::uint64_t word; n + 8 <= bytes.size(); n += 8) {
+    std::memcpy(&word, bytes.data() + n, 8);
+    if (word & 0x8080808080808080u) break;
+  }
+  while (n < bytes.size() && static_cast<unsigned char>(bytes[n]) < 0x80) ++n;
+  return n;
+}
+
 void AppendEscape(std::string& out, const char* form, unsigned value) {
   char text[8];
   std::snprintf(text, sizeof text, form, value);
@@ -128,19 +156,8 @@ std::string TextFromFile(std::string_view bytes, TextEncoding encoding) {
   return encoding == TextEncoding::kUtf8 ? std::string(bytes) : Win1250ToUtf8(bytes);
 }
 
-Utf8Scan::Utf8Scan() : decoder_(iconv_open("UTF-32LE", "UTF-8")) {
-  valid_ = decoder_ != kNoDecoder;
-}
-
-Utf8Scan::~Utf8Scan() {
-  if (decoder_ != kNoDecoder) iconv_close(decoder_);
-}
-
 void Utf8Scan::Add(std::string_view bytes) {
-  if (!beyondAscii_) {
-    beyondAscii_ = std::any_of(bytes.begin(), bytes.end(),
-                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  }
+  if (!beyondAscii_) beyondAscii_ = AsciiPrefix(bytes) < bytes.size();
   if (!valid_ || bytes.empty()) return;
   if (unfinished_.empty()) {
     Check(bytes);
@@ -149,24 +166,22 @@ void Utf8Scan::Add(std::string_view bytes) {
   }
 }
 
-// Decodes bytes into a scratch buffer: an invalid sequence ends the scan, a
-// character cut off at the end waits for the next part.
+// An invalid sequence ends the scan; a sequence cut off at the end of the part
+// waits for the next one.
 void Utf8Scan::Check(std::string_view bytes) {
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char scratch[4096];
-  while (inLeft > 0) {
-    char* out = scratch;
-    std::size_t outLeft = sizeof scratch;
-    if (iconv(decoder_, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno == EINVAL) {
-      unfinished_.assign(in, inLeft);
+  for (;;) {
+    bytes.remove_prefix(AsciiPrefix(bytes));
+    if (bytes.empty()) return;
+    const std::size_t length = Utf8SequenceLength(bytes);
+    if (length == 0) {
+      if (StartsSequence(bytes)) {
+        unfinished_.assign(bytes);
+      } else {
+        valid_ = false;
+      }
       return;
     }
-    if (errno != E2BIG) {
-      valid_ = false;
-      return;
-    }
+    bytes.remove_prefix(length);
   }
 }
 

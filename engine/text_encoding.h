@@ -2,8 +2,6 @@
 // Windows-1250 ↔ UTF-8 for the texts that cross between point files (8-bit
 // Windows-1250 or UTF-8) and the user interface (UTF-8), and the test that
 // tells which of the two a point file uses.
-#include <iconv.h>
-
 #include <string>
 #include <string_view>
 
@@ -44,11 +42,6 @@ std::string TextFromFile(std::string_view bytes, TextEncoding encoding);
 // valid UTF-8 and whether they hold any byte beyond ASCII.
 class Utf8Scan {
  public:
-  Utf8Scan();
-  ~Utf8Scan();
-  Utf8Scan(const Utf8Scan&) = delete;
-  Utf8Scan& operator=(const Utf8Scan&) = delete;
-
   // The next bytes of the file; a character may be split between two parts.
   void Add(std::string_view bytes);
   // After the last part: valid UTF-8 to the end (no character left unfinished).
@@ -61,7 +54,6 @@ class Utf8Scan {
  private:
   void Check(std::string_view bytes);
 
-  iconv_t decoder_;
   std::string unfinished_;  // the bytes of a character split by the end of a part
   bool valid_ = true, beyondAscii_ = false;
 };
