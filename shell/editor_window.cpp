@@ -1,11 +1,11 @@
 #include "shell/editor_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +29,7 @@
 #include "shell/cp1250_text.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_font.h"
+#include "shell/window_placement.h"
 
 namespace kolvedir {
 
@@ -87,7 +88,10 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   CreatePopupMenu();
   CreateFindDialog();
   SetCaption(kNewDocument);
-  resize(900, 560);
+  // A smaller screen leaves room for the windows opened after this one.
+  const QSize size(900, 560);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  resize(screen ? size.boundedTo(screen->availableGeometry().size() * 0.8) : size);
 }
 
 void EditorWindow::CreateToolBar() {
@@ -241,14 +245,7 @@ bool EditorWindow::SaveTo(const QString& path) {
 }
 
 void EditorWindow::ShowEditor() {
-  if (!placed_) {
-    const QScreen* screen = editorOwner ? editorOwner->screen() : QApplication::primaryScreen();
-    if (screen) move(screen->availableGeometry().center() - rect().center());
-    placed_ = true;
-  }
-  show();
-  raise();
-  activateWindow();
+  ShowInFront(this);
   textEdit_->setFocus();
 }
 

@@ -33,8 +33,8 @@ class EditorWindow : public QMainWindow {
   // Writes the text to path (Windows-1250, CR LF); on success clears the mark.
   // A failure is reported to the user and returns false.
   bool SaveTo(const QString& path);
-  // Shows the window centred on the screen (once), raised and active, with the
-  // focus in the text.
+  // Shows the window above the main window, in front and active, with the
+  // focus in the text; a new window opens offset from the one before it.
   void ShowEditor();
   // With the modified mark set asks "Czy zapisać zmiany ?" (Yes/No/Cancel):
   // Yes saves, No discards the changes (clears the mark). Returns false when
@@ -70,7 +70,6 @@ class EditorWindow : public QMainWindow {
   void CreateFindDialog();
 
   QString caption_;
-  bool placed_ = false;
   QPlainTextEdit* textEdit_ = nullptr;
   QTextEdit* printCopy_ = nullptr;  // hidden print copy
   QSlider* fontSizeSlider_ = nullptr;

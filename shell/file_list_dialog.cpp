@@ -15,6 +15,7 @@
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
+#include "shell/window_placement.h"
 
 namespace kolvedir {
 
@@ -118,9 +119,7 @@ ObjectFilesDialog* ShowFileListDialog(const QString& objectFolder, std::function
                                       QWidget* parent) {
   delete currentDialog;
   currentDialog = new ObjectFilesDialog(objectFolder, std::move(importFile), parent);
-  currentDialog->show();
-  currentDialog->raise();
-  currentDialog->activateWindow();
+  ShowInFront(currentDialog);
   return currentDialog;
 }
 

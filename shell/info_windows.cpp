@@ -1,12 +1,10 @@
 #include "shell/info_windows.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -68,8 +66,6 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
   helpText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   const int width = helpText_->fontMetrics().horizontalAdvance(QString(82, 'M'));
   resize(width + helpText_->verticalScrollBar()->sizeHint().width(), 560);
-  if (const QScreen* screen = QApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
 }
 
 void HelpWindow::showEvent(QShowEvent* event) {
@@ -96,9 +92,6 @@ AboutWindow::AboutWindow(QWidget* parent)
   font.setPointSize(10);
   aboutText_->setFont(font);
   setFixedSize(420, 215);
-  // On the screen of the main window.
-  if (const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
 }
 
 }  // namespace kolvedir

@@ -31,6 +31,7 @@
 #include "shell/job_dialogs.h"
 #include "shell/main_window_panel.h"
 #include "shell/objects.h"
+#include "shell/window_placement.h"
 #include "shell/zone_map.h"
 
 namespace kolvedir {
@@ -337,11 +338,11 @@ void MainWindow::CreateMenus() {
   QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
   connect(AddAction(info, "showHelpAction", QStringLiteral("&Kolvedir-Info")), &QAction::triggered,
           this, [this] {
-            if (infoWindow_) infoWindow_->show();
+            if (infoWindow_) ShowInFront(infoWindow_);
           });
   connect(AddAction(info, "showAboutAction", QStringLiteral("O &programie...")),
           &QAction::triggered, this, [this] {
-            if (aboutWindow_) aboutWindow_->show();
+            if (aboutWindow_) ShowInFront(aboutWindow_);
           });
 }
 
