@@ -10,8 +10,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <filesystem>
+#include <system_error>
+
+#include "engine/system_error_text.h"
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
@@ -25,6 +30,28 @@ QPointer<ObjectFilesDialog> currentDialog;
 
 void AskToSelectFile(QWidget* parent) {
   Dialogs().Information(parent, "Info", "Najpierw wybierz plik");
+}
+
+// Qt sets up the trash in the user's data folder, but does not make that
+// folder. Where it cannot set up a trash folder, QFile::moveToTrash of Qt 6.4
+// reports success having moved the file into "files" under the current folder
+// (and its note into "info"); such a move is undone and counts as no trash.
+bool MoveToTrash(const QString& path) {
+  if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))
+    return false;
+  QString inTrash;
+  if (!QFile::moveToTrash(path, &inTrash)) return false;
+  if (QFileInfo(inTrash).isAbsolute()) return true;
+  const QFileInfo moved(inTrash);
+  const QString notes = QDir::cleanPath(moved.path() + "/../info");
+  QFile::rename(inTrash, path);
+  QFile::remove(notes + '/' + moved.fileName() + ".trashinfo");
+  for (const QString& folder : {moved.path(), notes}) QDir().rmdir(folder);
+  return false;
+}
+
+bool Confirmed(QWidget* parent, const QString& question) {
+  return Dialogs().Question(parent, "Usuń", question, false) == DialogService::Answer::Yes;
 }
 
 }  // namespace
@@ -95,9 +122,23 @@ void ObjectFilesDialog::deleteSelected() {
   const QString path = SelectedPath();
   if (path.isEmpty())
     AskToSelectFile(this);
-  else if (!QFile::remove(path))
-    Dialogs().Warning(this, "Ostrzeżenie", "Nie można usunąć pliku !");
+  else
+    TrashOrDelete(path);
   Refresh();
+}
+
+void ObjectFilesDialog::TrashOrDelete(const QString& path) {
+  const QString name = "\"" + QFileInfo(path).fileName() + "\"";
+  if (!Confirmed(this, "Przenieść plik " + name + " do kosza?") || MoveToTrash(path))
+    return;
+  const QString noTrash = "Nie można przenieść pliku " + name + " do kosza.\n";
+  if (!Confirmed(this, noTrash + "Usunąć go na stałe?")) return;
+  std::error_code error;
+  std::filesystem::remove(QFile::encodeName(path).toStdString(), error);
+  if (error)
+    Dialogs().Warning(this, "Ostrzeżenie",
+                      "Nie można usunąć pliku !\n" + name + ": " +
+                          QString::fromStdString(SystemErrorText(error.value())));
 }
 
 void ObjectFilesDialog::importIntoObject() {

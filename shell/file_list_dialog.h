@@ -31,7 +31,7 @@ class ObjectFilesDialog : public QDialog {
  public slots:
   void editSelected();      // "Edycja" (and double click)
   void copySelected();      // "Kopia"
-  void deleteSelected();    // "Usuń"
+  void deleteSelected();    // "Usuń": asks, then moves the file to the trash
   void importIntoObject();  // "Importuj"
   void dismiss();           // "OK" (and losing activation)
 
@@ -39,6 +39,10 @@ class ObjectFilesDialog : public QDialog {
   void changeEvent(QEvent* event) override;
 
  private:
+  // Asks, moves path to the system's trash, and where there is none asks
+  // again before deleting it for good; a failure is reported with its reason.
+  void TrashOrDelete(const QString& path);
+
   QString folder_;
   std::function<void()> importFile_;
   QListWidget* fileList_ = nullptr;

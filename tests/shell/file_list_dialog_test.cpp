@@ -31,9 +31,13 @@ class FileListTest : public ::testing::Test {
       ASSERT_TRUE(WriteAll(Path(name), QByteArray(name) + "\r\n"));
     ASSERT_TRUE(QDir(dir_.path()).mkdir("podfolder"));
     SetCopyLibraryFolder(BuildBinFolder());
+    // The trash of the tests' own user data folder.
+    savedDataHome_ = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.filePath("share")));
     dialog_ = ShowFileListDialog(dir_.path(), [this] { ++imports_; });
   }
   void TearDown() override {
+    qputenv("XDG_DATA_HOME", savedDataHome_);
     SetCopyLibraryFolder(QString());
     delete dialog_;
     delete CurrentEditor();
@@ -55,6 +59,8 @@ class FileListTest : public ::testing::Test {
   void Click(const char* button) { dialog_->findChild<QPushButton*>(button)->click(); }
 
   QTemporaryDir dir_;
+  QTemporaryDir dataHome_;
+  QByteArray savedDataHome_;
   testing::ScriptedDialogs dialogs_;
   QPointer<ObjectFilesDialog> dialog_;
   int imports_ = 0;
@@ -67,12 +73,55 @@ TEST_F(FileListTest, ListsTheFilesOfTheObjectOnly) {
   EXPECT_EQ(dialog_->SelectedPath(), "");
 }
 
-TEST_F(FileListTest, DeleteRemovesTheFileWithoutAQuestion) {
-  Select("xy2000.1");
-  Click("deleteButton");
-  EXPECT_FALSE(QFile::exists(Path("xy2000.1")));
-  EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000"}));
-  EXPECT_TRUE(dialogs_.shown.empty());
+// "Usuń" asks first and moves the file to the trash; where the trash cannot
+// take it, it asks again before deleting the file for good. Nothing of the
+// file is left in the current folder.
+TEST_F(FileListTest, DeleteAsksAndPrefersTheTrash) {
+  using Answer = DialogService::Answer;
+  enum class DataFolder { kMissing, kFile, kLocked };  // the user's data folder
+  const QString savedCurrent = QDir::currentPath();
+  const struct {
+    const char* what;
+    DataFolder data;
+    std::deque<Answer> answers;
+    bool kept;
+    bool trashed;
+  } cases[] = {
+      {"Nie", DataFolder::kMissing, {Answer::No}, true, false},
+      {"Tak", DataFolder::kMissing, {Answer::Yes}, false, true},
+      {"no trash, Nie", DataFolder::kFile, {Answer::Yes, Answer::No}, true, false},
+      {"no trash, Tak", DataFolder::kFile, {Answer::Yes, Answer::Yes}, false, false},
+      {"trash not made, Tak", DataFolder::kLocked, {Answer::Yes, Answer::Yes}, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir home, current;
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const QString dataHome = home.filePath("share");
+    if (c.data == DataFolder::kFile) ASSERT_TRUE(WriteAll(dataHome, "plik"));
+    if (c.data == DataFolder::kLocked &&
+        (!QDir().mkdir(dataHome) || QProcess::execute("chattr", {"+i", dataHome}) != 0)) {
+      ASSERT_TRUE(QDir::setCurrent(savedCurrent));
+      GTEST_SKIP() << "chattr +i is not available here";
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+    ASSERT_TRUE(WriteAll(Path("xy2000.1"), "wynik\r\n"));
+    dialog_->Refresh();
+    dialogs_.shown.clear();
+    dialogs_.answers = c.answers;
+    Select("xy2000.1");
+    Click("deleteButton");
+    if (c.data == DataFolder::kLocked) QProcess::execute("chattr", {"-i", dataHome});
+    EXPECT_EQ(dialogs_.Texts("question").size(), c.answers.size());
+    EXPECT_TRUE(dialogs_.Texts("question").at(0).contains("\"xy2000.1\" do kosza"));
+    EXPECT_EQ(dialogs_.shown.size(), c.answers.size());
+    EXPECT_EQ(QFile::exists(Path("xy2000.1")), c.kept);
+    EXPECT_EQ(Names().contains("xy2000.1"), c.kept);
+    EXPECT_EQ(ReadAll(dataHome + "/Trash/files/xy2000.1"), c.trashed ? "wynik\r\n" : "");
+    EXPECT_EQ(QDir(current.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
+  }
+  ASSERT_TRUE(QDir::setCurrent(savedCurrent));
 }
 
 TEST_F(FileListTest, ActionsThatNeedAFileAskToChooseOne) {
@@ -94,11 +143,13 @@ TEST_F(FileListTest, AFileThatCannotBeDeletedStaysListed) {
   // Root deletes read-only files; an immutable file stops even root.
   if (QProcess::execute("chattr", {"+i", Path("xy2000")}) != 0)
     GTEST_SKIP() << "chattr +i is not available here";
+  dialogs_.answers = {DialogService::Answer::Yes, DialogService::Answer::Yes};
   Select("xy2000");
   Click("deleteButton");
   QProcess::execute("chattr", {"-i", Path("xy2000")});
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(dialogs_.shown[0].text, QString::fromUtf8("Nie można usunąć pliku !"));
+  ASSERT_EQ(dialogs_.shown.size(), 3u);
+  EXPECT_EQ(dialogs_.shown[2].text,
+            QString::fromUtf8("Nie można usunąć pliku !\n\"xy2000\": operacja niedozwolona"));
   EXPECT_TRUE(QFile::exists(Path("xy2000")));
   EXPECT_EQ(Names(), (QStringList{"notatnik.txt", "xy2000", "xy2000.1"}));
 }
