@@ -209,6 +209,13 @@ void EditorWindow::SetCaption(const QString& path) {
 
 bool EditorWindow::IsModified() const { return textEdit_->document()->isModified(); }
 
+void EditorWindow::SetModified(bool modified) {
+  textEdit_->document()->setModified(modified);
+  // Clearing the text can clear the document's mark without a signal, which
+  // would leave the title marked; the title follows this call as well.
+  setWindowModified(modified);
+}
+
 QString EditorWindow::Text() const { return textEdit_->toPlainText(); }
 
 void EditorWindow::LoadFile(const QString& path) {
@@ -221,7 +228,7 @@ void EditorWindow::LoadFile(const QString& path) {
       Dialogs().Information(this, kEditorTitle, "Nie można odczytać pliku " + path);
   }
   textEdit_->setPlainText(text);
-  textEdit_->document()->setModified(false);
+  SetModified(false);
   SetCaption(path);
 }
 
@@ -240,7 +247,7 @@ bool EditorWindow::SaveTo(const QString& path) {
                           "Nie można zapisać pliku " + path + ": " + SaveFailureReason(file));
     return false;
   }
-  textEdit_->document()->setModified(false);
+  SetModified(false);
   return true;
 }
 
@@ -255,7 +262,7 @@ bool EditorWindow::SaveOrDiscardChanges() {
     case DialogService::Answer::Yes:
       return SaveTo(caption_);
     case DialogService::Answer::No:
-      textEdit_->document()->setModified(false);
+      SetModified(false);
       return true;
     default:
       return false;
@@ -265,7 +272,7 @@ bool EditorWindow::SaveOrDiscardChanges() {
 void EditorWindow::newDocument() {
   if (!SaveOrDiscardChanges()) return;
   textEdit_->clear();
-  textEdit_->document()->setModified(false);
+  SetModified(false);
   const QFileInfo info(caption_);
   if (info.fileName() != kNewDocument) SetCaption(QDir(info.path()).filePath(kNewDocument));
 }
@@ -331,7 +338,7 @@ void EditorWindow::paste() { textEdit_->paste(); }
 
 void EditorWindow::undo() {
   textEdit_->undo();
-  textEdit_->document()->setModified(true);
+  SetModified(true);
 }
 
 void EditorWindow::undoWithoutMark() { textEdit_->undo(); }

@@ -64,6 +64,8 @@ class EditorWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Sets the modified mark of the text and the title together.
+  void SetModified(bool modified);
   void CreateToolBar();
   void CreateMenus();
   void CreatePopupMenu();

@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QToolButton>
 
 #include <optional>
@@ -269,6 +270,52 @@ TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
     EXPECT_EQ(editor->IsModified(), c.modified);
     EXPECT_EQ(editor->Text(), "staryx\n");
     EXPECT_EQ(ReadAll(Path("p")), c.file);
+  }
+}
+
+// The title carries the modified mark exactly when closing would ask about
+// the changes.
+TEST_F(EditorTest, TheMarkShowsWhatClosingWouldAskAbout) {
+  ASSERT_TRUE(WriteAll(Path("xy2000"), "1 2 3\r\n"));
+  const struct {
+    const char* what;
+    std::function<void(EditorWindow*)> act;
+    bool asks;
+  } cases[] = {
+      {"opened", [](EditorWindow*) {}, false},
+      {"typed", [](EditorWindow* e) { Type(e, "4"); }, true},
+      {"typed and undone", [](EditorWindow* e) {
+         Type(e, "4");
+         e->undoWithoutMark();
+       }, false},
+      {"undone from the tool bar", [](EditorWindow* e) { Click(e, "undoButton"); }, true},
+      {"typed, then a new document", [this](EditorWindow* e) {
+         Type(e, "4");
+         dialogs_.answers = {Answer::No};
+         Click(e, "newButton");
+       }, false},
+      {"new document, shown as Edytor tekstowy", [this](EditorWindow* e) {
+         Click(e, "newButton");
+         ShowCurrentEditor(dir_.path());
+       }, false},
+      {"a letter the code page lacks, not saved", [](EditorWindow* e) {
+         Type(e, QString::fromUtf8("ж"));
+         Click(e, "saveButton");
+       }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditorWindow* editor = Open("xy2000");
+    c.act(editor);
+    QApplication::processEvents();
+    const bool marked = editor->windowHandle()->title().endsWith('*');
+    dialogs_.shown.clear();
+    dialogs_.answers = {Answer::Cancel};
+    editor->close();
+    const bool asked = !dialogs_.Texts("question").isEmpty();
+    if (!asked) dialogs_.answers.clear();
+    EXPECT_EQ(asked, c.asks);
+    EXPECT_EQ(marked, c.asks) << editor->windowHandle()->title().toStdString();
   }
 }
 
