@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 #include <vector>
 
 #include "engine/atomic_file.h"
@@ -295,6 +298,9 @@ void EditorWindow::saveAs() {
 void EditorWindow::print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QFileInfo(caption_).fileName());
+  // Chosen before the print dialog, which may change it.
+  printer.setPageOrientation(
+      PrintOrientation(textEdit_->toPlainText(), textEdit_->font(), kPrintIndentPoints, printer));
   if (!Dialogs().SetUpPrinter(this, printer)) return;
   printCopy_->setPlainText(textEdit_->toPlainText());
   printCopy_->document()->setDefaultFont(textEdit_->font());
@@ -387,6 +393,19 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
   else
     event->ignore();
+}
+
+QPageLayout::Orientation PrintOrientation(const QString& text, const QFont& font,
+                                          double indentPoints, QPrinter& printer) {
+  const QFontMetricsF metrics(font, &printer);
+  qreal widest = 0;
+  for (const QString& line : text.split('\n'))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  QPageLayout portrait = printer.pageLayout();
+  portrait.setOrientation(QPageLayout::Portrait);
+  const double linePoints = widest * 72.0 / printer.logicalDpiX() + indentPoints;
+  return linePoints > portrait.paintRect(QPageLayout::Point).width() ? QPageLayout::Landscape
+                                                                     : QPageLayout::Portrait;
 }
 
 void SetEditorOwner(QWidget* owner) { editorOwner = owner; }

@@ -5,9 +5,12 @@
 // The object name, caption and role of each control:
 // tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
+#include <QPageLayout>
 #include <QString>
 
 class QDialog;
+class QFont;
+class QPrinter;
 class QLineEdit;
 class QPlainTextEdit;
 class QSlider;
@@ -79,6 +82,12 @@ class EditorWindow : public QMainWindow {
   QDialog* findDialog_ = nullptr;
   QLineEdit* findText_ = nullptr;
 };
+
+// The page orientation for printing text in font with every line indented by
+// indentPoints (points, 0 or more): landscape when its longest line is wider
+// than the printable width of printer's page in portrait, portrait otherwise.
+QPageLayout::Orientation PrintOrientation(const QString& text, const QFont& font,
+                                          double indentPoints, QPrinter& printer);
 
 // Editor windows stay above owner (the main window); call once at start-up
 // before any editor is made.

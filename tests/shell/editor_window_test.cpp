@@ -18,6 +18,7 @@
 
 #include <optional>
 
+#include "shell/editor_font.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -468,12 +469,14 @@ TEST_F(EditorTest, SaveReplacesLinksAndReportsWhatCannotBeSaved) {
 }
 
 TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
-  ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3" "d\x9f\r\nP2 1 2\r\n"));
+  ASSERT_TRUE(WriteAll(Path("xy2000.1"), "1235 5652126.56 6429808.46 \xa3\xf3" "d\x9f\r\nP2 1 2" +
+                                              QByteArray(150, ' ') + "koniec\r\n"));
   EditorWindow* editor = Open("xy2000.1");
   const QString pdf = Path("wydruk.pdf");
   QString jobTitle;
   int printerDpi = 0;
   dialogs_.setUpPrinter = [&](QPrinter& printer) {
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     jobTitle = printer.docName();
     printerDpi = printer.logicalDpiX();
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -492,6 +495,36 @@ TEST_F(EditorTest, PrintsAnIndentedCopyUnderTheFileName) {
   EXPECT_EQ(copy->document()->blockCount(), 3);
   for (QTextBlock block = copy->document()->begin(); block.isValid(); block = block.next())
     EXPECT_DOUBLE_EQ(block.blockFormat().textIndent() * 72.0 / printerDpi, 35.0);
+}
+
+// A monospaced letter is 0.6 of the font size wide; an A4 page prints 575
+// points of its 595, an A3 page about 820 of 842; every line is indented by 35.
+TEST(PrintOrientation, LandscapeWhenTheLongestLineDoesNotFitPortrait) {
+  const struct {
+    int points;
+    QPageSize::PageSizeId page;
+    QString text;
+    QPageLayout::Orientation orientation;
+  } cases[] = {
+      {8, QPageSize::A4, QString(80, '8'), QPageLayout::Portrait},       // 419 points
+      {8, QPageSize::A4, QString(112, '8'), QPageLayout::Portrait},      // 573
+      {8, QPageSize::A4, QString(115, '8'), QPageLayout::Landscape},     // 588, 553 unindented
+      {8, QPageSize::A4, QString(130, '8'), QPageLayout::Landscape},     // 659
+      {8, QPageSize::A3, QString(130, '8'), QPageLayout::Portrait},
+      {16, QPageSize::A4, QString(30, '8'), QPageLayout::Portrait},      // 323
+      {16, QPageSize::A4, QString(60, '8'), QPageLayout::Landscape},     // 611
+      {8, QPageSize::A4, "1 2\n" + QString(130, '8') + "\n3 4\n", QPageLayout::Landscape},
+      {20, QPageSize::A4, "", QPageLayout::Portrait},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(c.page));
+    printer.setPageOrientation(QPageLayout::Landscape);  // the choice does not depend on it
+    EXPECT_EQ(PrintOrientation(c.text, CourierNewFont(c.points), 35.0, printer), c.orientation)
+        << c.points << " points";
+  }
 }
 
 TEST_F(EditorTest, CancelledPrintDialogPrintsNothing) {
