@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -90,6 +91,10 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   CreateMenus();
   CreatePopupMenu();
   CreateFindDialog();
+  encodingLabel_ = new QLabel(this);
+  encodingLabel_->setObjectName("encodingLabel");
+  statusBar()->addPermanentWidget(encodingLabel_);
+  SetEncoding(TextEncoding::kWindows1250, false);
   SetCaption(kNewDocument);
   // A smaller screen leaves room for the windows opened after this one.
   const QSize size(900, 560);
@@ -223,14 +228,15 @@ QString EditorWindow::Text() const { return textEdit_->toPlainText(); }
 
 void EditorWindow::LoadFile(const QString& path) {
   QFile file(path);
-  QString text;
+  EditorFileText loaded;
   if (file.exists()) {
     if (file.open(QIODevice::ReadOnly))
-      text = Cp1250ToText(file.readAll());
+      loaded = FileBytesToText(file.readAll());
     else
       Dialogs().Information(this, kEditorTitle, "Nie można odczytać pliku " + path);
   }
-  textEdit_->setPlainText(text);
+  textEdit_->setPlainText(loaded.text);
+  SetEncoding(loaded.encoding, loaded.byteOrderMark);
   SetModified(false);
   SetCaption(path);
 }
@@ -238,7 +244,7 @@ void EditorWindow::LoadFile(const QString& path) {
 bool EditorWindow::SaveTo(const QString& path) {
   QByteArray bytes;
   QString rejected;
-  if (!TextToCp1250(textEdit_->toPlainText(), bytes, rejected)) {
+  if (!TextToFileBytes({textEdit_->toPlainText(), encoding_, byteOrderMark_}, bytes, rejected)) {
     Dialogs().Information(this, kEditorTitle,
                           "Tekst zawiera znaki spoza strony kodowej Windows-1250: " + rejected +
                               "\nPlik nie został zapisany.");
@@ -252,6 +258,14 @@ bool EditorWindow::SaveTo(const QString& path) {
   }
   SetModified(false);
   return true;
+}
+
+void EditorWindow::SetEncoding(TextEncoding encoding, bool byteOrderMark) {
+  encoding_ = encoding;
+  byteOrderMark_ = byteOrderMark;
+  QString name = "Windows-1250";
+  if (encoding == TextEncoding::kUtf8) name = byteOrderMark ? "UTF-8 z BOM" : "UTF-8";
+  encodingLabel_->setText("Kodowanie: " + name);
 }
 
 void EditorWindow::ShowEditor() {
@@ -275,6 +289,7 @@ bool EditorWindow::SaveOrDiscardChanges() {
 void EditorWindow::newDocument() {
   if (!SaveOrDiscardChanges()) return;
   textEdit_->clear();
+  SetEncoding(TextEncoding::kWindows1250, false);
   SetModified(false);
   const QFileInfo info(caption_);
   if (info.fileName() != kNewDocument) SetCaption(QDir(info.path()).filePath(kNewDocument));

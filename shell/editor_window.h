@@ -1,18 +1,22 @@
 #pragma once
-// The text editor window: one plain-text file per window, read and written as
-// Windows-1250 text with CR LF line ends. The caption is the full path of the
-// file; "Zapisz" writes to the path in the caption.
+// The text editor window: one plain-text file per window, read and written in
+// the file's own encoding (Windows-1250, or UTF-8 told as the jobs tell it,
+// shown in the status bar) with CR LF line ends. The caption is the full path
+// of the file; "Zapisz" writes to the path in the caption.
 // The object name, caption and role of each control:
 // tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
 #include <QPageLayout>
 #include <QString>
 
+#include "engine/text_encoding.h"
+
 class QDialog;
 class QFont;
-class QPrinter;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPrinter;
 class QSlider;
 class QTextEdit;
 
@@ -33,7 +37,8 @@ class EditorWindow : public QMainWindow {
   // Replaces the text by the file's lines (an empty text when the file does not
   // exist) and sets the caption to path; clears the modified mark.
   void LoadFile(const QString& path);
-  // Writes the text to path (Windows-1250, CR LF); on success clears the mark.
+  // Writes the text to path in the encoding it was read in (a new document in
+  // Windows-1250), CR LF; on success clears the mark.
   // A failure is reported to the user and returns false.
   bool SaveTo(const QString& path);
   // Shows the window above the main window, in front and active, with the
@@ -69,12 +74,17 @@ class EditorWindow : public QMainWindow {
  private:
   // Sets the modified mark of the text and the title together.
   void SetModified(bool modified);
+  // How the file keeps its text, kept for saving and shown in the status bar.
+  void SetEncoding(TextEncoding encoding, bool byteOrderMark);
   void CreateToolBar();
   void CreateMenus();
   void CreatePopupMenu();
   void CreateFindDialog();
 
   QString caption_;
+  TextEncoding encoding_ = TextEncoding::kWindows1250;
+  bool byteOrderMark_ = false;
+  QLabel* encodingLabel_ = nullptr;
   QPlainTextEdit* textEdit_ = nullptr;
   QTextEdit* printCopy_ = nullptr;  // hidden print copy
   QSlider* fontSizeSlider_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -98,6 +99,40 @@ TEST_F(EditorTest, ResultFileShowsItsPolishLettersAndKeepsItsBytes) {
   EXPECT_EQ(editor->windowTitle(), Path("BLH_KRA.1") + "[*]");
   Click(editor, "saveButton");
   EXPECT_EQ(ReadAll(Path("BLH_KRA.1")), result);
+}
+
+// A file is edited in its own encoding: Windows-1250, or UTF-8 (with or
+// without its byte-order mark), which also takes letters the code page lacks.
+TEST_F(EditorTest, FilesKeepTheirEncoding) {
+  const struct {
+    const char* what;
+    QByteArray before;
+    const char* text;  // UTF-8
+    const char* typed;
+    QByteArray after;
+    QString shown;
+  } cases[] = {
+      {"Windows-1250", "Pu\xb3kowo 1 2\r\n", "Pułkowo 1 2\n", "ż", "Pu\xb3kowo 1 2\r\n\xbf\r\n",
+       "Kodowanie: Windows-1250"},
+      {"ASCII", "Punkt 1 2\r\n", "Punkt 1 2\n", "x", "Punkt 1 2\r\nx\r\n",
+       "Kodowanie: Windows-1250"},
+      {"UTF-8", "Pułkowo 1 2\n", "Pułkowo 1 2\n", "żж", "Pułkowo 1 2\r\nżж\r\n",
+       "Kodowanie: UTF-8"},
+      {"UTF-8 with BOM", "\xef\xbb\xbfPułkowo 1 2\r\n", "Pułkowo 1 2\n", "żж",
+       "\xef\xbb\xbfPułkowo 1 2\r\nżж\r\n", "Kodowanie: UTF-8 z BOM"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteAll(Path("BLH_GRS"), c.before));
+    EditorWindow* editor = Open("BLH_GRS");
+    EXPECT_EQ(editor->Text(), QString::fromUtf8(c.text));
+    EXPECT_EQ(editor->findChild<QLabel*>("encodingLabel")->text(), c.shown);
+    Type(editor, QString::fromUtf8(c.typed));
+    Click(editor, "saveButton");
+    EXPECT_EQ(ReadAll(Path("BLH_GRS")), c.after);
+    EXPECT_FALSE(editor->IsModified());
+  }
+  EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.Texts().join('\n').toStdString();
 }
 
 TEST_F(EditorTest, TextOutsideTheCodePageIsNotSaved) {
