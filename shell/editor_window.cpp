@@ -69,7 +69,7 @@ void KeepSelectionVisible(QPlainTextEdit* edit) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, kOwnedWindow) {
   setObjectName("editorWindow");
   textEdit_ = new QPlainTextEdit(this);
   textEdit_->setObjectName("textEdit");

@@ -10,6 +10,7 @@
 
 #include "grid/model_grid.h"
 #include "shell/editor_font.h"
+#include "shell/window_placement.h"
 
 // The help text is a resource of a static library: it must be registered.
 static void InitHelpTextResource() { Q_INIT_RESOURCE(info_windows); }
@@ -55,7 +56,7 @@ QString HelpText(const QString& gridFile) {
 }
 
 HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kOwnedWindow),
       gridFile_(gridFile.isEmpty()
                     ? QDir(QCoreApplication::applicationDirPath()).filePath(kGridFileName)
                     : gridFile) {
@@ -75,7 +76,7 @@ void HelpWindow::showEvent(QShowEvent* event) {
 }
 
 AboutWindow::AboutWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName("aboutWindow");
   setWindowTitle("KOLVEDIR w. 2.xx");

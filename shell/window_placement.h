@@ -2,6 +2,7 @@
 // Where the program's own windows (editors, help, about, the object file
 // list) appear: above the main window, in front when asked for again, and
 // each new one offset from the one placed before it.
+#include <QFlags>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -9,6 +10,12 @@
 class QWidget;
 
 namespace kolvedir {
+
+// A window of its own kept above its parent's window. X11 window managers
+// keep only dialogs above the window they belong to, so it is a dialog to
+// them, with the buttons of a normal window.
+constexpr Qt::WindowFlags kOwnedWindow =
+    Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 
 // Offset of a new window from the one placed before it, in pixels.
 constexpr int kCascadeStep = 32;

@@ -102,6 +102,8 @@ TEST_F(WindowsInFrontTest, ShownAgainTheyComeToTheFrontAboveTheMainWindow) {
       QApplication::processEvents();
       ASSERT_NE(window->windowHandle(), nullptr);
       EXPECT_EQ(window->windowHandle()->transientParent(), Window().windowHandle());
+      // The only kind X11 window managers keep above the window it belongs to.
+      EXPECT_EQ(window->windowType(), Qt::Dialog);
       EXPECT_TRUE(window->isVisible());
       EXPECT_FALSE(window->isMinimized());
       EXPECT_TRUE(window->isActiveWindow());
