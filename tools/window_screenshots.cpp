@@ -1,10 +1,12 @@
-// Shows the editor with a result file, the object file list, the help window
-// and the about window one after another and saves a picture of the screen
-// for each into the given folder (run under Xvfb by
+// Shows the editor with a result file, the object file list, the help window,
+// the about window, and last the main window clicked (with xdotool) beside an
+// editor opened from it, one after another, and saves a picture of the screen
+// for each into the given folder (run under Xvfb with a window manager by
 // scripts/screenshots-windows.sh).
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProcess>
 #include <QSaveFile>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@
 #include "shell/editor_window.h"
 #include "shell/file_list_dialog.h"
 #include "shell/info_windows.h"
+#include "shell/main_window.h"
 
 namespace {
 
@@ -40,6 +43,24 @@ bool FillSampleObject(const QDir& object) {
                      QString::fromUtf8("Pomiar osnowy - zażółć gęślą jaźń\n"));
 }
 
+void Settle(int milliseconds) {
+  QEventLoop wait;
+  QTimer::singleShot(milliseconds, &wait, &QEventLoop::quit);
+  wait.exec();
+}
+
+// A left click of the X server's pointer at a point of the main window that
+// the editor does not cover.
+bool ClickBeside(const QWidget& main, const QWidget& editor) {
+  const QPoint at = main.frameGeometry().topLeft() + QPoint(60, 240);
+  if (editor.frameGeometry().contains(at)) {
+    std::fprintf(stderr, "the editor covers the point to click\n");
+    return false;
+  }
+  return QProcess::execute("xdotool", {"mousemove", QString::number(at.x()),
+                                       QString::number(at.y()), "click", "1"}) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,7 +72,13 @@ int main(int argc, char** argv) {
   const QDir output(QString::fromLocal8Bit(argv[1]));
   QTemporaryDir temp;
   const QDir object(temp.filePath("OBIEKTY/TEST"));
-  if (!QDir().mkpath(object.path()) || !FillSampleObject(object)) return 1;
+  if (!QDir().mkpath(object.path()) || !QDir().mkpath(temp.filePath("bin")) ||
+      !FillSampleObject(object))
+    return 1;
+
+  kolvedir::MainWindow mainWindow(temp.filePath("bin"));
+  kolvedir::SetEditorOwner(&mainWindow);
+  bool clicked = false;
 
   kolvedir::HelpWindow help(nullptr, temp.filePath("PL_grid_001.bin"));
   kolvedir::AboutWindow about;
@@ -72,16 +99,23 @@ int main(int argc, char** argv) {
          help.hide();
          about.show();
        }},
+      {"editor_above_main.png",
+       [&] {
+         about.hide();
+         mainWindow.move(0, 0);
+         mainWindow.show();
+         kolvedir::EditorWindow* editor = kolvedir::OpenInEditor(object.filePath("xy2000"));
+         Settle(700);
+         clicked = ClickBeside(mainWindow, *editor);
+       }},
   };
   int failures = 0;
   for (const auto& [name, show] : steps) {
     show();
-    QEventLoop wait;
-    QTimer::singleShot(700, &wait, &QEventLoop::quit);
-    wait.exec();
+    Settle(700);
     const QString path = output.filePath(name);
     if (!QGuiApplication::primaryScreen()->grabWindow(0).save(path)) ++failures;
     std::printf("%s\n", qPrintable(path));
   }
-  return failures == 0 ? 0 : 1;
+  return failures == 0 && clicked ? 0 : 1;
 }
