@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QWidget>
@@ -29,7 +30,9 @@ constexpr const char* kModulePanels[3][2] = {
 }  // namespace
 
 QtJobUserInterface::QtJobUserInterface(QWidget* window)
-    : window_(window), monitor_(window->findChild<QPlainTextEdit*>(QStringLiteral("monitor"))) {
+    : window_(window),
+      monitor_(window->findChild<QPlainTextEdit*>(QStringLiteral("monitor"))),
+      progress_(window->findChild<QProgressBar*>(QStringLiteral("jobProgress"))) {
   for (int module = 0; module < 3; ++module) {
     for (int side = 0; side < 2; ++side) {
       filePanels_[module][side] =
@@ -76,6 +79,12 @@ void QtJobUserInterface::MarkFilePanels(Module module) {
 
 void QtJobUserInterface::SetStatusText(int panel, const std::string& text) {
   if (panel >= 0 && panel < 4 && statusPanels_[panel]) statusPanels_[panel]->setText(FromUtf8(text));
+}
+
+void QtJobUserInterface::ShowProgress(std::uint64_t done, std::uint64_t total) {
+  if (progress_ && total > 0 && done <= total) {
+    progress_->setValue(int(progress_->maximum() * done / total));
+  }
 }
 
 }  // namespace kolvedir

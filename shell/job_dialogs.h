@@ -9,6 +9,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QWidget;
 
 namespace kolvedir {
@@ -24,12 +25,15 @@ class QtJobUserInterface : public JobUserInterface {
   void SetMonitorLine(int line, const std::string& text) override;
   void MarkFilePanels(Module module) override;
   void SetStatusText(int panel, const std::string& text) override;
+  // The bar "jobProgress": its range is the whole input, its value the part read.
+  void ShowProgress(std::uint64_t done, std::uint64_t total) override;
 
  private:
   QWidget* window_;
   QPlainTextEdit* monitor_;
   std::array<std::array<QWidget*, 2>, 3> filePanels_{};  // input, output of each module
   std::array<QLabel*, 4> statusPanels_{};
+  QProgressBar* progress_;
 };
 
 }  // namespace kolvedir

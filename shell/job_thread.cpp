@@ -5,6 +5,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <exception>
+
 namespace kolvedir {
 
 CrossThreadUserInterface::CrossThreadUserInterface(JobUserInterface& target, QObject* context)
@@ -16,14 +18,25 @@ void CrossThreadUserInterface::Detach() {
 }
 
 void CrossThreadUserInterface::OnWindowThread(const std::function<void()>& call) {
-  const auto guarded = [&] {
-    if (!detached_.load()) call();
-  };
   if (QThread::currentThread() == context_->thread()) {
-    guarded();
-  } else {
-    QMetaObject::invokeMethod(context_, guarded, Qt::BlockingQueuedConnection);
+    if (!detached_.load()) call();
+    return;
   }
+  // An exception of the call (running out of memory in a dialog) must not
+  // cross the window's event loop: it goes back to the job, as if the call had
+  // been made on the job's own thread.
+  std::exception_ptr failure;
+  QMetaObject::invokeMethod(
+      context_,
+      [&] {
+        try {
+          if (!detached_.load()) call();
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      },
+      Qt::BlockingQueuedConnection);
+  if (failure) std::rethrow_exception(failure);
 }
 
 void CrossThreadUserInterface::ShowInformation(const std::string& text) {

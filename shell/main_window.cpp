@@ -12,23 +12,30 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolButton>
 
+#include <algorithm>
 #include <clocale>
 #include <new>
+#include <utility>
 
 #include "engine/job.h"
+#include "grid/model_grid.h"
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
 #include "shell/file_list_dialog.h"
 #include "shell/job_dialogs.h"
+#include "shell/job_thread.h"
 #include "shell/main_window_panel.h"
 #include "shell/objects.h"
 #include "shell/window_placement.h"
@@ -48,7 +55,17 @@ const QString kNotice = QStringLiteral(
     "Wersja 2.06 programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
     "Wyniki obliczeń należy sprawdzić niezależnie, zanim zostaną użyte w pracach "
     "geodezyjnych.");
+const QString kCloseDuringJob =
+    QStringLiteral(" Trwa obliczanie. Przerwać zadanie i zamknąć program? ");
 const QColor kSkyBlue(166, 202, 240);
+constexpr QSize kMainPanelSize(1010, 684);
+constexpr QSize kMinimumWindowSize(480, 360);
+// Room a window manager's title bar and borders take around the window, in pixels.
+constexpr QSize kWindowFrameAllowance(16, 40);
+// The controls of the panel that stay usable while a job runs: none of them
+// starts a job or changes the selection.
+const QStringList kUsableDuringJob = {"monitor",       "noticePanel",    "editorButton",
+                                      "notepadButton", "editFileButton", "exitButton"};
 
 // Places of the TRANS 2D/3D area: the lists of systems and the zone choosers
 // of each side share one place each.
@@ -242,15 +259,29 @@ void UseNormalFont(QWidget* widget) {
   widget->setFont(normal);
 }
 
+// The interpolation grid every job reads, in the program folder.
+std::filesystem::path GridFile(const QString& programFolder) {
+  return QFile::encodeName(QDir(programFolder).filePath(QStringLiteral("PL_grid_001.bin")))
+      .toStdString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(QDir::cleanPath(programFolder)) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(kCaption);
-  auto* central = new QWidget(this);
-  central->setFixedSize(1010, 684);
-  setCentralWidget(central);
+  // The areas keep their places on a panel of fixed size; on a screen too
+  // small for it (a 1366 × 768 laptop with a task bar) the window scrolls it.
+  auto* central = new QWidget;
+  central->setObjectName(QStringLiteral("mainPanel"));
+  central->setFixedSize(kMainPanelSize);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("mainPanelScroll"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(central);
+  setCentralWidget(scroll);
+  setMinimumSize(kMinimumWindowSize);
 
   input_.statusPanel = 0;
   input_.listPlace = kInputListPlace;
@@ -274,18 +305,43 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   CreateMonitorAndButtons(central);
   CreateNotice(central);
   CreateStatusBar();
+  jobUi_ = std::make_unique<QtJobUserInterface>(this);
+  jobThread_ = new JobThread(*jobUi_, this);
+  connect(jobThread_, &JobThread::Finished, this, &MainWindow::onJobFinished);
+  for (QWidget* child : central->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!kUsableDuringJob.contains(child->objectName())) lockedDuringJob_.append(child);
+  }
   startUp();
+  FitToScreen();
+}
+
+MainWindow::~MainWindow() {
+  delete jobThread_;  // a job still running stops while the window's widgets exist
+}
+
+void MainWindow::FitToScreen() {
+  const QSize whole(
+      kMainPanelSize.width(),
+      kMainPanelSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  const QSize room = screen()->availableGeometry().size() - kWindowFrameAllowance;
+  QSize size = whole.boundedTo(room);
+  // A cut height brings the vertical scroll bar, which takes its width.
+  if (size.height() < whole.height()) {
+    size.setWidth(
+        std::min(room.width(), size.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+  }
+  resize(size.expandedTo(kMinimumWindowSize));
 }
 
 void MainWindow::CreateMenus() {
   menuBar()->setObjectName(QStringLiteral("mainMenu"));
   QMenu* objects = menuBar()->addMenu(QStringLiteral("&Obiekty"));
-  connect(AddAction(objects, "showObjectFilesAction", QStringLiteral("&Pokaż pliki")),
-          &QAction::triggered, this, &MainWindow::showObjectFiles);
-  connect(AddAction(objects, "addObjectAction", QStringLiteral("&Dodaj obiekt")),
-          &QAction::triggered, this, &MainWindow::addObject);
-  connect(AddAction(objects, "importFilesAction", QStringLiteral("&Importuj pliki...")),
-          &QAction::triggered, this, &MainWindow::importFiles);
+  QAction* showFiles = AddAction(objects, "showObjectFilesAction", QStringLiteral("&Pokaż pliki"));
+  connect(showFiles, &QAction::triggered, this, &MainWindow::showObjectFiles);
+  QAction* add = AddAction(objects, "addObjectAction", QStringLiteral("&Dodaj obiekt"));
+  connect(add, &QAction::triggered, this, &MainWindow::addObject);
+  QAction* import = AddAction(objects, "importFilesAction", QStringLiteral("&Importuj pliki..."));
+  connect(import, &QAction::triggered, this, &MainWindow::importFiles);
   objects->addSeparator();
   connect(AddAction(objects, "exitAction", QStringLiteral("&Wyjście")), &QAction::triggered, this,
           &QWidget::close);
@@ -297,6 +353,7 @@ void MainWindow::CreateMenus() {
   // "Opcje" checks the matching radio button, whose handler stores the value;
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
+  actionsLockedDuringJob_ = {showFiles, add, import, options->menuAction()};
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
   AddOptionItem(method, "methodEmpiricalAction", QStringLiteral(" Empiryczna"),
                 &JobDescription::Method, ComputationMethod::kEmpirical,
@@ -671,6 +728,37 @@ void MainWindow::CreateStatusBar() {
     bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
     statusPanels_[i] = panel;
   }
+  modelGridNotice_ = new QLabel(bar);
+  modelGridNotice_->setObjectName(QStringLiteral("modelGridNotice"));
+  modelGridNotice_->setTextFormat(Qt::PlainText);
+  modelGridNotice_->setStyleSheet(QStringLiteral("color: darkred"));
+  // The long notice takes the room there is and never widens the window.
+  modelGridNotice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  modelGridNotice_->hide();
+  bar->addWidget(modelGridNotice_, 2);
+  jobProgress_ = new QProgressBar(bar);
+  jobProgress_->setObjectName(QStringLiteral("jobProgress"));
+  jobProgress_->setRange(0, 1000);
+  jobProgress_->setFixedWidth(160);
+  jobProgress_->hide();
+  bar->addPermanentWidget(jobProgress_);
+  stopJobButton_ = new QPushButton(QStringLiteral("Przerwij"), bar);
+  stopJobButton_->setObjectName(QStringLiteral("stopJobButton"));
+  stopJobButton_->setToolTip(
+      QStringLiteral("Przerywa obliczenia; zbiór wynikowy pozostaje bez zmian"));
+  stopJobButton_->setEnabled(false);
+  connect(stopJobButton_, &QPushButton::clicked, this, &MainWindow::stopJob);
+  bar->addPermanentWidget(stopJobButton_);
+}
+
+void MainWindow::ShowModelGridNotice() {
+  // Read again after every job: the user may install the official grid meanwhile.
+  const bool model = IsModelGrid(GridFile(programFolder_));
+  const std::string_view notice = ModelGridNotice();
+  modelGridNotice_->setText(model ? QString::fromUtf8(notice.data(), qsizetype(notice.size()))
+                                  : QString());
+  modelGridNotice_->setToolTip(modelGridNotice_->text());
+  modelGridNotice_->setVisible(model);
 }
 
 void MainWindow::startUp() {
@@ -684,6 +772,7 @@ void MainWindow::startUp() {
   SetStatusText(1, QStringLiteral("->"));
   SetStatusText(2, QStringLiteral(" "));
   SetUpObjects();
+  ShowModelGridNotice();
   secondsPrecisionCombo_->setCurrentIndex(0);
   linearPrecisionCombo_->setCurrentIndex(0);
   QPalette notice = noticePanel_->palette();
@@ -781,24 +870,67 @@ void MainWindow::OpenPanelFile(ClickablePanel* panel, bool inputPanel) {
 // ---- Buttons ---------------------------------------------------------------
 
 void MainWindow::runJob() {
-  QtJobUserInterface ui(this);
-  const auto path = [](const QString& text) {
-    return std::filesystem::path(QFile::encodeName(text).toStdString());
-  };
-  try {
-    // The folder's own bytes: an object listed under a decoded Windows-1250
-    // name is reached by its real name.
-    ::kolvedir::RunJob(state_, path(objectsRoot_),
-                       ObjectFolderBytes(objectsRoot_, objectCombo_->currentText()).toStdString(),
-                       secondsPrecisionCombo_->currentText().toStdString(),
-                       linearPrecisionCombo_->currentText().toStdString(),
-                       path(QDir(programFolder_).filePath(QStringLiteral("PL_grid_001.bin"))),
-                       counters_, ui);
-  } catch (const std::bad_alloc&) {
-    // The job's files are closed and its temporary result removed on the way here.
-    Dialogs().Information(this, QStringLiteral("Informacja"), QString::fromUtf8(kOutOfMemoryMessage));
-  }
+  if (JobRunning()) return;
+  // Everything the job reads from the widgets is taken here, on the window's
+  // thread; the selection state stays the window's, untouched while the job runs.
+  const std::filesystem::path objectsRoot = QFile::encodeName(objectsRoot_).toStdString();
+  const std::filesystem::path grid = GridFile(programFolder_);
+  // The folder's own bytes: an object listed under a decoded Windows-1250
+  // name is reached by its real name.
+  const std::string objectName =
+      ObjectFolderBytes(objectsRoot_, objectCombo_->currentText()).toStdString();
+  const std::string seconds = secondsPrecisionCombo_->currentText().toStdString();
+  const std::string linear = linearPrecisionCombo_->currentText().toStdString();
+  SetJobRunning(true);
+  jobThread_->Start([=, this](JobUserInterface& ui) {
+    try {
+      return ::kolvedir::RunJob(state_, objectsRoot, objectName, seconds, linear, grid, counters_,
+                                ui);
+    } catch (const std::bad_alloc&) {
+      // The job's files are closed and its temporary result removed on the way here.
+      ui.ShowInformation(std::string(kOutOfMemoryMessage));
+      return JobOutcome::kFailed;
+    }
+  });
+}
+
+bool MainWindow::JobRunning() const { return jobThread_ && jobThread_->Running(); }
+
+void MainWindow::stopJob() {
+  if (JobRunning()) jobThread_->RequestStop();
+}
+
+void MainWindow::SetJobRunning(bool running) {
+  for (QWidget* widget : lockedDuringJob_) widget->setEnabled(!running);
+  for (QAction* action : actionsLockedDuringJob_) action->setEnabled(!running);
+  stopJobButton_->setEnabled(running);
+  if (running) jobProgress_->setValue(0);
+  jobProgress_->setVisible(running);
+}
+
+void MainWindow::onJobFinished() {
+  SetJobRunning(false);
   objectFolder_ = ObjectFolderFor(objectsRoot_, objectCombo_->currentText());
+  ShowModelGridNotice();
+  switch (std::exchange(afterJob_, AfterJob::Nothing)) {
+    case AfterJob::Close:
+      close();
+      break;
+    case AfterJob::Exit:
+      exitProgram();
+      break;
+    case AfterJob::Nothing:
+      break;
+  }
+}
+
+bool MainWindow::StopJobToClose() {
+  if (Dialogs().Question(this, QStringLiteral("Potwierdzenie"), kCloseDuringJob, false) !=
+      DialogService::Answer::Yes) {
+    return false;
+  }
+  jobThread_->RequestStop();
+  return true;
 }
 
 void MainWindow::openNotepad() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
@@ -809,6 +941,11 @@ void MainWindow::editPickedFile() {
 }
 
 void MainWindow::exitProgram() {
+  // During a job: once the job has stopped, if the user wants it.
+  if (JobRunning()) {
+    if (StopJobToClose()) afterJob_ = AfterJob::Exit;
+    return;
+  }
   // Unsaved editor texts are offered for saving first; the program then ends
   // without closing its windows one by one.
   if (!ConfirmCloseAllEditors()) return;
@@ -816,6 +953,12 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (JobRunning()) {
+    // The window closes once the stopped job has returned.
+    event->ignore();
+    if (StopJobToClose()) afterJob_ = AfterJob::Close;
+    return;
+  }
   if (ConfirmCloseAllEditors()) {
     event->accept();
   } else {

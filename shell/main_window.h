@@ -2,7 +2,8 @@
 // The main window: module, frame, system and zone choices that fill the
 // selection state, the computation options, the working object, the file
 // panels, the monitor and the status bar. Every choice is stored at once; a
-// job reads the state when "Wykonaj obliczenia" is pressed.
+// job reads the state when "Wykonaj obliczenia" is pressed and runs on a
+// worker thread while the window shows its progress.
 // The object name, caption and role of each control:
 // tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "engine/job_context.h"
 #include "engine/job_description.h"
@@ -22,11 +24,15 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 class QRadioButton;
 
 namespace kolvedir {
 
 class ClickablePanel;
+class JobThread;
+class QtJobUserInterface;
 
 // The zone chooser a system needs, if any.
 enum class ZoneChooser { None, Strips3, Strips6, Zones1965 };
@@ -38,6 +44,7 @@ class MainWindow : public QMainWindow {
   // programFolder: the folder of the executable, which holds "katal", the
   // interpolation grid and the copy library; "OBIEKTY" lies beside it.
   explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   const JobDescription& Selection() const { return state_; }
   const JobCounters& Counters() const { return counters_; }
@@ -45,6 +52,8 @@ class MainWindow : public QMainWindow {
   QString ObjectFolder() const { return objectFolder_; }
   QString StatusText(int panel) const;
   QStringList MonitorLines() const;
+  // A job started by "Wykonaj obliczenia" is running on the worker thread.
+  bool JobRunning() const;
 
   // The information and about windows the "&Info" menu shows.
   void SetInfoWindows(QWidget* info, QWidget* about);
@@ -57,6 +66,7 @@ class MainWindow : public QMainWindow {
   void chooseHeightModule();      // "TRANS-H"
   void chooseQuasigeoidModule();  // " PL-geoid - 2011"
   void runJob();                  // both "Wykonaj obliczenia" buttons
+  void stopJob();                 // "Przerwij"
   void openNotepad();             // "Notatnik"
   void editPickedFile();          // "FileListEdit"
   void exitProgram();             // "WYJŚCIE"
@@ -103,6 +113,9 @@ class MainWindow : public QMainWindow {
   void CreateMonitorAndButtons(QWidget* central);
   void CreateNotice(QWidget* central);
   void CreateStatusBar();
+  // The whole panel when the screen has room for it, otherwise the screen's
+  // available area, in which the panel scrolls.
+  void FitToScreen();
 
   QRadioButton* AddModuleRadio(QWidget* parent, const char* name, const QString& caption,
                                QPoint place, int width);
@@ -128,6 +141,14 @@ class MainWindow : public QMainWindow {
   void SetUpObjects();
   void FillObjectList();
   void SetStatusText(int panel, const QString& text);
+  // The status bar says so while the program folder's grid is the model grid.
+  void ShowModelGridNotice();
+  // While a job runs, everything that starts a job or changes the selection
+  // is disabled, "Przerwij" enabled and the progress bar shown.
+  void SetJobRunning(bool running);
+  void onJobFinished();
+  // Asks whether to stop the running job in order to close; true for Yes.
+  bool StopJobToClose();
 
   QString programFolder_;
   QString objectsRoot_;
@@ -164,6 +185,16 @@ class MainWindow : public QMainWindow {
   QFrame* noticePanel_ = nullptr;
   QPlainTextEdit* noticeText_ = nullptr;
   std::array<QLabel*, 4> statusPanels_{};
+  QLabel* modelGridNotice_ = nullptr;
+  QProgressBar* jobProgress_ = nullptr;
+  QPushButton* stopJobButton_ = nullptr;
+  QVector<QWidget*> lockedDuringJob_;
+  QVector<QAction*> actionsLockedDuringJob_;
+  std::unique_ptr<QtJobUserInterface> jobUi_;
+  JobThread* jobThread_ = nullptr;
+  // What the window does once a job stopped at the user's wish has returned.
+  enum class AfterJob { Nothing, Close, Exit };
+  AfterJob afterJob_ = AfterJob::Nothing;
 };
 
 }  // namespace kolvedir

@@ -11,8 +11,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 
 #include <filesystem>
@@ -125,6 +128,90 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
   Click("runJobButton");
   EXPECT_EQ(dialogs_.Texts("question").size(), 2);
   EXPECT_EQ(ResultLines("xy2000.1").size(), 4);
+}
+
+// The job runs on the worker thread: its point question is asked on the
+// window's thread while everything that starts a job or changes the selection
+// is disabled; "Przerwij", or closing the window or "WYJŚCIE" with Tak, stops
+// it at the next block of records with the earlier result kept.
+TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
+  using A = DialogService::Answer;
+  const QString stopped =
+      " Zadanie przerwane - przeliczono punktów: 4096; zbiór wynikowy nie został zmieniony ";
+  const QString completed = " Zadanie wykonano - liczba błędów  1 ";
+  const struct {
+    const char* what;
+    const char* button;     // clicked at the point question; none: the window is closed
+    std::deque<A> answers;  // the close question's first, then the point question's
+    QString monitorLine;
+    bool visibleAfter;
+    bool exits;  // the program ends once the job has stopped
+  } kCases[] = {
+      {"Przerwij", "stopJobButton", {A::No}, stopped, true, false},
+      {"close, Tak", nullptr, {A::Yes, A::No}, stopped, false, false},
+      {"close, Nie", nullptr, {A::No, A::No}, completed, true, false},
+      {"WYJŚCIE, Tak", "exitButton", {A::Yes, A::No}, stopped, true, true},
+  };
+  QByteArray input = "out 10 0 0 10 0 0 0\r\n";
+  for (int i = 1; i < 10000; ++i) input += "p" + QByteArray::number(i) + " 52 0 0 21 0 0 0\r\n";
+  ASSERT_TRUE(WriteAll(ObjectFile("BLH_GRS"), input));
+  for (const char* name :
+       {"noticeOkButton", "trans2d3dButton", "inputFrameEtrf2000", "inputSystemBlhGrs",
+        "outputFrameEtrf2000", "outputSystemXy2000", "outputZone3Deg21", "methodTheoretical"}) {
+    Click(name);
+  }
+  QAction* options = Window().menuBar()->actions().value(2);
+  ASSERT_TRUE(options && options->text() == "Opcje");
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteAll(ObjectFile("xy2000.1"), "earlier result\r\n"));
+    Window().show();
+    dialogs_.shown.clear();
+    dialogs_.answers = c.answers;
+    dialogs_.onQuestion = [&] {
+      EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+      EXPECT_TRUE(Window().JobRunning());
+      for (const char* name : {"runJobButton", "runJobTopButton", "trans2d3dButton", "objectCombo",
+                               "methodBox", "addObjectButton"}) {
+        EXPECT_FALSE(Find(name)->isEnabled()) << name;
+      }
+      EXPECT_FALSE(options->isEnabled());
+      EXPECT_TRUE(Find("exitButton")->isEnabled());
+      EXPECT_TRUE(Find("stopJobButton")->isEnabled());
+      EXPECT_TRUE(Find("jobProgress")->isVisible());
+      if (c.button) {
+        Find<QAbstractButton>(c.button)->click();
+      } else {
+        Window().close();
+      }
+    };
+    if (c.exits) {
+      QTimer::singleShot(0, [&] { Click("runJobTopButton"); });
+      QTimer fallback;
+      fallback.setSingleShot(true);
+      QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+      fallback.start(20000);
+      EXPECT_EQ(QCoreApplication::exec(), 0);
+    } else {
+      Click("runJobTopButton");
+    }
+    const bool stop = c.monitorLine == stopped;
+    EXPECT_EQ(Window().MonitorLines()[2], c.monitorLine);
+    EXPECT_EQ(ReadAll(ObjectFile("xy2000.1")) == "earlier result\r\n", stop);
+    EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files | QDir::Hidden),
+              QStringList({"BLH_GRS", "xy2000.1"}));
+    EXPECT_EQ(Window().isVisible(), c.visibleAfter);
+    if (c.answers.size() == 2) {
+      EXPECT_EQ(dialogs_.Texts("question").value(1),
+                " Trwa obliczanie. Przerwać zadanie i zamknąć program? ");
+    }
+    EXPECT_FALSE(Window().JobRunning());
+    EXPECT_TRUE(Find("runJobButton")->isEnabled());
+    EXPECT_TRUE(options->isEnabled());
+    EXPECT_FALSE(Find("stopJobButton")->isEnabled());
+    EXPECT_FALSE(Find("jobProgress")->isVisible());
+    EXPECT_EQ(Find<QProgressBar>("jobProgress")->value() == 1000, !stop);
+  }
 }
 
 TEST_F(Jobs, PrecisionCombosAreReadWhenTheJobStarts) {

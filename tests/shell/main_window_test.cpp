@@ -12,8 +12,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 
+#include "grid/model_grid.h"
 #include "shell/editor_window.h"
 #include "shell/file_list_dialog.h"
 #include "tests/shell/shell_test_support.h"
@@ -137,6 +140,52 @@ TEST_F(Controls, InfoMenuShowsTheInformationAndAboutWindows) {
   EXPECT_FALSE(about.isVisible());
   Window().findChild<QAction*>("showAboutAction")->trigger();
   EXPECT_TRUE(about.isVisible());
+}
+
+// The panel keeps its size and scrolls inside a window that fits the screen
+// and takes the room there is (the offscreen screen is narrower than the panel).
+TEST_F(Controls, WindowFitsTheScreenAndScrollsThePanel) {
+  const QRect screen = Window().screen()->availableGeometry();
+  ASSERT_LT(screen.width(), 1010);
+  EXPECT_LE(Window().frameGeometry().width(), screen.width());
+  EXPECT_LE(Window().frameGeometry().height(), screen.height());
+  EXPECT_GE(Window().width(), screen.width() - 40);
+  EXPECT_LE(Window().minimumWidth(), 480);
+  EXPECT_LE(Window().minimumHeight(), 360);
+  auto* scroll = qobject_cast<QScrollArea*>(Window().centralWidget());
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_EQ(scroll->widget()->size(), QSize(1010, 684));
+  EXPECT_EQ(Find("runJobButton")->parentWidget(), scroll->widget());
+}
+
+// The status bar names a model grid in the program folder, at start and after
+// every job (the grid may be replaced while the program runs).
+TEST_F(Controls, StatusBarNamesTheModelGrid) {
+  const struct {
+    bool atStart;
+    bool beforeJob;
+  } kCases[] = {{false, false}, {true, true}, {false, true}, {true, false}};
+  const QString notice =
+      QString::fromUtf8(ModelGridNotice().data(), qsizetype(ModelGridNotice().size()));
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(::testing::Message() << c.atStart << c.beforeJob);
+    const auto installModel = [&](bool model) {
+      for (const char* name : {"PL_grid_001.bin", "PL_grid_001.model"}) {
+        QFile::remove(bin_ + '/' + name);
+        if (model) {
+          ASSERT_TRUE(QFile::link(testing::BuildBinFolder() + '/' + name, bin_ + '/' + name));
+        }
+      }
+    };
+    installModel(c.atStart);
+    window_.reset();
+    EXPECT_EQ(Visible("modelGridNotice"), c.atStart);
+    installModel(c.beforeJob);
+    Click("runJobButton");  // refused: no module chosen
+    auto* label = Find<QLabel>("modelGridNotice");
+    EXPECT_EQ(label->isVisible(), c.beforeJob);
+    EXPECT_EQ(label->text(), c.beforeJob ? notice : QString());
+  }
 }
 
 TEST_F(Controls, ModuleButtonsShowTheirFirstLevelBoxesOnly) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <ostream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "shell/copy_library.h"
@@ -62,6 +63,7 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes) {
 // the print dialog hands the printer to setUpPrinter (cancelled when unset).
 // A question beyond the queued answers is answered No, or, when
 // failOnUnexpectedQuestion is set, fails the test and is answered Cancel.
+// onQuestion runs once, at the next question, before it takes its answer.
 class ScriptedDialogs : public DialogService {
  public:
   struct Shown {
@@ -76,6 +78,7 @@ class ScriptedDialogs : public DialogService {
   std::optional<QFont> chosenFont;
   std::function<void(QPrinter&)> setUpPrinter;
   bool failOnUnexpectedQuestion = false;
+  std::function<void()> onQuestion;
 
   // The texts of the dialogs of one kind, or of every dialog when kind is empty.
   QStringList Texts(const QString& kind = QString()) const {
@@ -92,6 +95,7 @@ class ScriptedDialogs : public DialogService {
   void Message(QWidget*, const QString& text) override { shown.push_back({"message", {}, text}); }
   Answer Question(QWidget*, const QString& title, const QString& text, bool) override {
     shown.push_back({"question", title, text});
+    if (onQuestion) std::exchange(onQuestion, nullptr)();
     if (answers.empty()) {
       if (!failOnUnexpectedQuestion) return Answer::No;
       ADD_FAILURE() << "unexpected question: " << text.toStdString();
@@ -191,13 +195,17 @@ class MainWindowTest : public ::testing::Test {
 
   bool Visible(const QString& name) { return Find<QWidget>(name)->isVisible(); }
 
-  // Clicks a button as the user would: only a visible, enabled one.
+  // Clicks a button as the user would: only a visible, enabled one; a job it
+  // starts on the worker thread is let run to its end.
   void Click(const QString& name) {
     auto* button = Find<QAbstractButton>(name);
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isVisible()) << name.toStdString() << " is hidden";
     ASSERT_TRUE(button->isEnabled()) << name.toStdString() << " is disabled";
     button->click();
+    while (window_ && window_->JobRunning()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
   }
 
   // Presses and releases the left mouse button in the middle of a visible widget.
