@@ -724,7 +724,12 @@ void MainWindow::CreateStatusBar() {
     panel->setTextFormat(Qt::PlainText);  // paths are shown as they are, never as markup
     panel->setObjectName(QStringLiteral("statusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    if (widths[i] > 0) panel->setFixedWidth(widths[i]);
+    if (widths[i] > 0) {
+      panel->setFixedWidth(widths[i]);
+    } else {
+      // A long path takes the room there is and never widens the window.
+      panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
     bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
     statusPanels_[i] = panel;
   }
@@ -732,14 +737,14 @@ void MainWindow::CreateStatusBar() {
   modelGridNotice_->setObjectName(QStringLiteral("modelGridNotice"));
   modelGridNotice_->setTextFormat(Qt::PlainText);
   modelGridNotice_->setStyleSheet(QStringLiteral("color: darkred"));
-  // The long notice takes the room there is and never widens the window.
+  // The notice shares the room with the working folder; the tool tip holds it whole.
   modelGridNotice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   modelGridNotice_->hide();
-  bar->addWidget(modelGridNotice_, 2);
+  bar->addWidget(modelGridNotice_, 1);
   jobProgress_ = new QProgressBar(bar);
   jobProgress_->setObjectName(QStringLiteral("jobProgress"));
   jobProgress_->setRange(0, 1000);
-  jobProgress_->setFixedWidth(160);
+  jobProgress_->setFixedWidth(120);
   jobProgress_->hide();
   bar->addPermanentWidget(jobProgress_);
   stopJobButton_ = new QPushButton(QStringLiteral("Przerwij"), bar);
