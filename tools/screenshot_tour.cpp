@@ -1,7 +1,10 @@
 // Screenshot tour of the main window: builds the program's windows on a given
 // program folder, walks through the modules and a job as a user would, and
 // after every step saves the X screen with ImageMagick's `import`.
-// Usage: kolvedir-screenshot-tour PROGRAM_FOLDER OUTPUT_FOLDER  (needs DISPLAY)
+// Usage: kolvedir-screenshot-tour PROGRAM_FOLDER OUTPUT_FOLDER [long-job]  (needs DISPLAY)
+// "long-job": a long xy2000 → xy92 job of the working object instead: the
+// window as it opens, the job in progress, the question on closing during the
+// job, the stopped job.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -9,10 +12,14 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTextStream>
+#include <QTimer>
+
+#include <functional>
 
 #include "shell/editor_window.h"
 #include "shell/info_windows.h"
 #include "shell/main_window.h"
+#include "shell/qt_translations.h"
 
 namespace {
 
@@ -38,6 +45,30 @@ bool Shoot(const QString& folder, const QString& name) {
   return QProcess::execute(QStringLiteral("import"), {"-window", "root", file}) == 0;
 }
 
+void SettleWhile(const std::function<bool()>& condition) {
+  while (condition()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool LongJobTour(kolvedir::MainWindow& window, const QString& output) {
+  bool ok = Shoot(output, QStringLiteral("10-window-as-it-opens"));
+  for (const char* name : {"noticeOkButton", "trans2d3dButton", "inputFrameEtrf2000",
+                           "inputSystemXy2000", "inputZone3Deg21", "outputFrameEtrf2000",
+                           "outputSystemXy92", "methodTheoretical", "runJobButton"}) {
+    ok = Click(window, name) && ok;
+  }
+  Settle(3000);
+  ok = Shoot(output, QStringLiteral("11-job-in-progress")) && ok;
+  // Closing asks first; the question is shot, then answered by closing it (No).
+  QTimer::singleShot(800, [&] {
+    ok = Shoot(output, QStringLiteral("12-question-on-closing")) && ok;
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  window.close();
+  ok = Click(window, "stopJobButton") && ok;
+  SettleWhile([&] { return window.JobRunning(); });
+  return Shoot(output, QStringLiteral("13-job-stopped")) && ok;
+}
+
 struct Step {
   const char* shot;
   std::initializer_list<const char*> clicks;
@@ -47,15 +78,20 @@ struct Step {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 3) {
-    QTextStream(stderr) << "usage: kolvedir-screenshot-tour PROGRAM_FOLDER OUTPUT_FOLDER\n";
+  const bool longJob = argc == 4 && QByteArray(argv[3]) == "long-job";
+  if (argc != 3 && !longJob) {
+    QTextStream(stderr)
+        << "usage: kolvedir-screenshot-tour PROGRAM_FOLDER OUTPUT_FOLDER [long-job]\n";
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[2]);
-  kolvedir::MainWindow window(QString::fromLocal8Bit(argv[1]));
+  const QString programFolder = QString::fromLocal8Bit(argv[1]);
+  kolvedir::InstallQtPolishTranslations(kolvedir::QtTranslationFolders(programFolder));
+  kolvedir::MainWindow window(programFolder);
   kolvedir::SetEditorOwner(&window);
   window.move(0, 0);
   window.show();
+  if (longJob) return LongJobTour(window, output) ? 0 : 1;
 
   const Step steps[] = {
       {"02-trans-2d3d-grs80",
