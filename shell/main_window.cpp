@@ -743,7 +743,9 @@ void MainWindow::CreateStatusBar() {
   bar->addWidget(modelGridNotice_, 1);
   jobProgress_ = new QProgressBar(bar);
   jobProgress_->setObjectName(QStringLiteral("jobProgress"));
-  jobProgress_->setRange(0, 1000);
+  // Whole percents: finer steps would not show on the bar, and each one costs
+  // the window a repaint while the job computes.
+  jobProgress_->setRange(0, 100);
   jobProgress_->setFixedWidth(120);
   jobProgress_->hide();
   bar->addPermanentWidget(jobProgress_);
