@@ -183,7 +183,7 @@ int main(int argc, char* argv[]) {
     const Stopwatch watch;
     WithoutProgress windowThread(window);
     allCompleted = job(windowThread) == JobOutcome::kCompleted && allCompleted;
-    straight.Add(watch, 0);
+    straight.Add(watch, 1000 * watch.Wall());  // the event loop waits for the whole job
     allCompleted = OnWorker(window, false, job, quiet) && allCompleted;
     allCompleted = OnWorker(window, true, job, reported) && allCompleted;
     for (const Way* way : {&straight, &quiet, &reported}) {
