@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 out=$(mkdir -p "${2:-$build/screenshots}" && cd "${2:-$build/screenshots}" && pwd)
-points=${3:-3000000}
+points=${3:-10000000}
 
 work=$(mktemp -d)
 pids=()
