@@ -191,7 +191,7 @@ JobOutcome RunRecordLoop(JobContext& context, const JobFiles& files) {
   context.input.Close();
   if (context.stopped) {
     context.output.Discard();
-    ReportJobStopped(ui, context.counters, ResultLeft(files));
+    ReportJobStopped(ui, context.counters, files.output.empty());
     return JobOutcome::kStopped;
   }
   if (!inputFault.empty()) {
@@ -284,7 +284,7 @@ JobOutcome RunJobOnFiles(JobDescription& job, const JobFiles& files, JobGrid& gr
   } else {
     outcome = RunModule(job, files, grid, counters, ui);
   }
-  ReportJobEnd(ui, counters);
+  ReportJobEnd(ui, counters, outcome == JobOutcome::kStopped);
   return outcome;
 }
 

@@ -48,14 +48,18 @@ void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat ch
                         name(OtherBlFormat(chosen)) + ", a wybrano " + name(chosen) + " ");
 }
 
-void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, std::string_view resultLeft) {
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, bool streamResult) {
   ui.SetMonitorLine(++counters.MonitorLine, " Zadanie przerwane - przeliczono punktów: " +
-                                                std::to_string(counters.PointCount) +
-                                                std::string(resultLeft) + " ");
+                                                std::to_string(counters.PointCount) + " ");
+  ui.SetMonitorLine(++counters.MonitorLine, streamResult ? " Wynik jest niepełny "
+                                                         : " Zbiór wynikowy nie został zmieniony ");
 }
 
-void ReportJobEnd(JobUserInterface& ui, JobCounters& counters) {
-  ui.SetMonitorLine(++counters.MonitorLine, " Liczba punktów: " + std::to_string(counters.PointCount));
+void ReportJobEnd(JobUserInterface& ui, JobCounters& counters, bool stopped) {
+  if (!stopped) {
+    ui.SetMonitorLine(++counters.MonitorLine,
+                      " Liczba punktów: " + std::to_string(counters.PointCount));
+  }
   ui.SetMonitorLine(++counters.MonitorLine, " KONIEC OBLICZEŃ ");
   counters.ErrorCount = 0;
   counters.PointCount = 0;

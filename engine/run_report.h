@@ -44,12 +44,13 @@ void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module)
 // wejściowego wyglądają na format [stopnie]" ("[stopnie min sek]" when
 // `chosen` is decimal degrees) + ", a wybrano " + the chosen format + " ".
 void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat chosen);
-// A job the user stopped: the next line, " Zadanie przerwane - przeliczono
-// punktów: " + PointCount + resultLeft + " ", where resultLeft says what became
-// of the result ("; zbiór wynikowy nie został zmieniony" for a file).
-void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, std::string_view resultLeft);
-// The two closing lines " Liczba punktów: " + PointCount and " KONIEC OBLICZEŃ ",
-// then ErrorCount and PointCount back to 0.
-void ReportJobEnd(JobUserInterface& ui, JobCounters& counters);
+// A job the user stopped: the next lines " Zadanie przerwane - przeliczono
+// punktów: " + PointCount + " " and what became of the result: " Zbiór wynikowy
+// nie został zmieniony " for a file, " Wynik jest niepełny " for a stream.
+void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, bool streamResult);
+// The closing lines " Liczba punktów: " + PointCount (unless the job was
+// stopped, whose count its own line gives) and " KONIEC OBLICZEŃ ", then
+// ErrorCount and PointCount back to 0.
+void ReportJobEnd(JobUserInterface& ui, JobCounters& counters, bool stopped);
 
 }  // namespace kolvedir

@@ -432,13 +432,14 @@ TEST(JobStopTest, StoppedJobsKeepTheEarlierResultAndProgressReachesTheEnd) {
   const struct {
     int stopAtRequest;
     JobOutcome outcome;
-    std::string resultLine;
+    std::string resultLine, nextLine;
   } cases[] = {
-      {0, JobOutcome::kStopped,
-       " Zadanie przerwane - przeliczono punktów: 0; zbiór wynikowy nie został zmieniony "},
-      {2, JobOutcome::kStopped,
-       " Zadanie przerwane - przeliczono punktów: 8192; zbiór wynikowy nie został zmieniony "},
-      {-1, JobOutcome::kCompleted, " Zadanie wykonano - liczba błędów  0 "},
+      {0, JobOutcome::kStopped, " Zadanie przerwane - przeliczono punktów: 0 ",
+       " Zbiór wynikowy nie został zmieniony "},
+      {2, JobOutcome::kStopped, " Zadanie przerwane - przeliczono punktów: 8192 ",
+       " Zbiór wynikowy nie został zmieniony "},
+      {-1, JobOutcome::kCompleted, " Zadanie wykonano - liczba błędów  0 ",
+       " Liczba punktów: 10000"},
   };
   for (const auto& c : cases) {
     JobFixture f;
@@ -451,7 +452,8 @@ TEST(JobStopTest, StoppedJobsKeepTheEarlierResultAndProgressReachesTheEnd) {
     const bool completed = c.outcome == JobOutcome::kCompleted;
     EXPECT_EQ(f.ReadOutput("xy92.1") == "earlier result\r\n", !completed);
     EXPECT_EQ(f.ui.monitor.Lines()[2], c.resultLine);
-    EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: " + std::string(completed ? "10000" : "0"));
+    EXPECT_EQ(f.ui.monitor.Lines()[3], c.nextLine);
+    EXPECT_EQ(f.ui.monitor.Lines()[4], " KONIEC OBLICZEŃ ");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.object()), {}), 2);
     ASSERT_FALSE(f.ui.progress.empty());
     EXPECT_EQ(f.ui.progress.back().second, input.size());

@@ -127,8 +127,8 @@ TEST_F(JobThreadTest, StopAfterTheFirstBlockKeepsTheEarlierResult) {
   window_.onQuestion = [this] { stop_(); };
   EXPECT_EQ(RunOnWorker(), JobOutcome::kStopped);
   EXPECT_EQ(window_.callsOffThread, 0);
-  EXPECT_EQ(window_.monitor[2],
-            " Zadanie przerwane - przeliczono punktów: 4096; zbiór wynikowy nie został zmieniony ");
+  EXPECT_EQ(window_.monitor[2], " Zadanie przerwane - przeliczono punktów: 4096 ");
+  EXPECT_EQ(window_.monitor[3], " Zbiór wynikowy nie został zmieniony ");
   EXPECT_EQ(ReadAll(File("xy92.1")), "earlier result\r\n");
   EXPECT_EQ(QDir(temp_.filePath("OBJ")).entryList(QDir::Files).size(), 2);
 }
