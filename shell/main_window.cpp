@@ -762,9 +762,10 @@ void MainWindow::ShowModelGridNotice() {
   // Read again after every job: the user may install the official grid meanwhile.
   const bool model = IsModelGrid(GridFile(programFolder_));
   const std::string_view notice = ModelGridNotice();
-  modelGridNotice_->setText(model ? QString::fromUtf8(notice.data(), qsizetype(notice.size()))
-                                  : QString());
-  modelGridNotice_->setToolTip(modelGridNotice_->text());
+  // The status bar has room for the gist; the whole notice is its tooltip.
+  modelGridNotice_->setText(model ? QStringLiteral("Uwaga: siatka modelowa") : QString());
+  modelGridNotice_->setToolTip(
+      model ? QString::fromUtf8(notice.data(), qsizetype(notice.size())) : QString());
   modelGridNotice_->setVisible(model);
 }
 

@@ -184,7 +184,8 @@ TEST_F(Controls, StatusBarNamesTheModelGrid) {
     Click("runJobButton");  // refused: no module chosen
     auto* label = Find<QLabel>("modelGridNotice");
     EXPECT_EQ(label->isVisible(), c.beforeJob);
-    EXPECT_EQ(label->text(), c.beforeJob ? notice : QString());
+    EXPECT_EQ(label->text(), c.beforeJob ? "Uwaga: siatka modelowa" : QString());
+    EXPECT_EQ(label->toolTip(), c.beforeJob ? notice : QString());
   }
 }
 
