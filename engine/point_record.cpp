@@ -45,6 +45,44 @@ bool IsDecimalNumber(std::string_view t) {
   return i == t.size();
 }
 
+// The powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr std::uint64_t kMaxExactInteger = std::uint64_t{1} << 53;
+
+// A number without exponent whose digits, read as one integer m, make at most
+// 2^53, with at most 22 of them after the point: m and 10^k are then exact
+// doubles, and one correctly rounded division gives m/10^k exactly as the
+// full conversion does (Clinger's fast path). False for any other token,
+// which the full conversion then takes.
+bool ParseShortDecimal(std::string_view t, double& value) {
+  std::size_t i = 0;
+  const bool negative = !t.empty() && t[0] == '-';
+  if (!t.empty() && (t[0] == '+' || t[0] == '-')) ++i;
+  std::uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (; i < t.size(); ++i) {
+    if (IsDigit(t[i])) {
+      digits = digits * 10 + static_cast<unsigned>(t[i] - '0');
+      ++count;
+      decimals += point;
+    } else if (t[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  // Up to 19 digits the integer has not wrapped round.
+  if (count == 0 || count > 19 || digits > kMaxExactInteger || decimals > kMaxExactPower)
+    return false;
+  const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 std::string_view WithoutPlus(std::string_view t) {
   return !t.empty() && t.front() == '+' ? t.substr(1) : t;
 }
@@ -77,6 +115,7 @@ double DmsToDegrees(const DmsAngle& a) {
 }  // namespace
 
 bool ParseReal(std::string_view token, double& value) {
+  if (ParseShortDecimal(token, value)) return true;
   if (!IsDecimalNumber(token)) return false;
   const std::string_view t = WithoutPlus(token);
   double parsed = 0;

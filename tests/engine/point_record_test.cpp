@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -74,6 +76,32 @@ TEST(ParseRealTest, OnlyPlainDecimalNumbers) {
     double value = 0;
     EXPECT_EQ(ParseReal(c.token, value), c.number) << c.token;
     EXPECT_EQ(value, c.value) << c.token;
+  }
+}
+
+TEST(ParseRealTest, RoundsAsTheFullConversion) {
+  std::vector<std::string> tokens = {"9007199254740992", "9007199254740993", "0.9007199254740993",
+                                     "-0", "-0.0", "1.0000000000000000000001",
+                                     "123456789012345678901", "0.0000000000000000000000001"};
+  std::uint64_t state = 2000;
+  auto next = [&state] {  // a fixed pseudo-random sequence
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return state >> 11;
+  };
+  for (int i = 0; i < 50000; ++i) {
+    // 1 to 20 digits, the point anywhere among them or absent, either sign.
+    std::string digits = std::to_string(next());
+    digits.resize(1 + next() % std::min<std::size_t>(digits.size(), 20));
+    const std::size_t point = next() % (digits.size() + 2);
+    if (point <= digits.size()) digits = digits.substr(0, point) + "." + digits.substr(point);
+    tokens.push_back((next() % 2 ? "-" : "") + digits);
+  }
+  for (const std::string& token : tokens) {
+    double expected = 0, value = 0;
+    const auto r = std::from_chars(token.data(), token.data() + token.size(), expected);
+    ASSERT_EQ(r.ptr, token.data() + token.size()) << token;
+    ASSERT_TRUE(ParseReal(token, value)) << token;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected)) << token;
   }
 }
 
