@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "engine/record_blocks.h"
@@ -182,65 +183,103 @@ void AppendAligned(std::string& line, std::string_view text, int width) {
   line.append(text);
 }
 
-}  // namespace
+// The two decimal digits of 0..99, pair n at 2n.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
-namespace {
+// Writes the decimal digits of v, at least minDigits of them (zeros in front),
+// backward so that they end at end; gives their start.
+char* WriteDigitsBackward(char* end, std::uint64_t v, int minDigits) {
+  char* p = end;
+  for (; v >= 100; v /= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (v % 100), 2);
+  }
+  if (v >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * v, 2);
+  } else {
+    *--p = static_cast<char>('0' + v);
+  }
+  while (end - p < minDigits) *--p = '0';
+  return p;
+}
+
+// Blanks in front of the text at start..end up to width characters, written
+// into the room before start; gives the start of the field.
+char* PadBackward(char* start, const char* end, int width) {
+  const std::ptrdiff_t missing = width - (end - start);
+  if (missing <= 0) return start;
+  std::memset(start - missing, ' ', missing);
+  return start - missing;
+}
 
 constexpr int kFastDecimals = 10;
+// Widths the fast conversion pads; wider fields take the exact one.
+constexpr int kFastWidth = 64;
 constexpr std::uint64_t kPowersOfTen[kFastDecimals + 1] = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000};
 
-// Fixed notation of value with `decimals` decimals, rounded to nearest, written
-// at out; false where the rounding cannot be decided this way (the caller then
-// converts exactly). The fraction s − ⌊s⌋ is exact; scaling it by 10^d errs by
-// at most 1.2e-6 (d ≤ 10), so a scaled fraction farther than 1e-4 from one
-// half rounds as the exact value does.
-bool FormatFixedFast(double value, int decimals, char* out, char*& end) {
+// Fixed notation of value with `decimals` decimals, rounded to nearest and
+// right-aligned in `width` columns, written backward so that it ends at end
+// (room for kFastWidth characters before it); gives its start, or nullptr
+// where the rounding cannot be decided this way (the caller then converts
+// exactly). The fraction s − ⌊s⌋ is exact; scaling it by 10^d errs by at most
+// 1.2e-6 (d ≤ 10), so a scaled fraction farther than 1e-4 from one half
+// rounds as the exact value does.
+char* FormatFixedFast(double value, int decimals, int width, char* end) {
   const double s = std::fabs(value);
-  if (decimals < 0 || decimals > kFastDecimals || !(s < 9.0e15)) return false;
+  if (decimals < 0 || decimals > kFastDecimals || width > kFastWidth || !(s < 9.0e15))
+    return nullptr;
   const double whole = std::floor(s);
   const double scaled = (s - whole) * static_cast<double>(kPowersOfTen[decimals]);
   const double below = std::floor(scaled);
   const double rest = scaled - below;
-  if (std::fabs(rest - 0.5) < 1e-4) return false;
+  if (std::fabs(rest - 0.5) < 1e-4) return nullptr;
   std::uint64_t integerPart = static_cast<std::uint64_t>(whole);
   std::uint64_t fraction = static_cast<std::uint64_t>(below) + (rest > 0.5 ? 1 : 0);
   if (fraction == kPowersOfTen[decimals]) {
     fraction = 0;
     ++integerPart;
   }
-  if (std::signbit(value)) *out++ = '-';
-  out = std::to_chars(out, out + 20, integerPart).ptr;
+  char* p = end;
   if (decimals > 0) {
-    *out++ = '.';
-    for (int k = decimals - 1; k >= 0; --k) {
-      out[k] = static_cast<char>('0' + fraction % 10);
-      fraction /= 10;
-    }
-    out += decimals;
+    p = WriteDigitsBackward(p, fraction, decimals);
+    *--p = '.';
   }
-  end = out;
-  return true;
+  p = WriteDigitsBackward(p, integerPart, 1);
+  if (std::signbit(value)) *--p = '-';
+  return PadBackward(p, end, width);
 }
 
 }  // namespace
 
 void AppendRealField(std::string& line, double value, int width, int decimals) {
   char buffer[400];  // enough for any finite double in fixed notation
-  char* end = buffer;
-  if (!FormatFixedFast(value, decimals, buffer, end)) {
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc{}) return AppendAligned(line, "?", width);
-    end = result.ptr;
+  char* const end = buffer + sizeof buffer;
+  if (const char* field = FormatFixedFast(value, decimals, width, end)) {
+    line.append(field, end - field);
+    return;
   }
-  AppendAligned(line, std::string_view(buffer, end - buffer), width);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc{}) return AppendAligned(line, "?", width);
+  AppendAligned(line, std::string_view(buffer, result.ptr - buffer), width);
 }
 
 void AppendIntegerField(std::string& line, std::int64_t value, int width) {
-  char buffer[24];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  AppendAligned(line, std::string_view(buffer, end - buffer), width);
+  char buffer[24 + kFastWidth];
+  char* const end = buffer + sizeof buffer;
+  // The magnitude in unsigned arithmetic, which also holds that of the most negative value.
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  char* p = WriteDigitsBackward(end, magnitude, 1);
+  if (value < 0) *--p = '-';
+  if (width > kFastWidth) return AppendAligned(line, std::string_view(p, end - p), width);
+  const char* field = PadBackward(p, end, width);
+  line.append(field, end - field);
 }
 
 void AppendName(std::string& line, std::string_view name) { AppendAligned(line, name, kNameWidth); }

@@ -280,10 +280,30 @@ TEST(AppendRealFieldTest, RoundsAsTheExactConversion) {
     for (int d = 0; d <= 10; ++d) {
       char exact[400];
       const auto r = std::to_chars(exact, exact + sizeof exact, v, std::chars_format::fixed, d);
-      std::string field;
-      AppendRealField(field, v, 0, d);
-      ASSERT_EQ(field, std::string_view(exact, r.ptr - exact)) << v << " with " << d;
+      const std::string_view text(exact, r.ptr - exact);
+      for (int width : {0, 14}) {
+        std::string field = "|";
+        AppendRealField(field, v, width, d);
+        const std::string blanks(std::max<int>(width - static_cast<int>(text.size()), 0), ' ');
+        ASSERT_EQ(field, "|" + blanks + std::string(text)) << v << " with " << d;
+      }
     }
+  }
+}
+
+TEST(AppendIntegerFieldTest, RightAlignedAndNeverCut) {
+  const struct {
+    std::int64_t value;
+    int width;
+    const char* field;
+  } cases[] = {
+      {0, 2, " 0"},   {7, 2, " 7"},    {-7, 2, "-7"},      {59, 2, "59"},
+      {-59, 2, "-59"}, {123, 1, "123"}, {100, 5, "  100"}, {INT64_MIN, 2, "-9223372036854775808"},
+  };
+  for (const auto& c : cases) {
+    std::string field = "|";
+    AppendIntegerField(field, c.value, c.width);
+    EXPECT_EQ(field, std::string("|") + c.field) << c.value;
   }
 }
 
