@@ -90,6 +90,7 @@ bool AtomicFile::Create(const std::filesystem::path& destination, mode_t newFile
   Discard();
   failure_ = Failure::kNone;
   error_ = 0;
+  size_ = writtenBack_ = 0;
   name_ = destination.filename().string();
   if (name_.empty() || name_ == "." || name_ == "..") return Fail(Failure::kCreate, EISDIR);
   const std::filesystem::path folder =
@@ -132,6 +133,14 @@ bool AtomicFile::Write(std::string_view bytes) {
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return Fail(Failure::kWrite, written < 0 ? errno : EIO);
     bytes.remove_prefix(static_cast<std::size_t>(written));
+    size_ += written;
+  }
+  // A large content goes to the disk while the rest is still being made, so
+  // that the flush in Commit waits for its tail only. Commit's fsync alone
+  // decides whether the content is durable: a failure here changes nothing.
+  if (size_ - writtenBack_ >= kWritebackBytes) {
+    ::sync_file_range(file_, writtenBack_, size_ - writtenBack_, SYNC_FILE_RANGE_WRITE);
+    writtenBack_ = size_;
   }
   return true;
 }

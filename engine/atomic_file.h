@@ -65,7 +65,11 @@ class AtomicFile {
   bool NameContent();
   void ForgetTemporaryName();
 
+  // Bytes handed to the disk at a time while the content is still written.
+  static constexpr off_t kWritebackBytes = off_t{8} << 20;
   int folder_ = -1, file_ = -1;
+  off_t size_ = 0;         // bytes written since Create
+  off_t writtenBack_ = 0;  // bytes already handed to the disk
   std::string name_;           // the destination's name in folder_
   std::string temporaryName_;  // the new content's hidden name in folder_, if it has one
   int pendingSlot_ = -1;       // where RemoveUnfinishedFiles finds temporaryName_
