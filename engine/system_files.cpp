@@ -30,6 +30,24 @@ constexpr std::array<SystemFile, 19> kSystemFiles{{
     {Module::kQuasigeoid, false, 23, "BLH_n", "BLH_e.1", RecordKind::kGeodetic},
 }};
 
+// Where each module, group and code stands in kSystemFiles, -1 where no file
+// has them: a lookup per point instead of a search. Built from the table.
+constexpr int kModules = 4;  // Module codes 0 to 3
+constexpr int kCodes = 32;   // system codes 0 to 31
+using FileIndex = std::array<std::array<std::array<std::int8_t, kCodes>, 2>, kModules>;
+
+constexpr FileIndex IndexFiles() {
+  FileIndex index{};
+  for (auto& groups : index)
+    for (auto& codes : groups) codes.fill(-1);
+  for (std::size_t i = 0; i < kSystemFiles.size(); ++i) {
+    const SystemFile& f = kSystemFiles[i];
+    index[static_cast<int>(f.module)][f.krassowsky][f.code] = static_cast<std::int8_t>(i);
+  }
+  return index;
+}
+constexpr FileIndex kFileIndex = IndexFiles();
+
 }  // namespace
 
 std::span<const SystemFile> SystemFiles() { return kSystemFiles; }
@@ -37,10 +55,10 @@ std::span<const SystemFile> SystemFiles() { return kSystemFiles; }
 const SystemFile* FindSystemFile(Module module, Frame frame, std::int32_t code) {
   const bool krassowsky =
       module == Module::kTrans && frame != Frame::kEtrf2000 && frame != Frame::kEtrf89;
-  for (const SystemFile& f : kSystemFiles) {
-    if (f.module == module && f.krassowsky == krassowsky && f.code == code) return &f;
-  }
-  return nullptr;
+  const auto m = static_cast<std::int32_t>(module);
+  if (m < 0 || m >= kModules || code < 0 || code >= kCodes) return nullptr;
+  const int i = kFileIndex[m][krassowsky][code];
+  return i < 0 ? nullptr : &kSystemFiles[i];
 }
 
 }  // namespace kolvedir
