@@ -9,14 +9,28 @@
 
 namespace kolvedir {
 
+namespace {
+
+// IsTokenChar of every byte, looked up rather than compared.
+constexpr std::array<bool, 256> kTokenChars = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = IsTokenChar(static_cast<char>(c));
+  return table;
+}();
+
+bool InToken(char c) { return kTokenChars[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
 void SplitLine(std::string_view line, TokenList& tokens) {
   tokens.count_ = 0;
-  std::size_t j = 0;
-  while (j < line.size() && tokens.count_ < kMaxTokens) {
-    while (j < line.size() && !IsTokenChar(line[j])) ++j;
-    const std::size_t start = j;
-    while (j < line.size() && IsTokenChar(line[j])) ++j;
-    if (j > start) tokens.slots_[++tokens.count_] = line.substr(start, j - start);
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  while (p < end && tokens.count_ < kMaxTokens) {
+    while (p < end && !InToken(*p)) ++p;
+    const char* const start = p;
+    while (p < end && InToken(*p)) ++p;
+    if (p > start) tokens.slots_[++tokens.count_] = std::string_view(start, p - start);
   }
 }
 
@@ -59,25 +73,25 @@ constexpr std::uint64_t kMaxExactInteger = std::uint64_t{1} << 53;
 // full conversion does (Clinger's fast path). False for any other token,
 // which the full conversion then takes.
 bool ParseShortDecimal(std::string_view t, double& value) {
-  std::size_t i = 0;
-  const bool negative = !t.empty() && t[0] == '-';
-  if (!t.empty() && (t[0] == '+' || t[0] == '-')) ++i;
+  const char* p = t.data();
+  const char* const end = p + t.size();
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '+' || *p == '-')) ++p;
   std::uint64_t digits = 0;
-  int count = 0, decimals = 0;
-  bool point = false;
-  for (; i < t.size(); ++i) {
-    if (IsDigit(t[i])) {
-      digits = digits * 10 + static_cast<unsigned>(t[i] - '0');
-      ++count;
-      decimals += point;
-    } else if (t[i] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
+  const auto readDigits = [&p, end, &digits] {
+    const char* const first = p;
+    for (; p < end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    return static_cast<int>(p - first);
+  };
+  int count = readDigits(), decimals = 0;
+  if (p < end && *p == '.') {
+    ++p;
+    decimals = readDigits();
+    count += decimals;
   }
   // Up to 19 digits the integer has not wrapped round.
-  if (count == 0 || count > 19 || digits > kMaxExactInteger || decimals > kMaxExactPower)
+  if (p != end || count == 0 || count > 19 || digits > kMaxExactInteger ||
+      decimals > kMaxExactPower)
     return false;
   const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[decimals];
   value = negative ? -magnitude : magnitude;
