@@ -122,8 +122,10 @@ bool LineSource::NextLine(std::string& line) {
       break;
     }
   }
-  // A CR never belongs to the line, whether it ends it or stands alone.
-  std::erase(line, '\r');
+  // A CR never belongs to the line, whether it ends it or stands alone; most
+  // lines have one CR, at their end.
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.find('\r') != std::string::npos) std::erase(line, '\r');
   return true;
 }
 
