@@ -165,18 +165,23 @@ void OutputSink::WriteLine(std::string_view line) {
 
 void OutputSink::WriteBlock(std::string_view lines) {
   if (!created_) return;
+  // A block as large as the buffer goes out as it stands, without a copy.
+  if (pending_.empty() && lines.size() >= kPendingBytes) return Send(lines);
   pending_.append(lines);
   if (pending_.size() >= kPendingBytes) WritePending();
 }
 
 void OutputSink::WritePending() {
+  Send(pending_);
+  pending_.clear();
+}
+
+void OutputSink::Send(std::string_view bytes) {
   if (!stream_) {
-    file_.Write(pending_);
-  } else if (error_.empty() &&
-             std::fwrite(pending_.data(), 1, pending_.size(), stream_) != pending_.size()) {
+    file_.Write(bytes);
+  } else if (error_.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
     error_ = "błąd zapisu: " + SystemErrorText(errno);
   }
-  pending_.clear();
 }
 
 bool OutputSink::Commit() {

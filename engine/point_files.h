@@ -94,6 +94,8 @@ class OutputSink {
 
  private:
   void WritePending();
+  // Hands bytes to the file or the stream.
+  void Send(std::string_view bytes);
   void NoteFailure();
 
   static constexpr std::size_t kPendingBytes = 1 << 16;
