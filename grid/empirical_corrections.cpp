@@ -14,8 +14,11 @@ using GridShift = void (*)(double B, double L, double& outB, double& outL, Point
 
 // PL-ETRF89 → Pulkovo'42: layers 7 and 8 added, read at the PL-ETRF89 point.
 void ForwardShift(double B, double L, double& outB, double& outL, PointStatus& status) {
-  outB = B + LayerUnit(7) * InterpolateLayer(7, B, L, status);
-  outL = L + LayerUnit(8) * InterpolateLayer(8, B, L, status);
+  constexpr int kLayers[] = {7, 8};
+  double d[2];  // dB, dL
+  InterpolateLayers(kLayers, B, L, d, status);
+  outB = B + LayerUnit(7) * d[0];
+  outL = L + LayerUnit(8) * d[1];
 }
 
 // The datum transformation on degrees: B, L converted to arc-seconds and back.

@@ -76,12 +76,12 @@ void TransformBlhTheoretical(const Similarity& t, double B, double L, double h, 
 // towards PL-ETRF2000) or subtracted (sign −1, towards PL-ETRF89).
 void TransformBlhEmpirical(double sign, double B, double L, double h, double& BOut, double& LOut,
                            double& hOut, PointStatus& status) {
-  const double dB = InterpolateLayer(4, B, L, status);
-  const double dL = InterpolateLayer(5, B, L, status);
-  const double dh = InterpolateLayer(6, B, L, status);
-  BOut = B + sign * LayerUnit(4) * dB;
-  LOut = L + sign * LayerUnit(5) * dL;
-  hOut = h + sign * LayerUnit(6) * dh;
+  constexpr int kLayers[] = {4, 5, 6};
+  double d[3];  // dB, dL, dh
+  InterpolateLayers(kLayers, B, L, d, status);
+  BOut = B + sign * LayerUnit(4) * d[0];
+  LOut = L + sign * LayerUnit(5) * d[1];
+  hOut = h + sign * LayerUnit(6) * d[2];
 }
 
 }  // namespace

@@ -63,16 +63,8 @@ double Corner(int layer, const GridCell& cell, int k) {
   return CorrectionGridValue(layer, cell.i + kCornerRow[k], cell.j + kCornerColumn[k]);
 }
 
-}  // namespace
-
-double InterpolateLayer(int layer, double B, double L, PointStatus& status) {
-  if (layer < 1 || layer > kGridLayers) {
-    RaiseStatus(status);
-    return 0.0;
-  }
-  GridCell cell;
-  if (!AcceptPoint(B, L, cell, status)) return 0.0;
-
+// Layer `layer` (1..8) blended at (B, L) in its valid cell.
+double Blend(int layer, const GridCell& cell, double B, double L) {
   const double q1 = Corner(layer, cell, 0);
   const double q2 = Corner(layer, cell, 1);
   const double q3 = Corner(layer, cell, 2);
@@ -92,6 +84,29 @@ double InterpolateLayer(int layer, double B, double L, PointStatus& status) {
   const double w3 = 1 / std::sqrt(sy1 * sy1 + (1 - x) * (1 - x) + kForwardFloor);
   const double w4 = 1 / std::sqrt(sy * sy + (1 - x) * (1 - x) + kForwardFloor);
   return (q1 * w1 + q2 * w2 + q3 * w3 + q4 * w4) / (w1 + w2 + w3 + w4);
+}
+
+}  // namespace
+
+void InterpolateLayers(std::span<const int> layers, double B, double L, std::span<double> values,
+                       PointStatus& status) {
+  GridCell cell;
+  const bool located = LocateCell(B, L, cell);
+  for (std::size_t k = 0; k < layers.size(); ++k) {
+    const int layer = layers[k];
+    values[k] = 0.0;
+    if (layer < 1 || layer > kGridLayers || !located) {
+      RaiseStatus(status);
+    } else if (status == 0) {
+      values[k] = Blend(layer, cell, B, L);
+    }
+  }
+}
+
+double InterpolateLayer(int layer, double B, double L, PointStatus& status) {
+  double value = 0.0;
+  InterpolateLayers({&layer, 1}, B, L, {&value, 1}, status);
+  return value;
 }
 
 void InverseShift(double B, double L, double& outB, double& outL, PointStatus& status) {

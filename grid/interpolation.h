@@ -7,6 +7,8 @@
 // (i, j + 1). An invalid cell (also a NaN or infinite coordinate) increments
 // the status. Whenever the status is nonzero after that test (also when it
 // was nonzero on entry) the result is 0 (or 0, 0). Nothing is allocated.
+#include <span>
+
 #include "core/point_status.h"
 
 namespace kolvedir {
@@ -20,6 +22,12 @@ namespace kolvedir {
 //   just below 24.21 (below 49° and west of 14° it extrapolates; beyond 55° and
 //   24.2° it holds the last row and column), where layer 7 is nonzero.
 double InterpolateLayer(int layer, double B, double L, PointStatus& status);
+
+// Several layers at one point, the cell located once: values[k] and the status
+// are those of InterpolateLayer called for layers[k], k = 0, 1, ... in turn.
+// values holds at least as many elements as layers.
+void InterpolateLayers(std::span<const int> layers, double B, double L, std::span<double> values,
+                       PointStatus& status);
 
 // Undoes the layer 7/8 shift: B, L in Pulkovo'42, decimal degrees (same range as
 // InterpolateLayer); outB, outL the PL-ETRF89 latitude and longitude in decimal

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "grid/correction_grid.h"
 #include "tests/grid/grid_test_files.h"
@@ -198,6 +199,32 @@ TEST(InterpolateLayer, NonzeroStatusOnEntryGivesZero) {
   EXPECT_EQ(status, 2);
   EXPECT_EQ(InterpolateLayer(1, 60.0, 17.0, status), 0.0);
   EXPECT_EQ(status, 3);
+}
+
+// Layers read together give what one layer after the other gives, status included.
+TEST(InterpolateLayers, AsEachLayerInTurn) {
+  LoadSyntheticGrid([](int i, int j, int layer) -> std::int32_t {
+    if (layer == 7) return i == 100 && j == 100 ? 0 : 40000 + i - j;
+    return 17 * i - 5 * j + 1000 * layer;
+  });
+  const struct {
+    double B, L;
+    PointStatus entry;
+  } points[] = {
+      {51.2345, 17.6789, 0}, {51.2345, 17.6789, 2}, {50.005, 15.005, 0},  // masked cell
+      {60.0, 17.0, 0},       {60.0, 17.0, 1},       {std::nan(""), 17.0, 0},
+  };
+  const std::vector<std::vector<int>> layerSets = {{4, 5, 6}, {7, 8}, {1, 0, 8}, {9, 2}};
+  for (const auto& p : points) {
+    for (const std::vector<int>& layers : layerSets) {
+      PointStatus expectedStatus = p.entry, status = p.entry;
+      std::vector<double> expected, values(layers.size(), -1.0);
+      for (int layer : layers) expected.push_back(InterpolateLayer(layer, p.B, p.L, expectedStatus));
+      InterpolateLayers(layers, p.B, p.L, values, status);
+      EXPECT_EQ(values, expected) << p.B << " " << p.L << " layers from " << layers[0];
+      EXPECT_EQ(status, expectedStatus) << p.B << " " << p.L << " layers from " << layers[0];
+    }
+  }
 }
 
 TEST(InterpolateLayer, RaisedStatusNeverWrapsToZero) {
