@@ -24,18 +24,20 @@ points 1000000 "$work/OBJ/xy2000"
 tr -d '\r' < "$work/OBJ/xy2000" | cut -d' ' -f2,3 > "$work/cs2cs.in"
 echo "machine: $(nproc) cores; points: 1000000 xy2000 records, $(du -h "$work/OBJ/xy2000" | cut -f1)"
 
-# Median wall time (s) of `runs` runs, and peak memory (MB) of the last.
+# Median wall time (s) of `runs` runs with the processor time (user + system,
+# s) of that run, and peak memory (MB) of the last. On a shared machine the
+# processor time shows what the program itself costs.
 measure() {  # label, command...
   local label=$1; shift
-  local times=()
+  local runsTimes=()
   for ((r = 0; r < runs; r++)); do
-    /usr/bin/time -f "%e %M" -o "$work/time" "$@" > /dev/null 2> "$work/stderr" || {
+    /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" > /dev/null 2> "$work/stderr" || {
       cat "$work/stderr" >&2; exit 1; }
-    read -r seconds kb < "$work/time"
-    times+=("$seconds")
+    read -r seconds kb user system < "$work/time"
+    runsTimes+=("$seconds $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')")
   done
-  median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
-  printf '%-64s %6.2f s  peak %4d MB\n' "$label" "$median" $((kb / 1024))
+  read -r median cpu < <(printf '%s\n' "${runsTimes[@]}" | sort -n | awk '{ a[NR] = $0 } END { print a[int((NR + 1) / 2)] }')
+  printf '%-72s %6.2f s  cpu %5.2f s  peak %4d MB\n' "$label" "$median" "$cpu" $((kb / 1024))
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b / a }'; }
 
@@ -46,12 +48,18 @@ measure "cs2cs EPSG:2177 EPSG:2180" sh -c "cs2cs EPSG:2177 EPSG:2180 -f %.4f < '
 proj92=$median
 measure "cs2cs EPSG:2177 EPSG:4179" sh -c "cs2cs EPSG:2177 EPSG:4179 -f %.9f < '$work/cs2cs.in'"
 proj4179=$median
+# Each job twice: into the object folder (a durable result file replacing the
+# previous one) and, as cs2cs runs, onto standard output thrown away.
 for threads in 1 0; do
   name=$([ "$threads" = 0 ] && echo "all $(nproc) threads" || echo "1 thread")
-  measure "kolvedir-batch xy2000 -> xy92 theoretical, $name" "$batch" --object "$work/OBJ" --threads "$threads" "${xy92[@]}"
-  echo "    cs2cs / kolvedir: $(ratio "$median" "$proj92")x"
-  measure "kolvedir-batch xy2000 -> BLH_KRA empirical, $name" "$batch" --object "$work/OBJ" --threads "$threads" "${kra[@]}"
-  echo "    cs2cs / kolvedir: $(ratio "$median" "$proj4179")x"
+  for job in xy92 kra; do
+    if [ "$job" = xy92 ]; then args=("${xy92[@]}") proj=$proj92 title="xy2000 -> xy92 theoretical"
+    else args=("${kra[@]}") proj=$proj4179 title="xy2000 -> BLH_KRA empirical"; fi
+    measure "kolvedir-batch $title, $name" "$batch" --object "$work/OBJ" --threads "$threads" "${args[@]}"
+    echo "    cs2cs / kolvedir: $(ratio "$median" "$proj")x"
+    measure "kolvedir-batch $title, $name, --output -" "$batch" --input "$work/OBJ/xy2000" --output - --threads "$threads" "${args[@]}"
+    echo "    cs2cs / kolvedir: $(ratio "$median" "$proj")x"
+  done
 done
 
 runs=1
