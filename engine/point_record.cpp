@@ -221,24 +221,25 @@ char* WriteDigitsBackward(char* end, std::uint64_t v, int minDigits) {
   return p;
 }
 
-// Blanks in front of the text at start..end up to width characters, written
-// into the room before start; gives the start of the field.
-char* PadBackward(char* start, const char* end, int width) {
-  const std::ptrdiff_t missing = width - (end - start);
-  if (missing <= 0) return start;
-  std::memset(start - missing, ' ', missing);
-  return start - missing;
+constexpr int kFastWidth = 64;  // widths padded here; wider fields take AppendAligned
+
+// The field of width `width` (at most kFastWidth) that right-aligns the text
+// at start..end: the blanks it lacks in front of the text, written into the
+// room of kFastWidth bytes before start; gives the start of the field.
+char* PadBackward(char* start, char* end, int width) {
+  if (end - start >= width) return start;
+  // A fill of fixed size needs no call; blanks in front of the field are never read.
+  std::memset(start - kFastWidth, ' ', kFastWidth);
+  return end - width;
 }
 
 constexpr int kFastDecimals = 10;
-// Widths the fast conversion pads; wider fields take the exact one.
-constexpr int kFastWidth = 64;
 constexpr std::uint64_t kPowersOfTen[kFastDecimals + 1] = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000};
 
 // Fixed notation of value with `decimals` decimals, rounded to nearest and
 // right-aligned in `width` columns, written backward so that it ends at end
-// (room for kFastWidth characters before it); gives its start, or nullptr
+// (room for kFastWidth + 32 characters before it); gives its start, or nullptr
 // where the rounding cannot be decided this way (the caller then converts
 // exactly). The fraction s − ⌊s⌋ is exact; scaling it by 10^d errs by at most
 // 1.2e-6 (d ≤ 10), so a scaled fraction farther than 1e-4 from one half
@@ -284,7 +285,7 @@ void AppendRealField(std::string& line, double value, int width, int decimals) {
 }
 
 void AppendIntegerField(std::string& line, std::int64_t value, int width) {
-  char buffer[24 + kFastWidth];
+  char buffer[32 + kFastWidth];
   char* const end = buffer + sizeof buffer;
   // The magnitude in unsigned arithmetic, which also holds that of the most negative value.
   const std::uint64_t magnitude =
