@@ -17,11 +17,16 @@ constexpr char kCtrlZ = 26;
 
 LineSource::~LineSource() { Close(); }
 
-bool LineSource::Open(const std::filesystem::path& path) {
+// Closes the file read before and forgets all that was known of it.
+void LineSource::Restart() {
   Close();
   begin_ = end_ = lineNumber_ = 0;
   consumed_ = size_ = 0;
   eof_ = failed_ = tooLong_ = false;
+}
+
+bool LineSource::Open(const std::filesystem::path& path) {
+  Restart();
   // A FIFO would block the job until some program writes to it, a device may
   // never end: only a regular file (or a folder, which fails on reading) is
   // opened. O_NONBLOCK lets the test be made without blocking.
@@ -38,10 +43,7 @@ bool LineSource::Open(const std::filesystem::path& path) {
 }
 
 bool LineSource::Attach(std::FILE* stream) {
-  Close();
-  begin_ = end_ = 0;
-  consumed_ = size_ = 0;
-  eof_ = failed_ = false;
+  Restart();
   file_ = stream;
   struct stat info {};
   if (file_ && ::fstat(::fileno(file_), &info) == 0 && S_ISREG(info.st_mode)) {

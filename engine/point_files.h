@@ -53,6 +53,7 @@ class LineSource {
 
  private:
   bool Refill();
+  void Restart();
   // Appends count bytes to line unless that makes it longer than kMaxLineBytes.
   bool Append(std::string& line, const char* bytes, std::size_t count);
 
