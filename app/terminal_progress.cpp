@@ -20,18 +20,18 @@ void TerminalProgress::Show(std::uint64_t done, std::uint64_t total) {
   if (!enabled_) return;
   const auto now = std::chrono::steady_clock::now();
   const bool finished = total != 0 && done >= total;
-  if (shown_ && !finished && now - last_ < kInterval) return;
+  const bool shown = !text_.empty();
+  if (shown && !finished && now - last_ < kInterval) return;
   std::string text = ProgressText(done, total);
-  if (shown_ && text == text_) return;
+  if (text == text_) return;
   last_ = now;
-  shown_ = true;
   text_ = std::move(text);
   std::cerr << kEraseLine << text_ << std::flush;
 }
 
 void TerminalProgress::Clear() {
-  if (!shown_) return;
-  shown_ = false;
+  if (text_.empty()) return;
+  text_.clear();
   std::cerr << kEraseLine << std::flush;
 }
 

@@ -25,8 +25,7 @@ class TerminalProgress {
  private:
   static constexpr std::chrono::milliseconds kInterval{200};
   bool enabled_;
-  bool shown_ = false;
-  std::string text_;  // the line shown
+  std::string text_;  // the line shown; empty when none is
   std::chrono::steady_clock::time_point last_{};
 };
 

@@ -226,9 +226,11 @@ JobOutcome RunModule(JobDescription& job, const JobFiles& files, JobGrid& grid,
   ClearMonitor(ui);
   if (!LoadGrid(grid, ui)) return JobOutcome::kRefused;
   ReportGridLoaded(ui, counters);
-  if (job.ActiveModule == Module::kTrans && job.Method == ComputationMethod::kEmpirical &&
-      IsModelGrid(grid.file))
-    ReportModelGrid(ui, counters);
+  if (job.ActiveModule == Module::kTrans && job.Method == ComputationMethod::kEmpirical) {
+    // Read once for a run of jobs on one loaded grid: telling means reading the whole file.
+    if (!grid.model) grid.model = IsModelGrid(grid.file);
+    if (*grid.model) ReportModelGrid(ui, counters);
+  }
   counters.PointCount = 0;
 
   if (job.ActiveModule == Module::kTrans) job.InputKind = job.OutputKind = RecordKind::kNone;

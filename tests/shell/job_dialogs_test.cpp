@@ -58,10 +58,10 @@ class Jobs : public MainWindowTest {
   }
   QColor PanelColour(const char* name) { return Find<QWidget>(name)->palette().color(QPalette::Window); }
   QColor DoneColour() { return Window().palette().color(QPalette::ToolTipBase); }
-  // xy92 to xy92 in PL-ETRF2000 on the chosen object.
-  void RunXy92ToXy92() {
+  // xy92 to the output system (a radio button's name) in PL-ETRF2000 on the chosen object.
+  void RunFromXy92(const char* outputSystem = "outputSystemXy92") {
     for (const char* name : {"trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy92",
-                             "outputFrameEtrf2000", "outputSystemXy92", "runJobButton"}) {
+                             "outputFrameEtrf2000", outputSystem, "runJobButton"}) {
       Click(name);
     }
   }
@@ -316,12 +316,7 @@ TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
     EXPECT_EQ(dialogs_.Texts("information"), QStringList{QString::fromUtf8(c.message)});
   }
   dialogs_.shown.clear();
-  Click("trans2d3dButton");
-  Click("inputFrameEtrf2000");
-  Click("inputSystemXy92");
-  Click("outputFrameEtrf2000");
-  Click("outputSystemBlhGrs");
-  Click("runJobButton");
+  RunFromXy92("outputSystemBlhGrs");
   EXPECT_EQ(dialogs_.Texts("information"),
             QStringList{" ! nie istnieje zbiór wejściowy: " + objects_ + "/TEST/xy92"});
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files), QStringList());
@@ -336,12 +331,7 @@ TEST_F(Jobs, EveryJobShowsItsWorkingFolderInTheStatusBar) {
 TEST_F(Jobs, MissingGridIsAPlainMessage) {
   ASSERT_TRUE(QFile::remove(bin_ + "/PL_grid_001.bin"));
   ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\n"));
-  Click("trans2d3dButton");
-  Click("inputFrameEtrf2000");
-  Click("inputSystemXy92");
-  Click("outputFrameEtrf2000");
-  Click("outputSystemBlhGrs");
-  Click("runJobButton");
+  RunFromXy92("outputSystemBlhGrs");
   EXPECT_EQ(dialogs_.Texts("message"),
             QStringList{" *** Brak pliku bazowego " + bin_ + "/PL_grid_001.bin"});
   EXPECT_FALSE(QFile::exists(ObjectFile("BLH_GRS.1")));
@@ -390,7 +380,7 @@ TEST_F(Jobs, JobRunsInAnObjectWithAWindows1250Name) {
   ASSERT_TRUE(std::filesystem::create_directory(folder));
   std::ofstream(folder / "xy92", std::ios::binary) << "1 500000 500000\r\nBAD x 500000\r\n";
   Find<QComboBox>("objectCombo")->setCurrentText(QStringLiteral("łódź"));
-  RunXy92ToXy92();
+  RunFromXy92();
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "xy92.1"));
   EXPECT_EQ(Window().MonitorLines()[3], " Liczba punktów: 2");
   EXPECT_EQ(Window().StatusText(3), "Folder roboczy: " + objects_ + QStringLiteral("/łódź"));
@@ -408,7 +398,7 @@ TEST_F(Jobs, OutOfMemoryInAJobIsReportedAndLeavesTheEarlierResult) {
   SetDialogService(&dialogs);
   ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\nBAD x 500000\r\n"));
   ASSERT_TRUE(WriteAll(ObjectFile("xy92.1"), "EARLIER\r\n"));
-  RunXy92ToXy92();
+  RunFromXy92();
   EXPECT_EQ(dialogs.Texts("information"), QStringList{QString::fromUtf8(kOutOfMemoryMessage)});
   EXPECT_EQ(ReadAll(ObjectFile("xy92.1")), QByteArray("EARLIER\r\n"));
   EXPECT_EQ(QDir(objects_ + "/TEST").entryList(QDir::Files | QDir::Hidden),
