@@ -2,6 +2,7 @@
 // Gauss–Krüger (transverse Mercator) projection in Krüger's series form, the
 // one projection behind every plane grid of the program.
 #include <optional>
+#include <span>
 
 #include "core/ellipsoid.h"
 #include "core/point_status.h"
@@ -56,12 +57,28 @@ void GaussKrugerInverse(double x, double y, double L0, const KrugerCoefficients&
                         const KrugerCoefficients& delta, double R, double m0, double FE,
                         double FN, double& B, double& L, PointStatus& status);
 
-// The two operations above with the parameters of one zone of a grid table;
-// an empty zone (one the table does not define) sets kStatusUndefinedZone.
+// The two operations above with the parameters of one zone of a grid table,
+// computed as ZoneForwardPoints and ZoneInversePoints below compute them (the
+// vector maths library, whose results may differ from <cmath>'s in the last
+// place of a double); an empty zone (one the table does not define) sets
+// kStatusUndefinedZone.
 void ZoneForward(const std::optional<GaussKrugerZone>& zone, double B, double L, double& x,
                  double& y, double& distortion, double& convergence, PointStatus& status);
 void ZoneInverse(const std::optional<GaussKrugerZone>& zone, double x, double y, double& B,
                  double& L, PointStatus& status);
+
+// ZoneForward and ZoneInverse over arrays of points (spans of one length), the
+// vector maths library computing several points at once. Points whose status
+// is not zero are skipped, their outputs untouched; every other point gets
+// exactly what the single-point function gives it (that function is this one
+// over one point), whatever its neighbours. Units and statuses as there.
+void ZoneForwardPoints(const GaussKrugerZone& zone, std::span<const double> B,
+                       std::span<const double> L, std::span<double> x, std::span<double> y,
+                       std::span<double> distortion, std::span<double> convergence,
+                       std::span<PointStatus> status);
+void ZoneInversePoints(const GaussKrugerZone& zone, std::span<const double> x,
+                       std::span<const double> y, std::span<double> B, std::span<double> L,
+                       std::span<PointStatus> status);
 
 // The grids whose false easting carries the zone number in its millions
 // (FE = zone digit·1e6 + 500 km) tell a point's zone from its easting alone.

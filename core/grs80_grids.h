@@ -2,9 +2,18 @@
 // Plane grids of the GRS80 frames: PL-2000 (3° zones), PL-1992 (one zone) and
 // PL-UTM (6° zones). The zone is always the caller's; a point is never checked
 // against it. A zone outside the tables sets kStatusUndefinedZone.
+#include <optional>
+
+#include "core/gauss_kruger.h"
 #include "core/point_status.h"
 
 namespace kolvedir {
+
+// The zones of the three grids (PL-2000 and PL-UTM: nothing for a zone
+// outside their tables), for callers projecting many points at once.
+std::optional<GaussKrugerZone> Pl2000Zone(int zone);
+GaussKrugerZone Pl1992Zone();
+std::optional<GaussKrugerZone> UtmZone(int zone);
 
 // PL-2000. zone: central meridian, degrees, one of 15, 18, 21, 24, 27.
 //   B, L: arc-seconds; x, y: m; distortion: cm/km; convergence: grads.

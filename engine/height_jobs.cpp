@@ -136,12 +136,15 @@ void HeightRecord(const JobContext& context, const HeightJob& module, const Toke
 }
 
 void RunHeightLoop(JobContext& context, const HeightJob& module) {
-  RunRecordBlocks(context, [&context, &module](const std::string& line, RecordBlock& block) {
-    thread_local TokenList tokens;
-    SplitLine(line, tokens);
-    // Lines of fewer than three tokens are neither written nor counted.
-    if (tokens.count() >= 3) HeightRecord(context, module, tokens, block);
-  });
+  RunRecordBlocks(context,
+                  [&context, &module](std::span<const std::string> lines, RecordBlock& block) {
+                    thread_local TokenList tokens;
+                    for (const std::string& line : lines) {
+                      SplitLine(line, tokens);
+                      // Lines of fewer than three tokens are neither written nor counted.
+                      if (tokens.count() >= 3) HeightRecord(context, module, tokens, block);
+                    }
+                  });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "engine/point_outcome.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "engine/point_checks.h"
@@ -59,31 +60,83 @@ std::optional<TransPointResult> OfAnotherZone(const JobDescription& job, double 
 
 }  // namespace
 
-TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,
-                                   bool readable) {
-  const RecordKind inputKind = TransSystemKind(job.InputFrame, job.InputSystem);
+namespace {
+
+// Points computed together: their intermediate values stay in the cache.
+constexpr std::size_t kPointsAtOnce = 256;
+
+// The verdict on a point before its computation: out of area (geodetic
+// input), unreadable, or of another zone (plane input).
+std::optional<TransPointResult> RefusedBeforeComputing(const JobDescription& job,
+                                                       RecordKind inputKind,
+                                                       const PointValues& values, bool readable) {
   if (inputKind == RecordKind::kGeodetic && !InsideAdmissibleArea(values.B, values.L))
     return OutOfArea(values.B, values.L);
   if (!readable) return Failed(PointError::kFailed);
-  const bool plane = inputKind == RecordKind::kPlane;
-  if (plane) {
-    if (auto refused = OfAnotherZone(job, values.y)) return *refused;
+  if (inputKind == RecordKind::kPlane) return OfAnotherZone(job, values.y);
+  return std::nullopt;
+}
+
+// Status of a point already decided, which the chain passes by.
+constexpr PointStatus kDecided = -1;
+
+void ComputeTransPointGroup(const JobDescription& job, std::span<const PointValues> values,
+                            std::span<const bool> readable, std::span<TransPointResult> results) {
+  const std::size_t n = values.size();
+  const RecordKind inputKind = TransSystemKind(job.InputFrame, job.InputSystem);
+  const bool planeOutput = TransSystemKind(job.OutputFrame, job.OutputSystem) == RecordKind::kPlane;
+  PointStatus status[kPointsAtOnce];
+  GeodeticPoint common[kPointsAtOnce];
+  OutputValues outputs[kPointsAtOnce];
+  for (std::size_t i = 0; i < n; ++i) {
+    std::optional<TransPointResult> refused =
+        RefusedBeforeComputing(job, inputKind, values[i], readable[i]);
+    status[i] = refused ? kDecided : 0;
+    results[i] = refused ? *refused : TransPointResult{};
   }
-  PointStatus status = 0;
-  GeodeticPoint common;
-  InputToCommonForm(job, values, common, status);
-  if (status != 0) return Failed(PointError::kFailed);
-  // The inverse projection of a plane point is tested as geodetic input is.
-  if (plane && !InsideAdmissibleArea(common.B, common.L)) return OutOfArea(common.B, common.L);
+  InputToCommonForms(job, values, {common, n}, {status, n});
+  for (std::size_t i = 0; i < n; ++i) {
+    if (status[i] == kDecided) continue;
+    if (status[i] != 0) {
+      results[i] = Failed(PointError::kFailed);
+    } else if (inputKind == RecordKind::kPlane && !InsideAdmissibleArea(common[i].B, common[i].L)) {
+      // The inverse projection of a plane point is tested as geodetic input is.
+      results[i] = OutOfArea(common[i].B, common[i].L);
+    } else {
+      continue;
+    }
+    status[i] = kDecided;
+  }
+  TransformCommonForms(job, {common, n}, {outputs, n}, {status, n});
+  for (std::size_t i = 0; i < n; ++i) {
+    if (status[i] == kDecided) continue;
+    if (status[i] != 0) {
+      results[i] = Failed(PointError::kFailed);
+      continue;
+    }
+    OutputValues& out = results[i].output = outputs[i];
+    if (planeOutput && ExcessivePlaneDistortion(out.distortion, out.convergence)) {
+      results[i].error = PointError::kDistorted;
+      out.x = out.y = out.distortion = out.convergence = 0.0;
+    }
+  }
+}
+
+}  // namespace
+
+void ComputeTransPoints(const JobDescription& job, std::span<const PointValues> values,
+                        std::span<const bool> readable, std::span<TransPointResult> results) {
+  for (std::size_t start = 0; start < values.size(); start += kPointsAtOnce) {
+    const std::size_t n = std::min(kPointsAtOnce, values.size() - start);
+    ComputeTransPointGroup(job, values.subspan(start, n), readable.subspan(start, n),
+                           results.subspan(start, n));
+  }
+}
+
+TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,
+                                   bool readable) {
   TransPointResult result;
-  TransformCommonForm(job, common, result.output, status);
-  if (status != 0) return Failed(PointError::kFailed);
-  OutputValues& out = result.output;
-  if (TransSystemKind(job.OutputFrame, job.OutputSystem) == RecordKind::kPlane &&
-      ExcessivePlaneDistortion(out.distortion, out.convergence)) {
-    result.error = PointError::kDistorted;
-    out.x = out.y = out.distortion = out.convergence = 0.0;
-  }
+  ComputeTransPoints(job, {&values, 1}, {&readable, 1}, {&result, 1});
   return result;
 }
 

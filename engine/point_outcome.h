@@ -9,6 +9,7 @@
 // while no job loads the grid (the empirical method and the height jobs need
 // it loaded).
 #include <cstdint>
+#include <span>
 
 #include "engine/job_description.h"
 #include "engine/point_record.h"
@@ -56,6 +57,11 @@ struct TransPointResult {
 // the area like a geodetic one; a northing beyond the pole is kFailed.
 TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,
                                    bool readable);
+// ComputeTransPoint over arrays (spans of one length): results[i] is what it
+// gives for values[i] and readable[i], whatever the other points; the plane
+// projections of the GRS80 grids are computed several points at a time.
+void ComputeTransPoints(const JobDescription& job, std::span<const PointValues> values,
+                        std::span<const bool> readable, std::span<TransPointResult> results);
 
 struct HeightPointResult {
   PointError error = PointError::kNone;  // kNone, kOutOfArea or kFailed

@@ -31,7 +31,7 @@ struct Slot {
 
 void Process(const RecordProcessor& process, Slot& slot) {
   try {
-    for (std::size_t i = 0; i < slot.lineCount; ++i) process(slot.block.lines[i], slot.block);
+    process(std::span<const std::string>(slot.block.lines).first(slot.lineCount), slot.block);
   } catch (...) {
     slot.failure = std::current_exception();
   }

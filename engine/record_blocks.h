@@ -7,6 +7,7 @@
 // a time.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,10 +43,10 @@ struct RecordBlock {
   }
 };
 
-// Turns one input line into its output record(s), question and counts,
-// appending them to the block. Must not touch anything but the block: it is
-// called on several threads at once.
-using RecordProcessor = std::function<void(const std::string& line, RecordBlock& block)>;
+// Turns input lines (those of one block, in input order) into their output
+// records, questions and counts, appending them to the block. Must not touch
+// anything but the block: it is called on several threads at once.
+using RecordProcessor = std::function<void(std::span<const std::string> lines, RecordBlock& block)>;
 
 // Threads of the record loops: 0 means every core of the machine.
 void SetRecordThreads(int threads);

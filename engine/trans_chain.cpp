@@ -1,8 +1,11 @@
 #include "engine/trans_chain.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/ellipsoid.h"
+#include "core/gauss_kruger.h"
 #include "core/geocentric.h"
 #include "core/grs80_grids.h"
 #include "core/krassowsky_grids.h"
@@ -17,6 +20,8 @@ namespace kolvedir {
 namespace {
 
 constexpr double kSecondsPerDegree = 3600.0;
+// Points projected together by the array forms of the chain.
+constexpr std::size_t kPointsAtOnce = 256;
 // Zone of the TARVO80 grid in System1965Transform.
 constexpr int kTarvo80Zone = 0;
 // Limits of a trustworthy plane point: scale distortion (cm/km), convergence (grads).
@@ -93,6 +98,19 @@ void PlaneForward(bool grs80, std::int32_t system, int zone, double B, double L,
     }
   }
   if (status == 0) status = kStatusUndefinedZone;
+}
+
+// The one zone of the GRS80 grids (PL-2000, PL-1992, PL-UTM) through which a
+// plane system of `frame` projects; nothing for the other systems, frames
+// and zones outside the tables (whose points take the one-point road).
+std::optional<GaussKrugerZone> Grs80GridZone(Frame frame, std::int32_t system, int zone) {
+  if (!IsGrs80Frame(frame)) return std::nullopt;
+  switch (system) {
+    case kSystemXy2000: return Pl2000Zone(zone);
+    case kSystemXy92: return Pl1992Zone();
+    case kSystemUtm: return UtmZone(zone);
+    default: return std::nullopt;
+  }
 }
 
 const Ellipsoid& FrameEllipsoid(bool grs80) { return grs80 ? kGrs80Ellipsoid : kKrassowskyEllipsoid; }
@@ -207,6 +225,66 @@ void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
   ChangeFrame(job, common, changed, status);
   CommonFormToOutput(job, changed.B * kSecondsPerDegree, changed.L * kSecondsPerDegree, changed.h,
                      output, status);
+}
+
+void InputToCommonForms(const JobDescription& job, std::span<const PointValues> values,
+                        std::span<GeodeticPoint> points, std::span<PointStatus> status) {
+  const std::optional<GaussKrugerZone> zone =
+      Grs80GridZone(job.InputFrame, job.InputSystem, job.InputZone);
+  if (!zone) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+      InputToCommonForm(job, values[i], points[i], status[i]);
+    return;
+  }
+  for (std::size_t start = 0; start < values.size(); start += kPointsAtOnce) {
+    const std::size_t n = std::min(kPointsAtOnce, values.size() - start);
+    double x[kPointsAtOnce], y[kPointsAtOnce], B[kPointsAtOnce], L[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) {
+      x[k] = values[start + k].x;
+      y[k] = values[start + k].y;
+    }
+    const std::span<PointStatus> s = status.subspan(start, n);
+    ZoneInversePoints(*zone, {x, n}, {y, n}, {B, n}, {L, n}, s);
+    for (std::size_t k = 0; k < n; ++k)
+      if (s[k] == 0) points[start + k] = {B[k] / kSecondsPerDegree, L[k] / kSecondsPerDegree, 0.0};
+  }
+}
+
+void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoint> common,
+                          std::span<OutputValues> outputs, std::span<PointStatus> status) {
+  const std::optional<GaussKrugerZone> zone =
+      Grs80GridZone(job.OutputFrame, job.OutputSystem, job.OutputZone);
+  if (!zone) {
+    for (std::size_t i = 0; i < common.size(); ++i)
+      TransformCommonForm(job, common[i], outputs[i], status[i]);
+    return;
+  }
+  for (std::size_t start = 0; start < common.size(); start += kPointsAtOnce) {
+    const std::size_t n = std::min(kPointsAtOnce, common.size() - start);
+    double B[kPointsAtOnce], L[kPointsAtOnce], x[kPointsAtOnce], y[kPointsAtOnce];
+    double distortion[kPointsAtOnce], convergence[kPointsAtOnce];
+    const std::span<PointStatus> s = status.subspan(start, n);
+    for (std::size_t k = 0; k < n; ++k) {
+      GeodeticPoint changed;
+      ChangeFrame(job, common[start + k], changed, s[k]);
+      B[k] = changed.B * kSecondsPerDegree;
+      L[k] = changed.L * kSecondsPerDegree;
+      if (s[k] != 0) continue;
+      OutputValues& out = outputs[start + k];
+      out.BArcSeconds = B[k];
+      out.LArcSeconds = L[k];
+      out.h = changed.h;
+    }
+    ZoneForwardPoints(*zone, {B, n}, {L, n}, {x, n}, {y, n}, {distortion, n}, {convergence, n}, s);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (s[k] != 0) continue;
+      OutputValues& out = outputs[start + k];
+      out.x = x[k];
+      out.y = y[k];
+      out.distortion = distortion[k];
+      out.convergence = convergence[k];
+    }
+  }
 }
 
 bool ExcessivePlaneDistortion(double distortion, double convergence) {

@@ -4,6 +4,7 @@
 // values of the output record. Pure computation over the core and the loaded
 // correction grid (empirical method); failures are status codes.
 #include <cstdint>
+#include <span>
 
 #include "core/point_status.h"
 #include "engine/job_description.h"
@@ -76,6 +77,15 @@ void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
 // meaning.
 void TransformPoint(const JobDescription& job, const PointValues& values, OutputValues& output,
                     PointStatus& status);
+
+// InputToCommonForm and TransformCommonForm over arrays of points (spans of
+// one length): points whose status is not zero are skipped, every other one
+// gets exactly what the one-point function gives it; the PL-2000, PL-1992 and
+// PL-UTM projections are computed several points at a time.
+void InputToCommonForms(const JobDescription& job, std::span<const PointValues> values,
+                        std::span<GeodeticPoint> points, std::span<PointStatus> status);
+void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoint> common,
+                          std::span<OutputValues> outputs, std::span<PointStatus> status);
 
 // Plane output whose |distortion| exceeds 200 cm/km or whose |convergence|
 // exceeds 20 grads lies too far from its zone to be trusted.

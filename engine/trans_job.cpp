@@ -1,5 +1,7 @@
 // The TRANS 2D/3D record loop: every record of the input file is read,
 // carried through its transformation chain and written, in input order.
+#include <algorithm>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,16 +42,23 @@ std::string ErrorText(const JobContext& context, const TransPointResult& result,
   }
 }
 
-void TransformRecord(const JobContext& context, const TokenList& tokens, RecordBlock& block) {
+// A geodetic record outside the area in the chosen BL format but inside it in
+// the other.
+bool InsideInOtherBlFormat(const JobDescription& job, std::string_view line) {
+  thread_local TokenList tokens;
+  SplitLine(line, tokens);
+  return InsideAreaInOtherBlFormat(tokens, job.BLInputFormat);
+}
+
+// Writes the record of one point, asking about it when it is an error point.
+// line: its input line; name: the line's point name.
+void WriteTransRecord(const JobContext& context, std::string_view line, std::string_view name,
+                      const TransPointResult& result, RecordBlock& block) {
   const JobDescription& job = context.job;
-  const std::string_view name = tokens[1];
-  const PointValues values = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
-  const TransPointResult result =
-      ComputeTransPoint(job, values, !RecordUnreadable(job, tokens, values));
   ++block.points;
   if (job.InputKind == RecordKind::kGeodetic)
     block.CountGeodeticRecord(result.error == PointError::kOutOfArea &&
-                              InsideAreaInOtherBlFormat(tokens, job.BLInputFormat));
+                              InsideInOtherBlFormat(job, line));
   if (result.error == PointError::kNone) {
     WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                      job.SecondsDecimals, job.LinearDecimals, context.RecordComment);
@@ -70,14 +79,41 @@ void TransformRecord(const JobContext& context, const TokenList& tokens, RecordB
                    job.SecondsDecimals, job.LinearDecimals, errorText);
 }
 
+// Records computed together (the projections take several points at once).
+constexpr std::size_t kRecordsAtOnce = 256;
+
+// The points of up to kRecordsAtOnce lines: read, computed together, written
+// in input order. Lines of fewer than three tokens are neither written nor
+// counted.
+void TransformRecords(const JobContext& context, std::span<const std::string> lines,
+                      RecordBlock& block) {
+  const JobDescription& job = context.job;
+  thread_local TokenList tokens;
+  PointValues values[kRecordsAtOnce];
+  bool readable[kRecordsAtOnce];
+  std::string_view records[kRecordsAtOnce], names[kRecordsAtOnce];
+  std::size_t n = 0;
+  for (const std::string& line : lines) {
+    SplitLine(line, tokens);
+    if (tokens.count() < 3) continue;
+    values[n] = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
+    readable[n] = !RecordUnreadable(job, tokens, values[n]);
+    records[n] = line;
+    names[n++] = tokens[1];
+  }
+  TransPointResult results[kRecordsAtOnce];
+  ComputeTransPoints(job, {values, n}, {readable, n}, {results, n});
+  for (std::size_t k = 0; k < n; ++k)
+    WriteTransRecord(context, records[k], names[k], results[k], block);
+}
+
 }  // namespace
 
 void RunTransJob(JobContext& context) {
-  RunRecordBlocks(context, [&context](const std::string& line, RecordBlock& block) {
-    thread_local TokenList tokens;
-    SplitLine(line, tokens);
-    // Lines of fewer than three tokens are neither written nor counted.
-    if (tokens.count() >= 3) TransformRecord(context, tokens, block);
+  RunRecordBlocks(context, [&context](std::span<const std::string> lines, RecordBlock& block) {
+    for (std::size_t start = 0; start < lines.size(); start += kRecordsAtOnce)
+      TransformRecords(context,
+                       lines.subspan(start, std::min(kRecordsAtOnce, lines.size() - start)), block);
   });
 }
 

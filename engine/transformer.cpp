@@ -168,12 +168,9 @@ struct Transformer::Impl {
   // Made only once the grid is acquired.
   ~Impl() { SharedGrid::Release(); }
 
-  // Point i of in into out.
-  void TransformOne(const PointArrays& in, const ResultArrays& out, std::size_t i) const;
+  // Points begin..end − 1 of in into out.
   void TransformRange(const PointArrays& in, const ResultArrays& out, std::size_t begin,
-                      std::size_t end) const {
-    for (std::size_t i = begin; i < end; ++i) TransformOne(in, out, i);
-  }
+                      std::size_t end) const;
 };
 
 namespace {
@@ -246,24 +243,43 @@ void WriteTransOutput(const JobDescription& job, const OutputValues& output,
   }
 }
 
+void WriteTransPoint(const JobDescription& job, const TransPointResult& result,
+                     const ResultArrays& out, std::size_t i) {
+  out.status[i] = static_cast<std::int32_t>(ResultOf(result.error));
+  if (result.error != PointError::kNone) return WriteNaN(out, i);
+  WriteTransOutput(job, result.output, out, i);
+}
+
+void WriteHeightPoint(const PointValues& values, const HeightPointResult& result,
+                      const ResultArrays& out, std::size_t i) {
+  out.status[i] = static_cast<std::int32_t>(ResultOf(result.error));
+  if (result.error != PointError::kNone) return WriteNaN(out, i);
+  out.a[i] = values.B;
+  out.b[i] = values.L;
+  out.c[i] = result.height;
+}
+
+// Points computed together (the projections take several points at once).
+constexpr std::size_t kPointsAtOnce = 256;
+
 }  // namespace
 
-void Transformer::Impl::TransformOne(const PointArrays& in, const ResultArrays& out,
-                                     std::size_t i) const {
-  PointValues values;
-  const bool readable = ReadPoint(job, in, i, values);
-  if (job.ActiveModule == Module::kTrans) {
-    const TransPointResult result = ComputeTransPoint(job, values, readable);
-    out.status[i] = static_cast<std::int32_t>(ResultOf(result.error));
-    if (result.error != PointError::kNone) return WriteNaN(out, i);
-    WriteTransOutput(job, result.output, out, i);
-  } else {
-    const HeightPointResult result = ComputeHeightPoint(job, values, readable);
-    out.status[i] = static_cast<std::int32_t>(ResultOf(result.error));
-    if (result.error != PointError::kNone) return WriteNaN(out, i);
-    out.a[i] = values.B;
-    out.b[i] = values.L;
-    out.c[i] = result.height;
+void Transformer::Impl::TransformRange(const PointArrays& in, const ResultArrays& out,
+                                       std::size_t begin, std::size_t end) const {
+  for (std::size_t start = begin; start < end; start += kPointsAtOnce) {
+    const std::size_t n = std::min(kPointsAtOnce, end - start);
+    PointValues values[kPointsAtOnce];
+    bool readable[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) readable[k] = ReadPoint(job, in, start + k, values[k]);
+    if (job.ActiveModule == Module::kTrans) {
+      TransPointResult results[kPointsAtOnce];
+      ComputeTransPoints(job, {values, n}, {readable, n}, {results, n});
+      for (std::size_t k = 0; k < n; ++k) WriteTransPoint(job, results[k], out, start + k);
+    } else {
+      for (std::size_t k = 0; k < n; ++k)
+        WriteHeightPoint(values[k], ComputeHeightPoint(job, values[k], readable[k]), out,
+                         start + k);
+    }
   }
 }
 

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
+#include "core/grs80_grids.h"
+#include "core/krassowsky_grids.h"
 #include "core_test_support.h"
 
 namespace kolvedir::test {
@@ -33,6 +38,66 @@ TEST(GaussKruger, WorkedFigures) {
     EXPECT_FIGURE(y, f.y, f.source) << ": y, m";
     EXPECT_FIGURE(distortion, f.distortion, f.source) << ": cm/km";
     EXPECT_FIGURE(convergence, f.convergence, f.source) << ": grads";
+  }
+}
+
+// Several points at once through the vector maths library: each point gets
+// what it gets alone (whatever its neighbours and the group it falls in),
+// points already failed are passed by untouched, and the figures stay within
+// 10 nm (3e-10″, 10 nm, for B, L) of the one-point <cmath> projection.
+TEST(GaussKruger, PointsAtOnceAreEachPointAlone) {
+  const struct {
+    const char* zone;
+    GaussKrugerZone parameters;
+  } table[] = {
+      {"PL-2000 zone 18", *Pl2000Zone(18)},
+      {"PL-1992", Pl1992Zone()},
+      {"PL-UTM 34", *UtmZone(21)},
+      {"1942 zone 21 (Krassowsky)", {&kKrassowskyEllipsoid, 21, 1, 4500000, 0}},
+  };
+  // Every 7' of latitude and 11' of longitude over 49°–55° N, 14°–24.2° E (593 points).
+  std::vector<double> B, L;
+  for (double b = 49 * 60; b <= 55 * 60; b += 7)
+    for (double l = 14 * 60; l <= 24.2 * 60; l += 11) {
+      B.push_back(b * 60);
+      L.push_back(l * 60);
+    }
+  const std::size_t n = B.size();
+  for (const auto& [name, zone] : table) {
+    std::vector<double> x(n, -1), y(n, -1), distortion(n, -1), convergence(n, -1);
+    std::vector<PointStatus> status(n, 0);
+    for (std::size_t i = 0; i < n; i += 13) status[i] = kStatusUndefinedZone;  // failed before
+    ZoneForwardPoints(zone, B, L, x, y, distortion, convergence, status);
+    std::vector<double> backB(n, -1), backL(n, -1);
+    std::vector<PointStatus> backStatus = status;
+    ZoneInversePoints(zone, x, y, backB, backL, backStatus);
+    const Ellipsoid& el = *zone.ellipsoid;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (i % 13 == 0) {
+        EXPECT_TRUE(status[i] == kStatusUndefinedZone && x[i] == -1 && backB[i] == -1) << name;
+        continue;
+      }
+      double one[6];
+      PointStatus oneStatus = 0;
+      ZoneForward(zone, B[i], L[i], one[0], one[1], one[2], one[3], oneStatus);
+      ZoneInverse(zone, x[i], y[i], one[4], one[5], oneStatus);
+      ASSERT_EQ(status[i], 0) << name << " point " << i;
+      ASSERT_EQ(oneStatus, 0) << name << " point " << i;
+      EXPECT_TRUE(one[0] == x[i] && one[1] == y[i] && one[2] == distortion[i] &&
+                  one[3] == convergence[i] && one[4] == backB[i] && one[5] == backL[i])
+          << name << " point " << i << " differs from the same point alone";
+      double cx, cy, cd, cc;
+      PointStatus cmathStatus = 0;
+      GaussKrugerForward(B[i], L[i], zone.L0, el.alpha, el.R, el.e, el.a, zone.m0, zone.FE, zone.FN,
+                         cx, cy, cd, cc, cmathStatus);
+      double cB, cL;
+      GaussKrugerInverse(x[i], y[i], zone.L0, el.beta, el.delta, el.R, zone.m0, zone.FE, zone.FN,
+                         cB, cL, cmathStatus);
+      EXPECT_NEAR(x[i], cx, 1e-8) << name << " point " << i;
+      EXPECT_NEAR(y[i], cy, 1e-8) << name << " point " << i;
+      EXPECT_NEAR(backB[i], cB, 3e-10) << name << " point " << i << ": arc-seconds";
+      EXPECT_NEAR(backL[i], cL, 3e-10) << name << " point " << i << ": arc-seconds";
+    }
   }
 }
 

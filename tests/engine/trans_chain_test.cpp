@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -455,6 +456,53 @@ TEST_F(TransChainTest, PlaneInputOutsideTheAreaOrPastThePole) {
   EXPECT_EQ(result.error, PointError::kOutOfArea);
   EXPECT_NEAR(result.B, 48.5, 1e-9);
   EXPECT_NEAR(result.L, 18.25, 1e-9);
+}
+
+// A job computes its points together: each gets exactly what it gets alone,
+// good, unreadable (every 7th) and refused ones mixed, across the groups the
+// chain forms.
+TEST_F(TransChainTest, PointsTogetherAreEachPointAlone) {
+  const struct {
+    const char* what;
+    JobDescription job;
+    std::vector<PointValues> kinds;  // repeated in turn over 600 points
+  } table[] = {
+      {"xy2000 18 → xy92, empirical",
+       TransJob(1, 1, 18, 2, 2, 0, kEmpirical),
+       {Plane(5800000, 6500000), Plane(5700000, 7500000) /* another zone */,
+        Plane(5380000, 6600000) /* south of the area */, Plane(1e308, 6500000),
+        Plane(5889227, 6305790) /* in the grid's hole */, Plane(6000000, 6300000)}},
+      {"BLH_GRS → xy2000 15, theoretical",
+       TransJob(1, 4, 0, 1, 1, 15, kTheoretical),
+       {Geodetic(52, 15.5, 0), Geodetic(51, 24, 0) /* distorted */, Geodetic(48, 15, 0),
+        Geodetic(54.5, 14.2, 100)}},
+      {"UTM 21 → xy65 zone 5, theoretical",
+       TransJob(2, 3, 21, 3, 1, 5, kTheoretical),
+       {Plane(5700000, 4500000), Plane(5600000, 4400000), Plane(5700000, 3500000)}},
+  };
+  for (const auto& c : table) {
+    std::vector<PointValues> values;
+    for (int i = 0; i < 600; ++i) {
+      PointValues v = c.kinds[i % c.kinds.size()];
+      v.x += i * 0.37;  // every point its own
+      v.B += i * 1e-6;
+      values.push_back(v);
+    }
+    const auto readable = std::make_unique<bool[]>(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) readable[i] = i % 7 != 6;
+    std::vector<TransPointResult> together(values.size());
+    ComputeTransPoints(c.job, values, {readable.get(), values.size()}, together);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const TransPointResult alone = ComputeTransPoint(c.job, values[i], readable[i]);
+      const TransPointResult& t = together[i];
+      const OutputValues &a = alone.output, &b = t.output;
+      EXPECT_TRUE(t.error == alone.error && t.B == alone.B && t.L == alone.L &&
+                  t.zoneFound == alone.zoneFound && a.x == b.x && a.y == b.y &&
+                  a.distortion == b.distortion && a.convergence == b.convergence &&
+                  a.BArcSeconds == b.BArcSeconds && a.LArcSeconds == b.LArcSeconds && a.h == b.h)
+          << c.what << ", point " << i;
+    }
+  }
 }
 
 }  // namespace
