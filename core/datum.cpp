@@ -1,5 +1,7 @@
 #include "core/datum.h"
 
+#include <algorithm>
+
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
 
@@ -58,19 +60,34 @@ void PulkovoToEtrf89Xyz(double X, double Y, double Z, double& XOut, double& YOut
   AddMatrixProduct(t.M, X + t.T[0], Y + t.T[1], Z + t.T[2], XOut, YOut, ZOut);
 }
 
+void TransformBlhDatumPoints(std::span<const double> B, std::span<const double> L,
+                             std::span<const double> h, int direction, std::span<double> BOut,
+                             std::span<double> LOut, std::span<double> hOut,
+                             std::span<PointStatus> status) {
+  const bool toPulkovo = direction == kEtrf89ToPulkovo;
+  if (!toPulkovo && direction != kPulkovoToEtrf89) return;
+  const Ellipsoid& from = toPulkovo ? kGrs80Ellipsoid : kKrassowskyEllipsoid;
+  constexpr std::size_t kGroup = 256;  // points carried through Cartesian space together
+  for (std::size_t start = 0; start < B.size(); start += kGroup) {
+    const std::size_t n = std::min(kGroup, B.size() - start);
+    double X[kGroup], Y[kGroup], Z[kGroup];
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t i = start + k;
+      double X1 = 0, Y1 = 0, Z1 = 0;
+      GeodeticToCartesian(from.a, from.e2, B[i], L[i], h[i], X1, Y1, Z1, status[i]);
+      (toPulkovo ? Etrf89ToPulkovoXyz : PulkovoToEtrf89Xyz)(X1, Y1, Z1, X[k], Y[k], Z[k],
+                                                            status[i]);
+    }
+    CartesianToGeodeticPoints({X, n}, {Y, n}, {Z, n}, toPulkovo ? kKrassowsky : kGrs80,
+                              BOut.subspan(start, n), LOut.subspan(start, n),
+                              hOut.subspan(start, n), status.subspan(start, n));
+  }
+}
+
 void TransformBlhDatum(double B, double L, double h, int direction, double& BOut, double& LOut,
                        double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  double X = 0, Y = 0, Z = 0, X2 = 0, Y2 = 0, Z2 = 0;
-  if (direction == kEtrf89ToPulkovo) {
-    GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, B, L, h, X, Y, Z, status);
-    Etrf89ToPulkovoXyz(X, Y, Z, X2, Y2, Z2, status);
-    CartesianToGeodetic(X2, Y2, Z2, kKrassowsky, BOut, LOut, hOut, status);
-  } else if (direction == kPulkovoToEtrf89) {
-    GeodeticToCartesian(kKrassowskyEllipsoid.a, kKrassowskyEllipsoid.e2, B, L, h, X, Y, Z, status);
-    PulkovoToEtrf89Xyz(X, Y, Z, X2, Y2, Z2, status);
-    CartesianToGeodetic(X2, Y2, Z2, kGrs80, BOut, LOut, hOut, status);
-  }
+  TransformBlhDatumPoints({&B, 1}, {&L, 1}, {&h, 1}, direction, {&BOut, 1}, {&LOut, 1}, {&hOut, 1},
+                          {&status, 1});
 }
 
 }  // namespace kolvedir

@@ -1,22 +1,10 @@
 #include "core/gauss_kruger.h"
 
-#include <immintrin.h>
-
 #include <cmath>
 #include <numbers>
 
 #include "core/gauss_kruger_lanes.h"
-#include "core/gauss_kruger_points.h"
-
-// The vector maths library's two-lane SSE2 functions (glibc libmvec).
-extern "C" {
-__m128d _ZGVbN2v_sin(__m128d);
-__m128d _ZGVbN2v_cos(__m128d);
-__m128d _ZGVbN2v_exp(__m128d);
-__m128d _ZGVbN2v_log(__m128d);
-__m128d _ZGVbN2v_atan(__m128d);
-__m128d _ZGVbN2v_asin(__m128d);
-}
+#include "core/lane_kernels.h"
 
 namespace kolvedir {
 
@@ -26,45 +14,6 @@ bool AllFinite(std::initializer_list<double> values) {
   for (double v : values)
     if (!std::isfinite(v)) return false;
   return true;
-}
-
-// One point through <cmath>.
-struct ScalarMaths {
-  static double Sin(double v) { return std::sin(v); }
-  static double Cos(double v) { return std::cos(v); }
-  static double Exp(double v) { return std::exp(v); }
-  static double Log(double v) { return std::log(v); }
-  static double Atan(double v) { return std::atan(v); }
-  static double Asin(double v) { return std::asin(v); }
-  static double Sqrt(double v) { return std::sqrt(v); }
-};
-
-// Two points at a time through the vector maths library's SSE2 functions
-// (glibc libmvec), which every x86-64 processor runs.
-struct Sse2Maths {
-  static __m128d Sin(__m128d v) { return _ZGVbN2v_sin(v); }
-  static __m128d Cos(__m128d v) { return _ZGVbN2v_cos(v); }
-  static __m128d Exp(__m128d v) { return _ZGVbN2v_exp(v); }
-  static __m128d Log(__m128d v) { return _ZGVbN2v_log(v); }
-  static __m128d Atan(__m128d v) { return _ZGVbN2v_atan(v); }
-  static __m128d Asin(__m128d v) { return _ZGVbN2v_asin(v); }
-  static __m128d Sqrt(__m128d v) { return _mm_sqrt_pd(v); }
-};
-
-struct PointsFunctions {
-  ForwardPointsFunction forward;
-  InversePointsFunction inverse;
-};
-
-// The widest lanes this processor runs.
-const PointsFunctions& LanesOfThisProcessor() {
-  static const PointsFunctions functions = [] {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-      return PointsFunctions{ForwardPointsAvx2, InversePointsAvx2};
-    return PointsFunctions{ForwardPoints<__m128d, Sse2Maths>, InversePoints<__m128d, Sse2Maths>};
-  }();
-  return functions;
 }
 
 KrugerZoneConstants ConstantsOf(const GaussKrugerZone& zone) {
@@ -138,7 +87,7 @@ void ZoneForwardPoints(const GaussKrugerZone& zone, std::span<const double> B,
                        std::span<double> distortion, std::span<double> convergence,
                        std::span<PointStatus> status) {
   const KrugerZoneConstants constants = ConstantsOf(zone);
-  const ForwardPointsFunction forward = LanesOfThisProcessor().forward;
+  const auto forward = LaneKernelsOfThisProcessor().forward;
   for (std::size_t start = 0; start < B.size();) {
     std::size_t index[kGroup], n = 0;
     double b[kGroup], l[kGroup], xs[kGroup], ys[kGroup], ds[kGroup], cs[kGroup];
@@ -167,7 +116,7 @@ void ZoneInversePoints(const GaussKrugerZone& zone, std::span<const double> x,
                        std::span<const double> y, std::span<double> B, std::span<double> L,
                        std::span<PointStatus> status) {
   const KrugerZoneConstants constants = ConstantsOf(zone);
-  const InversePointsFunction inverse = LanesOfThisProcessor().inverse;
+  const auto inverse = LaneKernelsOfThisProcessor().inverse;
   for (std::size_t start = 0; start < x.size();) {
     std::size_t index[kGroup], n = 0;
     double xs[kGroup], ys[kGroup], bs[kGroup], ls[kGroup], xis[kGroup];

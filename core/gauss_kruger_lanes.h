@@ -1,11 +1,9 @@
 #pragma once
 // Krüger's series written once for a lane type V: double (one point, the
 // maths library of <cmath>) or a vector of doubles (several points at once,
-// the vector maths library). M supplies Sin, Cos, Exp, Log, Atan, Asin and
-// Sqrt over V. Included only by the core's own sources; it holds no inline
-// function with external linkage, so that each instruction set's copy stays
-// in its own source. Coefficient sets come as pointers to their five stored
-// values (index 0 unused).
+// the vector maths library), with its maths M (core/lane_maths.h).
+// Coefficient sets come as pointers to their five stored values (index 0
+// unused).
 //
 // Krüger's series via the conformal sphere (Krüger 1912; Karney 2011, eqs. 7–11
 // for the series, 35 for the scale); convergence from the spherical γ′ minus
@@ -27,7 +25,8 @@
 #include <cstddef>
 
 #include "core/ellipsoid.h"
-#include "core/gauss_kruger_points.h"
+#include "core/lane_kernels.h"
+#include "core/lane_maths.h"
 
 namespace kolvedir {
 namespace {
@@ -158,33 +157,7 @@ InverseLanes<V> InverseProjectionLanes(V x, V y, double L0, const double* beta, 
   return {phi * kRhoSeconds, lambda * kRhoSeconds + 3600.0 * L0, xi};
 }
 
-}  // namespace
-}  // namespace kolvedir
-
-namespace kolvedir {
-namespace {
-
-// Points 0..n−1 of the arrays, W = sizeof(V)/sizeof(double) at a time; the
-// lanes past the last point repeat the first point of their group.
-template <class V>
-constexpr std::size_t kLaneCount = sizeof(V) / sizeof(double);
-
-template <class V>
-V LoadLanes(const double* p, std::size_t count) {
-  double lanes[kLaneCount<V>];
-  for (std::size_t k = 0; k < kLaneCount<V>; ++k) lanes[k] = p[k < count ? k : 0];
-  V v;
-  __builtin_memcpy(&v, lanes, sizeof v);
-  return v;
-}
-
-template <class V>
-void StoreLanes(V v, double* p, std::size_t count) {
-  double lanes[kLaneCount<V>];
-  __builtin_memcpy(lanes, &v, sizeof v);
-  for (std::size_t k = 0; k < count; ++k) p[k] = lanes[k];
-}
-
+// Points 0..n−1 of the arrays, as many at a time as V has lanes.
 template <class V, class M>
 void ForwardPoints(const KrugerZoneConstants& z, const double* B, const double* L, std::size_t n,
                    double* x, double* y, double* distortion, double* convergence) {

@@ -1,5 +1,7 @@
 #pragma once
 // Conversion between geodetic (B, L, h) and geocentric Cartesian (X, Y, Z) coordinates.
+#include <span>
+
 #include "core/point_status.h"
 
 namespace kolvedir {
@@ -24,6 +26,16 @@ void GeodeticToCartesian(double a, double e2, double B, double L, double h,
 // output is written.
 void CartesianToGeodetic(double X, double Y, double Z, int ellipsoid,
                          double& B, double& L, double& h, PointStatus& status);
+
+// CartesianToGeodetic over arrays of points (spans of one length), several
+// points iterating at once through the vector maths library. Points whose
+// status is not zero are skipped, their outputs untouched; every other point
+// gets exactly what CartesianToGeodetic gives it (that function is this one
+// over one point), whatever its neighbours. Units and statuses as there.
+void CartesianToGeodeticPoints(std::span<const double> X, std::span<const double> Y,
+                               std::span<const double> Z, int ellipsoid, std::span<double> B,
+                               std::span<double> L, std::span<double> h,
+                               std::span<PointStatus> status);
 
 // The height rule of CartesianToGeodetic at its final latitude φ:
 //   p: distance from the polar axis, m; Z: m; sinPhi, cosPhi: sin φ, cos φ;

@@ -147,29 +147,46 @@ void InputToCommonForm(const JobDescription& job, const PointValues& values,
 
 void ChangeFrame(const JobDescription& job, const GeodeticPoint& point, GeodeticPoint& result,
                  PointStatus& status) {
-  if (status != 0) return;
+  ChangeFrames(job, {&point, 1}, {&result, 1}, {&status, 1});
+}
+
+void ChangeFrames(const JobDescription& job, std::span<const GeodeticPoint> points,
+                  std::span<GeodeticPoint> results, std::span<PointStatus> status) {
   const ComputationMethod method = job.Method;
   const Frame from = job.InputFrame;
   const Frame to = job.OutputFrame;
-  if (from == to) {
-    result = point;
-    return;
+  for (std::size_t start = 0; start < points.size(); start += kPointsAtOnce) {
+    const std::size_t n = std::min(kPointsAtOnce, points.size() - start);
+    const std::span<PointStatus> s = status.subspan(start, n);
+    // Every change passes through PL-ETRF89: first into it, then out of it.
+    double B[kPointsAtOnce], L[kPointsAtOnce], h[kPointsAtOnce];
+    double B89[kPointsAtOnce], L89[kPointsAtOnce], h89[kPointsAtOnce];
+    double BOut[kPointsAtOnce], LOut[kPointsAtOnce], hOut[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) {
+      const GeodeticPoint& p = points[start + k];
+      B[k] = B89[k] = BOut[k] = p.B;
+      L[k] = L89[k] = LOut[k] = p.L;
+      h[k] = h89[k] = hOut[k] = p.h;
+    }
+    if (from != to && from == Frame::kEtrf2000) {
+      Etrf2000ToEtrf89BlhPoints({B, n}, {L, n}, {h, n}, method, {B89, n}, {L89, n}, {h89, n}, s);
+    } else if (from != to && from == Frame::kPulkovo) {
+      PulkovoToEtrf89BlhPoints({B, n}, {L, n}, {h, n}, method, {B89, n}, {L89, n}, {h89, n}, s);
+    }
+    if (from != to && to == Frame::kEtrf2000) {
+      Etrf89ToEtrf2000BlhPoints({B89, n}, {L89, n}, {h89, n}, method, {BOut, n}, {LOut, n},
+                                {hOut, n}, s);
+    } else if (from != to && to == Frame::kPulkovo) {
+      Etrf89ToPulkovoBlhPoints({B89, n}, {L89, n}, {h89, n}, method, {BOut, n}, {LOut, n},
+                               {hOut, n}, s);
+    } else if (from != to) {
+      std::copy_n(B89, n, BOut);
+      std::copy_n(L89, n, LOut);
+      std::copy_n(h89, n, hOut);
+    }
+    for (std::size_t k = 0; k < n; ++k)
+      if (s[k] == 0) results[start + k] = {BOut[k], LOut[k], hOut[k]};
   }
-  // Every change passes through PL-ETRF89: first into it, then out of it.
-  GeodeticPoint etrf89 = point;
-  if (from == Frame::kEtrf2000) {
-    Etrf2000ToEtrf89Blh(point.B, point.L, point.h, method, etrf89.B, etrf89.L, etrf89.h, status);
-  } else if (from == Frame::kPulkovo) {
-    PulkovoToEtrf89Blh(point.B, point.L, point.h, method, etrf89.B, etrf89.L, etrf89.h, status);
-  }
-  GeodeticPoint out = etrf89;
-  if (to == Frame::kEtrf2000) {
-    Etrf89ToEtrf2000Blh(etrf89.B, etrf89.L, etrf89.h, method, out.B, out.L, out.h, status);
-  } else if (to == Frame::kPulkovo) {
-    Etrf89ToPulkovoBlh(etrf89.B, etrf89.L, etrf89.h, method, out.B, out.L, out.h, status);
-  }
-  if (status != 0) return;
-  result = out;
 }
 
 void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
@@ -221,32 +238,38 @@ void TransformPoint(const JobDescription& job, const PointValues& values, Output
 
 void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
                          OutputValues& output, PointStatus& status) {
-  GeodeticPoint changed;
-  ChangeFrame(job, common, changed, status);
-  CommonFormToOutput(job, changed.B * kSecondsPerDegree, changed.L * kSecondsPerDegree, changed.h,
-                     output, status);
+  TransformCommonForms(job, {&common, 1}, {&output, 1}, {&status, 1});
 }
 
 void InputToCommonForms(const JobDescription& job, std::span<const PointValues> values,
                         std::span<GeodeticPoint> points, std::span<PointStatus> status) {
   const std::optional<GaussKrugerZone> zone =
       Grs80GridZone(job.InputFrame, job.InputSystem, job.InputZone);
-  if (!zone) {
+  const bool cartesian = TransSystemKind(job.InputFrame, job.InputSystem) == RecordKind::kCartesian;
+  if (!zone && !cartesian) {
     for (std::size_t i = 0; i < values.size(); ++i)
       InputToCommonForm(job, values[i], points[i], status[i]);
     return;
   }
+  const int ellipsoid = IsGrs80Frame(job.InputFrame) ? kGrs80 : kKrassowsky;
   for (std::size_t start = 0; start < values.size(); start += kPointsAtOnce) {
     const std::size_t n = std::min(kPointsAtOnce, values.size() - start);
-    double x[kPointsAtOnce], y[kPointsAtOnce], B[kPointsAtOnce], L[kPointsAtOnce];
-    for (std::size_t k = 0; k < n; ++k) {
-      x[k] = values[start + k].x;
-      y[k] = values[start + k].y;
-    }
     const std::span<PointStatus> s = status.subspan(start, n);
-    ZoneInversePoints(*zone, {x, n}, {y, n}, {B, n}, {L, n}, s);
+    double a[kPointsAtOnce], b[kPointsAtOnce], c[kPointsAtOnce];
+    double B[kPointsAtOnce], L[kPointsAtOnce], h[kPointsAtOnce] = {};
+    for (std::size_t k = 0; k < n; ++k) {
+      const PointValues& v = values[start + k];
+      a[k] = cartesian ? v.X : v.x;
+      b[k] = cartesian ? v.Y : v.y;
+      c[k] = v.Z;
+    }
+    if (cartesian) {
+      CartesianToGeodeticPoints({a, n}, {b, n}, {c, n}, ellipsoid, {B, n}, {L, n}, {h, n}, s);
+    } else {
+      ZoneInversePoints(*zone, {a, n}, {b, n}, {B, n}, {L, n}, s);
+    }
     for (std::size_t k = 0; k < n; ++k)
-      if (s[k] == 0) points[start + k] = {B[k] / kSecondsPerDegree, L[k] / kSecondsPerDegree, 0.0};
+      if (s[k] == 0) points[start + k] = {B[k] / kSecondsPerDegree, L[k] / kSecondsPerDegree, h[k]};
   }
 }
 
@@ -254,26 +277,27 @@ void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoi
                           std::span<OutputValues> outputs, std::span<PointStatus> status) {
   const std::optional<GaussKrugerZone> zone =
       Grs80GridZone(job.OutputFrame, job.OutputSystem, job.OutputZone);
-  if (!zone) {
-    for (std::size_t i = 0; i < common.size(); ++i)
-      TransformCommonForm(job, common[i], outputs[i], status[i]);
-    return;
-  }
   for (std::size_t start = 0; start < common.size(); start += kPointsAtOnce) {
     const std::size_t n = std::min(kPointsAtOnce, common.size() - start);
+    const std::span<PointStatus> s = status.subspan(start, n);
+    GeodeticPoint changed[kPointsAtOnce];
+    ChangeFrames(job, common.subspan(start, n), {changed, n}, s);
+    if (!zone) {
+      for (std::size_t k = 0; k < n; ++k)
+        CommonFormToOutput(job, changed[k].B * kSecondsPerDegree, changed[k].L * kSecondsPerDegree,
+                           changed[k].h, outputs[start + k], s[k]);
+      continue;
+    }
     double B[kPointsAtOnce], L[kPointsAtOnce], x[kPointsAtOnce], y[kPointsAtOnce];
     double distortion[kPointsAtOnce], convergence[kPointsAtOnce];
-    const std::span<PointStatus> s = status.subspan(start, n);
     for (std::size_t k = 0; k < n; ++k) {
-      GeodeticPoint changed;
-      ChangeFrame(job, common[start + k], changed, s[k]);
-      B[k] = changed.B * kSecondsPerDegree;
-      L[k] = changed.L * kSecondsPerDegree;
+      B[k] = changed[k].B * kSecondsPerDegree;
+      L[k] = changed[k].L * kSecondsPerDegree;
       if (s[k] != 0) continue;
       OutputValues& out = outputs[start + k];
       out.BArcSeconds = B[k];
       out.LArcSeconds = L[k];
-      out.h = changed.h;
+      out.h = changed[k].h;
     }
     ZoneForwardPoints(*zone, {B, n}, {L, n}, {x, n}, {y, n}, {distortion, n}, {convergence, n}, s);
     for (std::size_t k = 0; k < n; ++k) {

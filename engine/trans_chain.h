@@ -78,10 +78,13 @@ void TransformCommonForm(const JobDescription& job, const GeodeticPoint& common,
 void TransformPoint(const JobDescription& job, const PointValues& values, OutputValues& output,
                     PointStatus& status);
 
-// InputToCommonForm and TransformCommonForm over arrays of points (spans of
-// one length): points whose status is not zero are skipped, every other one
-// gets exactly what the one-point function gives it; the PL-2000, PL-1992 and
-// PL-UTM projections are computed several points at a time.
+// ChangeFrame, InputToCommonForm and TransformCommonForm over arrays of points
+// (spans of one length): points whose status is not zero are skipped, every
+// other one gets exactly what the one-point function gives it; the PL-2000,
+// PL-1992 and PL-UTM projections and the Cartesian → geodetic steps are
+// computed several points at a time.
+void ChangeFrames(const JobDescription& job, std::span<const GeodeticPoint> points,
+                  std::span<GeodeticPoint> results, std::span<PointStatus> status);
 void InputToCommonForms(const JobDescription& job, std::span<const PointValues> values,
                         std::span<GeodeticPoint> points, std::span<PointStatus> status);
 void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoint> common,

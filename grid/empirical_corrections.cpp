@@ -1,5 +1,7 @@
 #include "grid/empirical_corrections.h"
 
+#include <algorithm>
+
 #include "core/datum.h"
 #include "grid/correction_grid.h"
 #include "grid/interpolation.h"
@@ -21,47 +23,86 @@ void ForwardShift(double B, double L, double& outB, double& outL, PointStatus& s
   outL = L + LayerUnit(8) * d[1];
 }
 
+// Points carried through the datum transformation together.
+constexpr std::size_t kGroup = 256;
+
 // The datum transformation on degrees: B, L converted to arc-seconds and back.
-// Writes nothing when it fails or the status is already raised.
-void DatumInDegrees(double B, double L, double h, int direction, double& BOut, double& LOut,
-                    double& hOut, PointStatus& status) {
-  double BSeconds = 0, LSeconds = 0, height = 0;
-  TransformBlhDatum(kSecondsPerDegree * B, kSecondsPerDegree * L, h, direction, BSeconds,
-                    LSeconds, height, status);
-  if (status != 0) return;
-  BOut = BSeconds / kSecondsPerDegree;
-  LOut = LSeconds / kSecondsPerDegree;
-  hOut = height;
+// Writes nothing for a point that fails or whose status is already raised.
+void DatumInDegrees(std::span<const double> B, std::span<const double> L, std::span<const double> h,
+                    int direction, std::span<double> BOut, std::span<double> LOut,
+                    std::span<double> hOut, std::span<PointStatus> status) {
+  for (std::size_t start = 0; start < B.size(); start += kGroup) {
+    const std::size_t n = std::min(kGroup, B.size() - start);
+    const std::span<PointStatus> s = status.subspan(start, n);
+    double BSeconds[kGroup], LSeconds[kGroup], BSecondsOut[kGroup], LSecondsOut[kGroup];
+    for (std::size_t k = 0; k < n; ++k) {
+      BSeconds[k] = kSecondsPerDegree * B[start + k];
+      LSeconds[k] = kSecondsPerDegree * L[start + k];
+    }
+    TransformBlhDatumPoints({BSeconds, n}, {LSeconds, n}, h.subspan(start, n), direction,
+                            {BSecondsOut, n}, {LSecondsOut, n}, hOut.subspan(start, n), s);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (s[k] != 0) continue;
+      BOut[start + k] = BSecondsOut[k] / kSecondsPerDegree;
+      LOut[start + k] = LSecondsOut[k] / kSecondsPerDegree;
+    }
+  }
 }
 
 // One step between PL-ETRF89 and Pulkovo'42. The empirical method takes B and
 // L from the grid and only the height from the datum transformation; the grid
 // comes first, so a point it refuses never reaches the datum transformation.
-void DatumStep(double B, double L, double h, ComputationMethod method, int direction,
-               GridShift shift, double& BOut, double& LOut, double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  if (method == ComputationMethod::kTheoretical) {
-    DatumInDegrees(B, L, h, direction, BOut, LOut, hOut, status);
-    return;
+void DatumStep(std::span<const double> B, std::span<const double> L, std::span<const double> h,
+               ComputationMethod method, int direction, GridShift shift, std::span<double> BOut,
+               std::span<double> LOut, std::span<double> hOut, std::span<PointStatus> status) {
+  if (method == ComputationMethod::kTheoretical)
+    return DatumInDegrees(B, L, h, direction, BOut, LOut, hOut, status);
+  for (std::size_t start = 0; start < B.size(); start += kGroup) {
+    const std::size_t n = std::min(kGroup, B.size() - start);
+    const std::span<PointStatus> s = status.subspan(start, n);
+    double shiftedB[kGroup], shiftedL[kGroup], ignoredB[kGroup], ignoredL[kGroup];
+    bool entered[kGroup];
+    for (std::size_t k = 0; k < n; ++k) {
+      entered[k] = s[k] == 0;
+      shiftedB[k] = shiftedL[k] = 0;
+      if (entered[k]) shift(B[start + k], L[start + k], shiftedB[k], shiftedL[k], s[k]);
+    }
+    DatumInDegrees(B.subspan(start, n), L.subspan(start, n), h.subspan(start, n), direction,
+                   {ignoredB, n}, {ignoredL, n}, hOut.subspan(start, n), s);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (!entered[k]) continue;
+      BOut[start + k] = shiftedB[k];
+      LOut[start + k] = shiftedL[k];
+    }
   }
-  double shiftedB = 0, shiftedL = 0;
-  shift(B, L, shiftedB, shiftedL, status);
-  double BIgnored = 0, LIgnored = 0;
-  DatumInDegrees(B, L, h, direction, BIgnored, LIgnored, hOut, status);
-  BOut = shiftedB;
-  LOut = shiftedL;
 }
 
 }  // namespace
 
+void Etrf89ToPulkovoBlhPoints(std::span<const double> B, std::span<const double> L,
+                              std::span<const double> h, ComputationMethod method,
+                              std::span<double> BOut, std::span<double> LOut,
+                              std::span<double> hOut, std::span<PointStatus> status) {
+  DatumStep(B, L, h, method, kEtrf89ToPulkovo, ForwardShift, BOut, LOut, hOut, status);
+}
+
+void PulkovoToEtrf89BlhPoints(std::span<const double> B, std::span<const double> L,
+                              std::span<const double> h, ComputationMethod method,
+                              std::span<double> BOut, std::span<double> LOut,
+                              std::span<double> hOut, std::span<PointStatus> status) {
+  DatumStep(B, L, h, method, kPulkovoToEtrf89, InverseShift, BOut, LOut, hOut, status);
+}
+
 void Etrf89ToPulkovoBlh(double B, double L, double h, ComputationMethod method, double& BOut,
                         double& LOut, double& hOut, PointStatus& status) {
-  DatumStep(B, L, h, method, kEtrf89ToPulkovo, ForwardShift, BOut, LOut, hOut, status);
+  Etrf89ToPulkovoBlhPoints({&B, 1}, {&L, 1}, {&h, 1}, method, {&BOut, 1}, {&LOut, 1}, {&hOut, 1},
+                           {&status, 1});
 }
 
 void PulkovoToEtrf89Blh(double B, double L, double h, ComputationMethod method, double& BOut,
                         double& LOut, double& hOut, PointStatus& status) {
-  DatumStep(B, L, h, method, kPulkovoToEtrf89, InverseShift, BOut, LOut, hOut, status);
+  PulkovoToEtrf89BlhPoints({&B, 1}, {&L, 1}, {&h, 1}, method, {&BOut, 1}, {&LOut, 1}, {&hOut, 1},
+                           {&status, 1});
 }
 
 }  // namespace kolvedir

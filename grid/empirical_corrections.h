@@ -5,6 +5,8 @@
 // L from grid layers 7 and 8 (forward) or their inverse shift (back), h always
 // from the datum transformation. A point refused by the grid is not passed to
 // the datum transformation. With a nonzero status on entry nothing is written.
+#include <span>
+
 #include "core/point_status.h"
 #include "grid/computation_method.h"
 
@@ -19,5 +21,18 @@ void Etrf89ToPulkovoBlh(double B, double L, double h, ComputationMethod method,
 // The reverse: B, L in Pulkovo'42 (decimal degrees), h in m → PL-ETRF89.
 void PulkovoToEtrf89Blh(double B, double L, double h, ComputationMethod method,
                         double& BOut, double& LOut, double& hOut, PointStatus& status);
+
+// The two above over arrays of points (spans of one length), the datum
+// transformation's Cartesian → geodetic step several points at a time: a
+// point whose status is not zero is skipped, every other one gets exactly
+// what the one-point function gives it (which is this over one point).
+void Etrf89ToPulkovoBlhPoints(std::span<const double> B, std::span<const double> L,
+                              std::span<const double> h, ComputationMethod method,
+                              std::span<double> BOut, std::span<double> LOut,
+                              std::span<double> hOut, std::span<PointStatus> status);
+void PulkovoToEtrf89BlhPoints(std::span<const double> B, std::span<const double> L,
+                              std::span<const double> h, ComputationMethod method,
+                              std::span<double> BOut, std::span<double> LOut,
+                              std::span<double> hOut, std::span<PointStatus> status);
 
 }  // namespace kolvedir

@@ -1,5 +1,7 @@
 #include "grid/frame_transformation.h"
 
+#include <algorithm>
+
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
 #include "grid/correction_grid.h"
@@ -57,19 +59,33 @@ void ApplySimilarity(const Similarity& t, double X, double Y, double Z, double& 
   ZOut = out[2];
 }
 
+// Points carried through Cartesian space together.
+constexpr std::size_t kGroup = 256;
+
 // Theoretical geodetic form: GRS80 Cartesian coordinates, the similarity, back.
-void TransformBlhTheoretical(const Similarity& t, double B, double L, double h, double& BOut,
-                             double& LOut, double& hOut, PointStatus& status) {
-  double X = 0, Y = 0, Z = 0;
-  GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, kSecondsPerDegree * B,
-                      kSecondsPerDegree * L, h, X, Y, Z, status);
-  ApplySimilarity(t, X, Y, Z, X, Y, Z, status);
-  double BSeconds = 0, LSeconds = 0, height = 0;
-  CartesianToGeodetic(X, Y, Z, kGrs80, BSeconds, LSeconds, height, status);
-  if (status != 0) return;
-  BOut = BSeconds / kSecondsPerDegree;
-  LOut = LSeconds / kSecondsPerDegree;
-  hOut = height;
+void TransformBlhTheoretical(const Similarity& t, std::span<const double> B,
+                             std::span<const double> L, std::span<const double> h,
+                             std::span<double> BOut, std::span<double> LOut, std::span<double> hOut,
+                             std::span<PointStatus> status) {
+  for (std::size_t start = 0; start < B.size(); start += kGroup) {
+    const std::size_t n = std::min(kGroup, B.size() - start);
+    const std::span<PointStatus> s = status.subspan(start, n);
+    double X[kGroup], Y[kGroup], Z[kGroup], BSeconds[kGroup], LSeconds[kGroup], height[kGroup];
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t i = start + k;
+      GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, kSecondsPerDegree * B[i],
+                          kSecondsPerDegree * L[i], h[i], X[k], Y[k], Z[k], s[k]);
+      ApplySimilarity(t, X[k], Y[k], Z[k], X[k], Y[k], Z[k], s[k]);
+    }
+    CartesianToGeodeticPoints({X, n}, {Y, n}, {Z, n}, kGrs80, {BSeconds, n}, {LSeconds, n},
+                              {height, n}, s);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (s[k] != 0) continue;
+      BOut[start + k] = BSeconds[k] / kSecondsPerDegree;
+      LOut[start + k] = LSeconds[k] / kSecondsPerDegree;
+      hOut[start + k] = height[k];
+    }
+  }
 }
 
 // Empirical geodetic form: layers 4, 5, 6 at the input point, added (sign +1,
@@ -96,24 +112,48 @@ void Etrf2000ToEtrf89Xyz(double X, double Y, double Z, double& XOut, double& YOu
   ApplySimilarity(kEtrf2000ToEtrf89, X, Y, Z, XOut, YOut, ZOut, status);
 }
 
+namespace {
+
+// Either direction of the geodetic form: the similarity t, or the layers with
+// their sign (+1 towards PL-ETRF2000, −1 towards PL-ETRF89).
+void ChangeBlh(const Similarity& t, double sign, std::span<const double> B,
+               std::span<const double> L, std::span<const double> h, ComputationMethod method,
+               std::span<double> BOut, std::span<double> LOut, std::span<double> hOut,
+               std::span<PointStatus> status) {
+  if (method == ComputationMethod::kTheoretical)
+    return TransformBlhTheoretical(t, B, L, h, BOut, LOut, hOut, status);
+  for (std::size_t i = 0; i < B.size(); ++i) {
+    if (status[i] == 0)
+      TransformBlhEmpirical(sign, B[i], L[i], h[i], BOut[i], LOut[i], hOut[i], status[i]);
+  }
+}
+
+}  // namespace
+
+void Etrf89ToEtrf2000BlhPoints(std::span<const double> B, std::span<const double> L,
+                               std::span<const double> h, ComputationMethod method,
+                               std::span<double> BOut, std::span<double> LOut,
+                               std::span<double> hOut, std::span<PointStatus> status) {
+  ChangeBlh(kEtrf89ToEtrf2000, +1.0, B, L, h, method, BOut, LOut, hOut, status);
+}
+
+void Etrf2000ToEtrf89BlhPoints(std::span<const double> B, std::span<const double> L,
+                               std::span<const double> h, ComputationMethod method,
+                               std::span<double> BOut, std::span<double> LOut,
+                               std::span<double> hOut, std::span<PointStatus> status) {
+  ChangeBlh(kEtrf2000ToEtrf89, -1.0, B, L, h, method, BOut, LOut, hOut, status);
+}
+
 void Etrf89ToEtrf2000Blh(double B, double L, double h, ComputationMethod method, double& BOut,
                          double& LOut, double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  if (method == ComputationMethod::kTheoretical) {
-    TransformBlhTheoretical(kEtrf89ToEtrf2000, B, L, h, BOut, LOut, hOut, status);
-  } else {
-    TransformBlhEmpirical(+1.0, B, L, h, BOut, LOut, hOut, status);
-  }
+  Etrf89ToEtrf2000BlhPoints({&B, 1}, {&L, 1}, {&h, 1}, method, {&BOut, 1}, {&LOut, 1}, {&hOut, 1},
+                            {&status, 1});
 }
 
 void Etrf2000ToEtrf89Blh(double B, double L, double h, ComputationMethod method, double& BOut,
                          double& LOut, double& hOut, PointStatus& status) {
-  if (status != 0) return;
-  if (method == ComputationMethod::kTheoretical) {
-    TransformBlhTheoretical(kEtrf2000ToEtrf89, B, L, h, BOut, LOut, hOut, status);
-  } else {
-    TransformBlhEmpirical(-1.0, B, L, h, BOut, LOut, hOut, status);
-  }
+  Etrf2000ToEtrf89BlhPoints({&B, 1}, {&L, 1}, {&h, 1}, method, {&BOut, 1}, {&LOut, 1}, {&hOut, 1},
+                            {&status, 1});
 }
 
 }  // namespace kolvedir

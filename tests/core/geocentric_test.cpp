@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/ellipsoid.h"
 #include "core_test_support.h"
@@ -96,6 +97,56 @@ TEST(CartesianToGeodetic, FailuresWriteNothing) {
     CartesianToGeodetic(c.X, c.Y, c.Z, c.ellipsoid, B, L, h, status);
     EXPECT_EQ(status, c.expected) << c.what;
     EXPECT_TRUE(B == 11 && L == 22 && h == 33) << c.what;
+  }
+}
+
+// Several points iterating at once: each point ends as it would alone (the
+// iteration counts of its neighbours, failures among them and points skipped
+// for a raised status change nothing), and the positions over Poland, from
+// 50 km below to 9 km above the ellipsoid, come back to 1e-9″ and 1 µm.
+TEST(CartesianToGeodetic, PointsAtOnceAreEachPointAlone) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (const int ellipsoid : {kGrs80, kKrassowsky}) {
+    const Ellipsoid& el = ellipsoid == kGrs80 ? kGrs80Ellipsoid : kKrassowskyEllipsoid;
+    std::vector<double> X, Y, Z, B0, L0, h0;
+    for (double b = 49; b <= 55; b += 0.37)
+      for (double l = 14; l <= 24.2; l += 0.53)
+        for (double h : {-50000.0, 0.0, 9000.0}) {
+          double x, y, z;
+          PointStatus s = 0;
+          GeodeticToCartesian(el.a, el.e2, Deg(b), Deg(l), h, x, y, z, s);
+          X.push_back(x), Y.push_back(y), Z.push_back(z);
+          B0.push_back(Deg(b)), L0.push_back(Deg(l)), h0.push_back(h);
+        }
+    // Failures among them: the geocentre, a point near it that settles beyond
+    // ±90°, a NaN; and points whose status is already raised.
+    const double failing[][3] = {{0, 0, 0}, {1, 0, 1}, {nan, 1, 1}};
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::size_t at = 100 * k + 50;
+      X.insert(X.begin() + at, failing[k][0]), Y.insert(Y.begin() + at, failing[k][1]);
+      Z.insert(Z.begin() + at, failing[k][2]);
+      B0.insert(B0.begin() + at, nan), L0.insert(L0.begin() + at, nan),
+          h0.insert(h0.begin() + at, nan);
+    }
+    const std::size_t n = X.size();
+    std::vector<double> B(n, -1), L(n, -1), h(n, -1);
+    std::vector<PointStatus> status(n, 0);
+    for (std::size_t i = 0; i < n; i += 17) status[i] = kStatusUndefinedZone;
+    CartesianToGeodeticPoints(X, Y, Z, ellipsoid, B, L, h, status);
+    for (std::size_t i = 0; i < n; ++i) {
+      double b = -1, l = -1, hh = -1;
+      PointStatus s = i % 17 == 0 ? kStatusUndefinedZone : 0;
+      CartesianToGeodetic(X[i], Y[i], Z[i], ellipsoid, b, l, hh, s);
+      ASSERT_EQ(status[i], s) << "point " << i;
+      EXPECT_TRUE(B[i] == b && L[i] == l && h[i] == hh) << "point " << i << " differs from alone";
+      if (s != 0 || std::isnan(B0[i])) continue;
+      EXPECT_NEAR(B[i], B0[i], 1e-9) << "point " << i << ": arc-seconds";
+      EXPECT_NEAR(L[i], L0[i], 1e-9) << "point " << i << ": arc-seconds";
+      EXPECT_NEAR(h[i], h0[i], 1e-6) << "point " << i << ": m";
+    }
+    EXPECT_EQ(status[50], kStatusGeocentre);
+    EXPECT_EQ(status[150], kStatusNoConvergence);
+    EXPECT_EQ(status[250], kStatusNoConvergence);
   }
 }
 
