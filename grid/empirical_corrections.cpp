@@ -62,6 +62,7 @@ void DatumStep(std::span<const double> B, std::span<const double> L, std::span<c
     const std::span<PointStatus> s = status.subspan(start, n);
     double shiftedB[kGroup], shiftedL[kGroup], ignoredB[kGroup], ignoredL[kGroup];
     bool entered[kGroup];
+    PrefetchGridCells(B.subspan(start, n), L.subspan(start, n));
     for (std::size_t k = 0; k < n; ++k) {
       entered[k] = s[k] == 0;
       shiftedB[k] = shiftedL[k] = 0;

@@ -122,6 +122,7 @@ void ChangeBlh(const Similarity& t, double sign, std::span<const double> B,
                std::span<PointStatus> status) {
   if (method == ComputationMethod::kTheoretical)
     return TransformBlhTheoretical(t, B, L, h, BOut, LOut, hOut, status);
+  PrefetchGridCells(B, L);
   for (std::size_t i = 0; i < B.size(); ++i) {
     if (status[i] == 0)
       TransformBlhEmpirical(sign, B[i], L[i], h[i], BOut[i], LOut[i], hOut[i], status[i]);

@@ -36,7 +36,7 @@ void RaiseStatus(PointStatus& status) {
 // when both lie in the file's range and layer 7 is nonzero at all four
 // corners. The range is tested on the unconverted values so that NaN and huge
 // coordinates are refused before any conversion or store read.
-bool LocateCell(double B, double L, GridCell& cell) {
+bool CellInRange(double B, double L, GridCell& cell) {
   const double row = std::trunc(kNodesPerDegree * (B - kGridSouth));
   const double column = std::trunc(kNodesPerDegree * (L - kGridWest));
   if (!(row >= 0.0 && row <= kGridFileRows - 1 && column >= 0.0 && column <= kGridFileColumns - 1)) {
@@ -44,6 +44,11 @@ bool LocateCell(double B, double L, GridCell& cell) {
   }
   cell.i = static_cast<int>(row);
   cell.j = static_cast<int>(column);
+  return true;
+}
+
+bool LocateCell(double B, double L, GridCell& cell) {
+  if (!CellInRange(B, L, cell)) return false;
   for (int k = 0; k < 4; ++k) {
     if (CorrectionGridValue(kMaskLayer, cell.i + kCornerRow[k], cell.j + kCornerColumn[k]) == 0) {
       return false;
@@ -87,6 +92,16 @@ double Blend(int layer, const GridCell& cell, double B, double L) {
 }
 
 }  // namespace
+
+void PrefetchGridCells(std::span<const double> B, std::span<const double> L) {
+  for (std::size_t k = 0; k < B.size(); ++k) {
+    GridCell cell;
+    if (!CellInRange(B[k], L[k], cell)) continue;
+    for (int corner = 0; corner < 4; ++corner)
+      __builtin_prefetch(
+          &CorrectionGridNode(cell.i + kCornerRow[corner], cell.j + kCornerColumn[corner]));
+  }
+}
 
 void InterpolateLayers(std::span<const int> layers, double B, double L, std::span<double> values,
                        PointStatus& status) {

@@ -23,6 +23,12 @@ namespace kolvedir {
 //   24.2° it holds the last row and column), where layer 7 is nonzero.
 double InterpolateLayer(int layer, double B, double L, PointStatus& status);
 
+// Asks the processor to bring the grid nodes of the cells of points B[k],
+// L[k] (decimal degrees) into its cache, so that the reads of a group of
+// points wait for memory together rather than one after another. Changes
+// nothing; points outside the grid are passed by.
+void PrefetchGridCells(std::span<const double> B, std::span<const double> L);
+
 // Several layers at one point, the cell located once: values[k] and the status
 // are those of InterpolateLayer called for layers[k], k = 0, 1, ... in turn.
 // values holds at least as many elements as layers.
