@@ -6,12 +6,8 @@
 
 namespace kolvedir {
 
-namespace {
-
 const LaneKernels kSse2Kernels{ForwardPoints<__m128d, Sse2Maths>, InversePoints<__m128d, Sse2Maths>,
                                GeodeticPoints<__m128d, Sse2Maths>};
-
-}  // namespace
 
 const LaneKernels& LaneKernelsOfThisProcessor() {
   static const LaneKernels& kernels = []() -> const LaneKernels& {

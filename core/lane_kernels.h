@@ -35,7 +35,9 @@ struct LaneKernels {
 // The kernels of the widest lanes this processor runs.
 const LaneKernels& LaneKernelsOfThisProcessor();
 
-// Four points at a time (AVX2; only for processors that have it).
+// Two points at a time (SSE2, every x86-64 processor) and four (AVX2; only
+// for processors that have it).
+extern const LaneKernels kSse2Kernels;
 extern const LaneKernels kAvx2Kernels;
 
 }  // namespace kolvedir
