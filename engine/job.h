@@ -45,7 +45,7 @@ std::optional<std::string> JobRefusal(const JobDescription& job);
 struct JobGrid {
   std::filesystem::path file;  // the interpolation grid file
   bool loaded = false;
-  std::optional<bool> model;  // whether it is the model grid, once a job has asked
+  std::optional<bool> model = std::nullopt;  // whether it is the model grid, once a job has asked
 };
 
 // Runs one job of the described module on any input and result:

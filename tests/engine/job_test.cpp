@@ -218,7 +218,9 @@ TEST(JobMonitorTest, ModelGridNoticeAtTheStartOfEmpiricalJobs) {
   } cases[] = {{true, 0, true}, {true, 1, false}, {false, 0, false}};
   for (const auto& c : cases) {
     JobFixture f;
-    if (c.model) ASSERT_EQ(WriteModelGrid(f.gridFile(), {}), ModelGridResult::kWritten);
+    if (c.model) {
+      ASSERT_EQ(WriteModelGrid(f.gridFile(), {}), ModelGridResult::kWritten);
+    }
     f.WriteInput("xy92", "1 500000 500000\r\n");
     JobDescription job = TransJob(1, 2, 0, 1, 2, 0, c.method);
     ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.model << c.method;
@@ -264,7 +266,9 @@ TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
     ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
     const V& lines = f.ui.monitor.Lines();
     EXPECT_EQ(lines[3].rfind(" Liczba punktów: ", 0) == 0, c.hint.empty()) << c.what;
-    if (!c.hint.empty()) EXPECT_EQ(lines[3], c.hint) << c.what;
+    if (!c.hint.empty()) {
+      EXPECT_EQ(lines[3], c.hint) << c.what;
+    }
   }
 }
 

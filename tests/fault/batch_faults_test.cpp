@@ -524,7 +524,9 @@ TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
   EXPECT_FALSE(run.exited) << run.err;
   EXPECT_EQ(run.status, -GetParam().signal) << run.err;
   EXPECT_EQ(run.out.substr(0, std::string_view(GetParam().monitor).size()), GetParam().monitor);
-  if (*GetParam().monitor == '\0') EXPECT_EQ(run.out, "");
+  if (*GetParam().monitor == '\0') {
+    EXPECT_EQ(run.out, "");
+  }
   EXPECT_EQ(Names(object), (std::vector<std::string>{"xy92", "xy92.1"}));
   EXPECT_EQ(Slurp(s.result()), kEarlierResult);
 }

@@ -98,7 +98,9 @@ TEST_F(FileListTest, DeleteAsksAndPrefersTheTrash) {
     QTemporaryDir home, current;
     ASSERT_TRUE(QDir::setCurrent(current.path()));
     const QString dataHome = home.filePath("share");
-    if (c.data == DataFolder::kFile) ASSERT_TRUE(WriteAll(dataHome, "plik"));
+    if (c.data == DataFolder::kFile) {
+      ASSERT_TRUE(WriteAll(dataHome, "plik"));
+    }
     if (c.data == DataFolder::kLocked &&
         (!QDir().mkdir(dataHome) || QProcess::execute("chattr", {"+i", dataHome}) != 0)) {
       ASSERT_TRUE(QDir::setCurrent(savedCurrent));
