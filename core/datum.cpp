@@ -1,9 +1,8 @@
 #include "core/datum.h"
 
-#include <algorithm>
-
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
+#include "core/point_groups.h"
 
 namespace kolvedir {
 
@@ -67,10 +66,8 @@ void TransformBlhDatumPoints(std::span<const double> B, std::span<const double> 
   const bool toPulkovo = direction == kEtrf89ToPulkovo;
   if (!toPulkovo && direction != kPulkovoToEtrf89) return;
   const Ellipsoid& from = toPulkovo ? kGrs80Ellipsoid : kKrassowskyEllipsoid;
-  constexpr std::size_t kGroup = 256;  // points carried through Cartesian space together
-  for (std::size_t start = 0; start < B.size(); start += kGroup) {
-    const std::size_t n = std::min(kGroup, B.size() - start);
-    double X[kGroup], Y[kGroup], Z[kGroup];
+  ForEachGroup(B.size(), [&](std::size_t start, std::size_t n) {
+    double X[kPointsAtOnce], Y[kPointsAtOnce], Z[kPointsAtOnce];
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t i = start + k;
       double X1 = 0, Y1 = 0, Z1 = 0;
@@ -81,7 +78,7 @@ void TransformBlhDatumPoints(std::span<const double> B, std::span<const double> 
     CartesianToGeodeticPoints({X, n}, {Y, n}, {Z, n}, toPulkovo ? kKrassowsky : kGrs80,
                               BOut.subspan(start, n), LOut.subspan(start, n),
                               hOut.subspan(start, n), status.subspan(start, n));
-  }
+  });
 }
 
 void TransformBlhDatum(double B, double L, double h, int direction, double& BOut, double& LOut,

@@ -5,6 +5,7 @@
 
 #include "core/gauss_kruger_lanes.h"
 #include "core/lane_kernels.h"
+#include "core/point_groups.h"
 
 namespace kolvedir {
 
@@ -21,10 +22,6 @@ KrugerZoneConstants ConstantsOf(const GaussKrugerZone& zone) {
   return {zone.L0, zone.m0, zone.FE,         zone.FN,        el.R,
           el.e,    el.a,    el.alpha.data(), el.beta.data(), el.delta.data()};
 }
-
-// Points are projected in groups of this many, gathered from those whose
-// status is still zero.
-constexpr std::size_t kGroup = 256;
 
 }  // namespace
 
@@ -88,14 +85,12 @@ void ZoneForwardPoints(const GaussKrugerZone& zone, std::span<const double> B,
                        std::span<PointStatus> status) {
   const KrugerZoneConstants constants = ConstantsOf(zone);
   const auto forward = LaneKernelsOfThisProcessor().forward;
-  for (std::size_t start = 0; start < B.size();) {
-    std::size_t index[kGroup], n = 0;
-    double b[kGroup], l[kGroup], xs[kGroup], ys[kGroup], ds[kGroup], cs[kGroup];
-    for (; start < B.size() && n < kGroup; ++start) {
-      if (status[start] != 0) continue;
-      index[n] = start;
-      b[n] = B[start];
-      l[n++] = L[start];
+  ForEachActiveGroup(status, [&](const std::size_t* index, std::size_t n) {
+    double b[kPointsAtOnce], l[kPointsAtOnce], xs[kPointsAtOnce], ys[kPointsAtOnce];
+    double ds[kPointsAtOnce], cs[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) {
+      b[k] = B[index[k]];
+      l[k] = L[index[k]];
     }
     forward(constants, b, l, n, xs, ys, ds, cs);
     for (std::size_t k = 0; k < n; ++k) {
@@ -109,7 +104,7 @@ void ZoneForwardPoints(const GaussKrugerZone& zone, std::span<const double> B,
       distortion[i] = ds[k];
       convergence[i] = cs[k];
     }
-  }
+  });
 }
 
 void ZoneInversePoints(const GaussKrugerZone& zone, std::span<const double> x,
@@ -117,21 +112,19 @@ void ZoneInversePoints(const GaussKrugerZone& zone, std::span<const double> x,
                        std::span<PointStatus> status) {
   const KrugerZoneConstants constants = ConstantsOf(zone);
   const auto inverse = LaneKernelsOfThisProcessor().inverse;
-  for (std::size_t start = 0; start < x.size();) {
-    std::size_t index[kGroup], n = 0;
-    double xs[kGroup], ys[kGroup], bs[kGroup], ls[kGroup], xis[kGroup];
-    for (; start < x.size() && n < kGroup; ++start) {
-      if (status[start] != 0) continue;
-      index[n] = start;
-      xs[n] = x[start];
-      ys[n++] = y[start];
+  ForEachActiveGroup(status, [&](const std::size_t* index, std::size_t n) {
+    double xs[kPointsAtOnce], ys[kPointsAtOnce], bs[kPointsAtOnce], ls[kPointsAtOnce];
+    double xis[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) {
+      xs[k] = x[index[k]];
+      ys[k] = y[index[k]];
     }
     inverse(constants, xs, ys, n, bs, ls, xis);
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t i = index[k];
       SetInverseResult(bs[k], ls[k], xis[k], B[i], L[i], status[i]);
     }
-  }
+  });
 }
 
 void ZoneForward(const std::optional<GaussKrugerZone>& zone, double B, double L, double& x,

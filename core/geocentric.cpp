@@ -6,6 +6,7 @@
 #include "core/ellipsoid.h"
 #include "core/geocentric_lanes.h"
 #include "core/lane_kernels.h"
+#include "core/point_groups.h"
 
 namespace kolvedir {
 
@@ -33,9 +34,6 @@ double LongitudeFromQuadrant(double X, double Y, double lambda0) {
   return lambda0;
 }
 
-// Points computed together, gathered from those whose status is still zero.
-constexpr std::size_t kGroup = 256;
-
 }  // namespace
 
 void CartesianToGeodeticPoints(std::span<const double> X, std::span<const double> Y,
@@ -52,16 +50,13 @@ void CartesianToGeodeticPoints(std::span<const double> X, std::span<const double
   }
   const double e2 = 1.0 - (1.0 - el->f) * (1.0 - el->f);
   const auto geodetic = LaneKernelsOfThisProcessor().geodetic;
-  for (std::size_t start = 0; start < X.size();) {
-    std::size_t index[kGroup], n = 0;
-    double xs[kGroup], ys[kGroup], zs[kGroup], bs[kGroup], lambda0[kGroup], hs[kGroup];
-    double failure[kGroup];
-    for (; start < X.size() && n < kGroup; ++start) {
-      if (status[start] != 0) continue;
-      index[n] = start;
-      xs[n] = X[start];
-      ys[n] = Y[start];
-      zs[n++] = Z[start];
+  ForEachActiveGroup(status, [&](const std::size_t* index, std::size_t n) {
+    double xs[kPointsAtOnce], ys[kPointsAtOnce], zs[kPointsAtOnce], bs[kPointsAtOnce];
+    double lambda0[kPointsAtOnce], hs[kPointsAtOnce], failure[kPointsAtOnce];
+    for (std::size_t k = 0; k < n; ++k) {
+      xs[k] = X[index[k]];
+      ys[k] = Y[index[k]];
+      zs[k] = Z[index[k]];
     }
     geodetic(xs, ys, zs, n, el->a, e2, bs, lambda0, hs, failure);
     for (std::size_t k = 0; k < n; ++k) {
@@ -74,7 +69,7 @@ void CartesianToGeodeticPoints(std::span<const double> X, std::span<const double
       L[i] = LongitudeFromQuadrant(xs[k], ys[k], lambda0[k]) * kRhoSeconds;
       h[i] = hs[k];
     }
-  }
+  });
 }
 
 void CartesianToGeodetic(double X, double Y, double Z, int ellipsoid, double& B, double& L,

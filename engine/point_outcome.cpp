@@ -1,8 +1,8 @@
 #include "engine/point_outcome.h"
 
-#include <algorithm>
 #include <optional>
 
+#include "core/point_groups.h"
 #include "engine/point_checks.h"
 #include "engine/trans_chain.h"
 #include "grid/height_models.h"
@@ -61,9 +61,6 @@ std::optional<TransPointResult> OfAnotherZone(const JobDescription& job, double 
 }  // namespace
 
 namespace {
-
-// Points computed together: their intermediate values stay in the cache.
-constexpr std::size_t kPointsAtOnce = 256;
 
 // The verdict on a point before its computation: out of area (geodetic
 // input), unreadable, or of another zone (plane input).
@@ -126,11 +123,10 @@ void ComputeTransPointGroup(const JobDescription& job, std::span<const PointValu
 
 void ComputeTransPoints(const JobDescription& job, std::span<const PointValues> values,
                         std::span<const bool> readable, std::span<TransPointResult> results) {
-  for (std::size_t start = 0; start < values.size(); start += kPointsAtOnce) {
-    const std::size_t n = std::min(kPointsAtOnce, values.size() - start);
+  ForEachGroup(values.size(), [&](std::size_t start, std::size_t n) {
     ComputeTransPointGroup(job, values.subspan(start, n), readable.subspan(start, n),
                            results.subspan(start, n));
-  }
+  });
 }
 
 TransPointResult ComputeTransPoint(const JobDescription& job, const PointValues& values,

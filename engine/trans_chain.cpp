@@ -9,6 +9,7 @@
 #include "core/geocentric.h"
 #include "core/grs80_grids.h"
 #include "core/krassowsky_grids.h"
+#include "core/point_groups.h"
 #include "core/system1965.h"
 #include "engine/system_files.h"
 #include "grid/computation_method.h"
@@ -20,8 +21,6 @@ namespace kolvedir {
 namespace {
 
 constexpr double kSecondsPerDegree = 3600.0;
-// Points projected together by the array forms of the chain.
-constexpr std::size_t kPointsAtOnce = 256;
 // Zone of the TARVO80 grid in System1965Transform.
 constexpr int kTarvo80Zone = 0;
 // Limits of a trustworthy plane point: scale distortion (cm/km), convergence (grads).
@@ -155,38 +154,40 @@ void ChangeFrames(const JobDescription& job, std::span<const GeodeticPoint> poin
   const ComputationMethod method = job.Method;
   const Frame from = job.InputFrame;
   const Frame to = job.OutputFrame;
-  for (std::size_t start = 0; start < points.size(); start += kPointsAtOnce) {
-    const std::size_t n = std::min(kPointsAtOnce, points.size() - start);
+  if (from == to) {
+    for (std::size_t i = 0; i < points.size(); ++i)
+      if (status[i] == 0) results[i] = points[i];
+    return;
+  }
+  ForEachGroup(points.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
     // Every change passes through PL-ETRF89: first into it, then out of it.
     double B[kPointsAtOnce], L[kPointsAtOnce], h[kPointsAtOnce];
     double B89[kPointsAtOnce], L89[kPointsAtOnce], h89[kPointsAtOnce];
-    double BOut[kPointsAtOnce], LOut[kPointsAtOnce], hOut[kPointsAtOnce];
     for (std::size_t k = 0; k < n; ++k) {
       const GeodeticPoint& p = points[start + k];
-      B[k] = B89[k] = BOut[k] = p.B;
-      L[k] = L89[k] = LOut[k] = p.L;
-      h[k] = h89[k] = hOut[k] = p.h;
+      B[k] = B89[k] = p.B;
+      L[k] = L89[k] = p.L;
+      h[k] = h89[k] = p.h;
     }
-    if (from != to && from == Frame::kEtrf2000) {
+    if (from == Frame::kEtrf2000) {
       Etrf2000ToEtrf89BlhPoints({B, n}, {L, n}, {h, n}, method, {B89, n}, {L89, n}, {h89, n}, s);
-    } else if (from != to && from == Frame::kPulkovo) {
+    } else if (from == Frame::kPulkovo) {
       PulkovoToEtrf89BlhPoints({B, n}, {L, n}, {h, n}, method, {B89, n}, {L89, n}, {h89, n}, s);
     }
-    if (from != to && to == Frame::kEtrf2000) {
-      Etrf89ToEtrf2000BlhPoints({B89, n}, {L89, n}, {h89, n}, method, {BOut, n}, {LOut, n},
-                                {hOut, n}, s);
-    } else if (from != to && to == Frame::kPulkovo) {
-      Etrf89ToPulkovoBlhPoints({B89, n}, {L89, n}, {h89, n}, method, {BOut, n}, {LOut, n},
-                               {hOut, n}, s);
-    } else if (from != to) {
-      std::copy_n(B89, n, BOut);
-      std::copy_n(L89, n, LOut);
-      std::copy_n(h89, n, hOut);
+    // Out of PL-ETRF89 into the arrays of the input, free now.
+    if (to == Frame::kEtrf2000) {
+      Etrf89ToEtrf2000BlhPoints({B89, n}, {L89, n}, {h89, n}, method, {B, n}, {L, n}, {h, n}, s);
+    } else if (to == Frame::kPulkovo) {
+      Etrf89ToPulkovoBlhPoints({B89, n}, {L89, n}, {h89, n}, method, {B, n}, {L, n}, {h, n}, s);
+    } else {
+      std::copy_n(B89, n, B);
+      std::copy_n(L89, n, L);
+      std::copy_n(h89, n, h);
     }
     for (std::size_t k = 0; k < n; ++k)
-      if (s[k] == 0) results[start + k] = {BOut[k], LOut[k], hOut[k]};
-  }
+      if (s[k] == 0) results[start + k] = {B[k], L[k], h[k]};
+  });
 }
 
 void CommonFormToOutput(const JobDescription& job, double B, double L, double h,
@@ -252,8 +253,7 @@ void InputToCommonForms(const JobDescription& job, std::span<const PointValues> 
     return;
   }
   const int ellipsoid = IsGrs80Frame(job.InputFrame) ? kGrs80 : kKrassowsky;
-  for (std::size_t start = 0; start < values.size(); start += kPointsAtOnce) {
-    const std::size_t n = std::min(kPointsAtOnce, values.size() - start);
+  ForEachGroup(values.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
     double a[kPointsAtOnce], b[kPointsAtOnce], c[kPointsAtOnce];
     double B[kPointsAtOnce], L[kPointsAtOnce], h[kPointsAtOnce] = {};
@@ -270,15 +270,14 @@ void InputToCommonForms(const JobDescription& job, std::span<const PointValues> 
     }
     for (std::size_t k = 0; k < n; ++k)
       if (s[k] == 0) points[start + k] = {B[k] / kSecondsPerDegree, L[k] / kSecondsPerDegree, h[k]};
-  }
+  });
 }
 
 void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoint> common,
                           std::span<OutputValues> outputs, std::span<PointStatus> status) {
   const std::optional<GaussKrugerZone> zone =
       Grs80GridZone(job.OutputFrame, job.OutputSystem, job.OutputZone);
-  for (std::size_t start = 0; start < common.size(); start += kPointsAtOnce) {
-    const std::size_t n = std::min(kPointsAtOnce, common.size() - start);
+  ForEachGroup(common.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
     GeodeticPoint changed[kPointsAtOnce];
     ChangeFrames(job, common.subspan(start, n), {changed, n}, s);
@@ -286,7 +285,7 @@ void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoi
       for (std::size_t k = 0; k < n; ++k)
         CommonFormToOutput(job, changed[k].B * kSecondsPerDegree, changed[k].L * kSecondsPerDegree,
                            changed[k].h, outputs[start + k], s[k]);
-      continue;
+      return;
     }
     double B[kPointsAtOnce], L[kPointsAtOnce], x[kPointsAtOnce], y[kPointsAtOnce];
     double distortion[kPointsAtOnce], convergence[kPointsAtOnce];
@@ -308,7 +307,7 @@ void TransformCommonForms(const JobDescription& job, std::span<const GeodeticPoi
       out.distortion = distortion[k];
       out.convergence = convergence[k];
     }
-  }
+  });
 }
 
 bool ExcessivePlaneDistortion(double distortion, double convergence) {

@@ -1,10 +1,10 @@
 // The TRANS 2D/3D record loop: every record of the input file is read,
 // carried through its transformation chain and written, in input order.
-#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/point_groups.h"
 #include "engine/job_context.h"
 #include "engine/point_checks.h"
 #include "engine/point_outcome.h"
@@ -79,19 +79,16 @@ void WriteTransRecord(const JobContext& context, std::string_view line, std::str
                    job.SecondsDecimals, job.LinearDecimals, errorText);
 }
 
-// Records computed together (the projections take several points at once).
-constexpr std::size_t kRecordsAtOnce = 256;
-
-// The points of up to kRecordsAtOnce lines: read, computed together, written
+// The points of up to kPointsAtOnce lines: read, computed together, written
 // in input order. Lines of fewer than three tokens are neither written nor
 // counted.
 void TransformRecords(const JobContext& context, std::span<const std::string> lines,
                       RecordBlock& block) {
   const JobDescription& job = context.job;
   thread_local TokenList tokens;
-  PointValues values[kRecordsAtOnce];
-  bool readable[kRecordsAtOnce];
-  std::string_view records[kRecordsAtOnce], names[kRecordsAtOnce];
+  PointValues values[kPointsAtOnce];
+  bool readable[kPointsAtOnce];
+  std::string_view records[kPointsAtOnce], names[kPointsAtOnce];
   std::size_t n = 0;
   for (const std::string& line : lines) {
     SplitLine(line, tokens);
@@ -101,7 +98,7 @@ void TransformRecords(const JobContext& context, std::span<const std::string> li
     records[n] = line;
     names[n++] = tokens[1];
   }
-  TransPointResult results[kRecordsAtOnce];
+  TransPointResult results[kPointsAtOnce];
   ComputeTransPoints(job, {values, n}, {readable, n}, {results, n});
   for (std::size_t k = 0; k < n; ++k)
     WriteTransRecord(context, records[k], names[k], results[k], block);
@@ -111,9 +108,9 @@ void TransformRecords(const JobContext& context, std::span<const std::string> li
 
 void RunTransJob(JobContext& context) {
   RunRecordBlocks(context, [&context](std::span<const std::string> lines, RecordBlock& block) {
-    for (std::size_t start = 0; start < lines.size(); start += kRecordsAtOnce)
-      TransformRecords(context,
-                       lines.subspan(start, std::min(kRecordsAtOnce, lines.size() - start)), block);
+    ForEachGroup(lines.size(), [&](std::size_t start, std::size_t n) {
+      TransformRecords(context, lines.subspan(start, n), block);
+    });
   });
 }
 

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/point_groups.h"
 #include "engine/job.h"
 #include "engine/job_description.h"
 #include "engine/point_outcome.h"
@@ -259,15 +260,12 @@ void WriteHeightPoint(const PointValues& values, const HeightPointResult& result
   out.c[i] = result.height;
 }
 
-// Points computed together (the projections take several points at once).
-constexpr std::size_t kPointsAtOnce = 256;
-
 }  // namespace
 
 void Transformer::Impl::TransformRange(const PointArrays& in, const ResultArrays& out,
                                        std::size_t begin, std::size_t end) const {
-  for (std::size_t start = begin; start < end; start += kPointsAtOnce) {
-    const std::size_t n = std::min(kPointsAtOnce, end - start);
+  ForEachGroup(end - begin, [&](std::size_t first, std::size_t n) {
+    const std::size_t start = begin + first;
     PointValues values[kPointsAtOnce];
     bool readable[kPointsAtOnce];
     for (std::size_t k = 0; k < n; ++k) readable[k] = ReadPoint(job, in, start + k, values[k]);
@@ -280,7 +278,7 @@ void Transformer::Impl::TransformRange(const PointArrays& in, const ResultArrays
         WriteHeightPoint(values[k], ComputeHeightPoint(job, values[k], readable[k]), out,
                          start + k);
     }
-  }
+  });
 }
 
 Transformer::Transformer(const TransformerDescription& description) {

@@ -1,8 +1,7 @@
 #include "grid/empirical_corrections.h"
 
-#include <algorithm>
-
 #include "core/datum.h"
+#include "core/point_groups.h"
 #include "grid/correction_grid.h"
 #include "grid/interpolation.h"
 
@@ -23,18 +22,15 @@ void ForwardShift(double B, double L, double& outB, double& outL, PointStatus& s
   outL = L + LayerUnit(8) * d[1];
 }
 
-// Points carried through the datum transformation together.
-constexpr std::size_t kGroup = 256;
-
 // The datum transformation on degrees: B, L converted to arc-seconds and back.
 // Writes nothing for a point that fails or whose status is already raised.
 void DatumInDegrees(std::span<const double> B, std::span<const double> L, std::span<const double> h,
                     int direction, std::span<double> BOut, std::span<double> LOut,
                     std::span<double> hOut, std::span<PointStatus> status) {
-  for (std::size_t start = 0; start < B.size(); start += kGroup) {
-    const std::size_t n = std::min(kGroup, B.size() - start);
+  ForEachGroup(B.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
-    double BSeconds[kGroup], LSeconds[kGroup], BSecondsOut[kGroup], LSecondsOut[kGroup];
+    double BSeconds[kPointsAtOnce], LSeconds[kPointsAtOnce];
+    double BSecondsOut[kPointsAtOnce], LSecondsOut[kPointsAtOnce];
     for (std::size_t k = 0; k < n; ++k) {
       BSeconds[k] = kSecondsPerDegree * B[start + k];
       LSeconds[k] = kSecondsPerDegree * L[start + k];
@@ -46,7 +42,7 @@ void DatumInDegrees(std::span<const double> B, std::span<const double> L, std::s
       BOut[start + k] = BSecondsOut[k] / kSecondsPerDegree;
       LOut[start + k] = LSecondsOut[k] / kSecondsPerDegree;
     }
-  }
+  });
 }
 
 // One step between PL-ETRF89 and Pulkovo'42. The empirical method takes B and
@@ -57,11 +53,11 @@ void DatumStep(std::span<const double> B, std::span<const double> L, std::span<c
                std::span<double> LOut, std::span<double> hOut, std::span<PointStatus> status) {
   if (method == ComputationMethod::kTheoretical)
     return DatumInDegrees(B, L, h, direction, BOut, LOut, hOut, status);
-  for (std::size_t start = 0; start < B.size(); start += kGroup) {
-    const std::size_t n = std::min(kGroup, B.size() - start);
+  ForEachGroup(B.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
-    double shiftedB[kGroup], shiftedL[kGroup], ignoredB[kGroup], ignoredL[kGroup];
-    bool entered[kGroup];
+    double shiftedB[kPointsAtOnce], shiftedL[kPointsAtOnce];
+    double ignoredB[kPointsAtOnce], ignoredL[kPointsAtOnce];
+    bool entered[kPointsAtOnce];
     PrefetchGridCells(B.subspan(start, n), L.subspan(start, n));
     for (std::size_t k = 0; k < n; ++k) {
       entered[k] = s[k] == 0;
@@ -75,7 +71,7 @@ void DatumStep(std::span<const double> B, std::span<const double> L, std::span<c
       BOut[start + k] = shiftedB[k];
       LOut[start + k] = shiftedL[k];
     }
-  }
+  });
 }
 
 }  // namespace

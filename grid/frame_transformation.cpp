@@ -1,9 +1,8 @@
 #include "grid/frame_transformation.h"
 
-#include <algorithm>
-
 #include "core/ellipsoid.h"
 #include "core/geocentric.h"
+#include "core/point_groups.h"
 #include "grid/correction_grid.h"
 #include "grid/interpolation.h"
 
@@ -59,18 +58,15 @@ void ApplySimilarity(const Similarity& t, double X, double Y, double Z, double& 
   ZOut = out[2];
 }
 
-// Points carried through Cartesian space together.
-constexpr std::size_t kGroup = 256;
-
 // Theoretical geodetic form: GRS80 Cartesian coordinates, the similarity, back.
 void TransformBlhTheoretical(const Similarity& t, std::span<const double> B,
                              std::span<const double> L, std::span<const double> h,
                              std::span<double> BOut, std::span<double> LOut, std::span<double> hOut,
                              std::span<PointStatus> status) {
-  for (std::size_t start = 0; start < B.size(); start += kGroup) {
-    const std::size_t n = std::min(kGroup, B.size() - start);
+  ForEachGroup(B.size(), [&](std::size_t start, std::size_t n) {
     const std::span<PointStatus> s = status.subspan(start, n);
-    double X[kGroup], Y[kGroup], Z[kGroup], BSeconds[kGroup], LSeconds[kGroup], height[kGroup];
+    double X[kPointsAtOnce], Y[kPointsAtOnce], Z[kPointsAtOnce];
+    double BSeconds[kPointsAtOnce], LSeconds[kPointsAtOnce], height[kPointsAtOnce];
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t i = start + k;
       GeodeticToCartesian(kGrs80Ellipsoid.a, kGrs80Ellipsoid.e2, kSecondsPerDegree * B[i],
@@ -85,7 +81,7 @@ void TransformBlhTheoretical(const Similarity& t, std::span<const double> B,
       LOut[start + k] = LSeconds[k] / kSecondsPerDegree;
       hOut[start + k] = height[k];
     }
-  }
+  });
 }
 
 // Empirical geodetic form: layers 4, 5, 6 at the input point, added (sign +1,
@@ -122,11 +118,13 @@ void ChangeBlh(const Similarity& t, double sign, std::span<const double> B,
                std::span<PointStatus> status) {
   if (method == ComputationMethod::kTheoretical)
     return TransformBlhTheoretical(t, B, L, h, BOut, LOut, hOut, status);
-  PrefetchGridCells(B, L);
-  for (std::size_t i = 0; i < B.size(); ++i) {
-    if (status[i] == 0)
-      TransformBlhEmpirical(sign, B[i], L[i], h[i], BOut[i], LOut[i], hOut[i], status[i]);
-  }
+  ForEachGroup(B.size(), [&](std::size_t start, std::size_t n) {
+    PrefetchGridCells(B.subspan(start, n), L.subspan(start, n));
+    for (std::size_t i = start; i < start + n; ++i) {
+      if (status[i] == 0)
+        TransformBlhEmpirical(sign, B[i], L[i], h[i], BOut[i], LOut[i], hOut[i], status[i]);
+    }
+  });
 }
 
 }  // namespace
