@@ -153,7 +153,7 @@ std::string TextForFile(std::string_view utf8, TextEncoding encoding) {
 }
 
 std::string TextFromFile(std::string_view bytes, TextEncoding encoding) {
-  return encoding == TextEncoding::kUtf8 ? std::string(bytes) : Win1250ToUtf8(bytes);
+  return encoding == TextEncoding::kUtf8 ? Utf8OrWin1250ToUtf8(bytes) : Win1250ToUtf8(bytes);
 }
 
 void Utf8Scan::Add(std::string_view bytes) {

@@ -36,6 +36,9 @@ std::string EscapeControlCharacters(std::string_view text);
 // (kWindows1250 or kUtf8).
 std::string TextForFile(std::string_view utf8, TextEncoding encoding);
 // Bytes of a file of `encoding` (kWindows1250 or kUtf8) as UTF-8 for the user.
+// A UTF-8 file may still hold bytes that are not UTF-8 (a byte-order mark
+// before Windows-1250 text): those are read as Windows-1250, so the user
+// never gets a text that is not UTF-8.
 std::string TextFromFile(std::string_view bytes, TextEncoding encoding);
 
 // Reads a file's bytes in any number of parts and tells whether they are

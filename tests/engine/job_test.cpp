@@ -567,6 +567,10 @@ TEST(JobFilesTest, ResultAndQuestionsInTheInputsEncoding) {
       {"UTF-8, detected", name, TextEncoding::kAuto, false, true, name},
       {"UTF-8 with a byte-order mark, detected", name, TextEncoding::kAuto, true, true, name},
       {"ASCII after a byte-order mark", "Lodz", TextEncoding::kAuto, true, true, "Lodz"},
+      {"a Windows-1250 byte after a byte-order mark",
+       "\xC5\x81\xC3\xB3"
+       "d\x9F",
+       TextEncoding::kAuto, true, true, name},
       {"ASCII only is Windows-1250", "Lodz", TextEncoding::kAuto, false, false, "Lodz"},
       {"UTF-8 read as Windows-1250 when told", name, TextEncoding::kWindows1250, false, false,
        Win1250ToUtf8(name)},
