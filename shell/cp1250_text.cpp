@@ -72,7 +72,11 @@ EditorFileText FileBytesToText(const QByteArray& bytes) {
   Utf8Scan scan;
   scan.Add(view);
   const bool byteOrderMark = view.starts_with(kUtf8ByteOrderMark);
-  if (scan.Detected(byteOrderMark) == TextEncoding::kWindows1250) return {Cp1250ToText(bytes)};
+  // A byte-order mark before bytes that are not UTF-8: read as Windows-1250,
+  // which keeps every byte, rather than replace those bytes for good.
+  if (!scan.Valid() || scan.Detected(byteOrderMark) == TextEncoding::kWindows1250) {
+    return {Cp1250ToText(bytes)};
+  }
   const qsizetype skipped = byteOrderMark ? qsizetype(kUtf8ByteOrderMark.size()) : 0;
   QString text = QString::fromUtf8(bytes.mid(skipped));
   return {text.replace("\r\n", "\n"), TextEncoding::kUtf8, byteOrderMark};

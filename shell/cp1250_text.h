@@ -27,6 +27,8 @@ struct EditorFileText {
 
 // File bytes to editor text, the encoding told as the jobs tell it (a UTF-8
 // byte-order mark, or valid UTF-8 beyond ASCII: UTF-8), CR LF turned into LF.
+// A file that is not valid UTF-8 is read as Windows-1250 even after a
+// byte-order mark, so that saving it changes no byte the user did not edit.
 EditorFileText FileBytesToText(const QByteArray& bytes);
 
 // Editor text to file bytes in file.encoding, with its byte-order mark, CR LF

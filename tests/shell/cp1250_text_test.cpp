@@ -72,7 +72,8 @@ TEST(Cp1250Text, CharactersOutsideTheCodePageAreReportedOnce) {
   EXPECT_EQ(rejected, QString::fromUtf8("жñ"));
 }
 
-// The editor tells UTF-8 files as the jobs do and writes them back as read.
+// The editor tells UTF-8 files as the jobs do and writes them back as read;
+// bytes that are not UTF-8 are never replaced.
 TEST(EditorFileText, EncodingToldAndKeptOnWriting) {
   const QByteArray bom("\xEF\xBB\xBF");
   const struct {
@@ -85,10 +86,18 @@ TEST(EditorFileText, EncodingToldAndKeptOnWriting) {
       {"UTF-8", "Łódź 1 2\r\n", TextEncoding::kUtf8, false, QString::fromUtf8("Łódź 1 2\n")},
       {"UTF-8 with a byte-order mark", bom + "Łódź 1 2\r\n", TextEncoding::kUtf8, true,
        QString::fromUtf8("Łódź 1 2\n")},
-      {"a byte-order mark before ASCII", bom + "Lodz 1 2\r\n", TextEncoding::kUtf8, true, "Lodz 1 2\n"},
-      {"Windows-1250", "\xA3\xF3" "d\x9F 1 2\r\n", TextEncoding::kWindows1250, false,
-       QString::fromUtf8("Łódź 1 2\n")},
+      {"a byte-order mark before ASCII", bom + "Lodz 1 2\r\n", TextEncoding::kUtf8, true,
+       "Lodz 1 2\n"},
+      {"Windows-1250",
+       "\xA3\xF3"
+       "d\x9F 1 2\r\n",
+       TextEncoding::kWindows1250, false, QString::fromUtf8("Łódź 1 2\n")},
       {"ASCII", "Lodz 1 2\r\n", TextEncoding::kWindows1250, false, "Lodz 1 2\n"},
+      // Every byte must survive: the byte-order mark shows as its three characters.
+      {"a byte-order mark before Windows-1250",
+       bom + "\xA3\xF3"
+             "d\x9F 1 2\r\n",
+       TextEncoding::kWindows1250, false, QString::fromUtf8("ď»żŁódź 1 2\n")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
