@@ -471,9 +471,8 @@ JobOutcome RunObjectJob(JobDescription& job, const Options& o,
 // Every input in turn with the grid read once, until one is stopped; with
 // several inputs each monitor is headed by the input's name. kCompleted when
 // every job completed, else the outcome of the last job that did not.
-JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs,
-                       const std::filesystem::path& gridFile, StreamUserInterface& ui) {
-  JobGrid grid{gridFile};
+JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs, JobGrid grid,
+                       StreamUserInterface& ui) {
   JobOutcome result = JobOutcome::kCompleted;
   for (const JobFiles& files : jobs) {
     std::ostream& report = files.output.empty() ? std::cerr : std::cout;
@@ -516,15 +515,16 @@ int main(int argc, char** argv) {
   }
 
   const std::filesystem::path gridFile = o.grid ? *o.grid : CorrectionGridPath(ProgramFolder());
-  if (IsModelGrid(gridFile)) std::cerr << ModelGridNotice() << '\n';
+  // Told once: the jobs on files take the answer instead of reading the grid again.
+  const JobGrid grid{gridFile, false, IsModelGrid(gridFile)};
+  if (*grid.model) std::cerr << ModelGridNotice() << '\n';
 
   SetRecordThreads(o.threads);
   StreamUserInterface ui(!o.quiet && ::isatty(STDERR_FILENO));
   HandleTerminationSignals();
   JobOutcome outcome = JobOutcome::kFailed;
   try {
-    outcome =
-        jobs.empty() ? RunObjectJob(job, o, gridFile, ui) : RunFileJobs(job, jobs, gridFile, ui);
+    outcome = jobs.empty() ? RunObjectJob(job, o, gridFile, ui) : RunFileJobs(job, jobs, grid, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
     PrintError(kOutOfMemoryMessage);
