@@ -19,7 +19,7 @@
 #include "engine/job.h"
 #include "engine/record_blocks.h"
 #include "engine/run_report.h"
-#include "engine/system_files.h"
+#include "engine/system_names.h"
 #include "engine/text_encoding.h"
 #include "grid/correction_grid.h"
 #include "grid/model_grid.h"
@@ -54,8 +54,9 @@ NAZWA to standardowa nazwa zbioru układu; z nazw wynika moduł:
   quasigeoida: BL (anomalia, zapisuje BLn.1), BLH_e (zapisuje BLH_n.1), BLH_n
       (zapisuje BLH_e.1); --to można pominąć; --from-frame PL-ETRF2000 lub
       PL-ETRF89 to układ wysokości elipsoidalnych.
---to przyjmuje nazwę wynikową z ".1" lub bez. Brak strefy, układu odniesienia
-lub zbioru wynikowego zgłasza zadanie swoim komunikatem.
+--to przyjmuje nazwę wynikową z ".1" lub bez. Brak strefy lub układu
+odniesienia zgłasza zadanie swoim komunikatem; strefa spoza stref układu
+i nieznana nazwa to błędy wywołania.
 
 Zbiory:
   --object KATALOG      czyta KATALOG/NAZWA i zapisuje KATALOG/<wynik>.1
@@ -145,11 +146,10 @@ struct Options {
   std::filesystem::path object, outputDir;
   std::vector<std::string> inputs;
   std::optional<std::string> output;
-  std::string from, to, fromFrame, toFrame;
-  std::optional<int> fromZone, toZone;
-  std::string method = "empirical", blIn = "dms", blOut = "dms", encoding = "auto";
+  JobNames names;
+  std::string blIn = "dms", blOut = "dms", encoding = "auto";
   int secondsDecimals = 6, linearDecimals = 4;
-  int threads = 0;  // 0: every core
+  std::string threads = "0";  // 0: every core
   bool quiet = false;
   std::optional<std::filesystem::path> grid;
 };
@@ -160,123 +160,25 @@ struct UsageError {
 
 constexpr std::string_view kStandardStream = "-";
 
-// Zones a plane system accepts; empty for systems without zones.
-std::set<int> ZonesOf(const SystemFile& f) {
-  if (f.module != Module::kTrans) return {};
-  if (!f.krassowsky) {
-    if (f.code == 1) return {15, 18, 21, 24};
-    if (f.code == 3) return {15, 21};
-    return {};
-  }
-  switch (f.code) {
-    case 1: return {1, 2, 3, 4, 5};
-    case 2: case 4: return {15, 18, 21, 24};
-    case 3: case 5: return {15, 21};
-    default: return {};
-  }
-}
-
-const SystemFile& FindByName(std::string_view name, bool output) {
-  for (const SystemFile& f : SystemFiles()) {
-    if (!output && f.input == name) return f;
-    if (output) {
-      const std::string_view out = f.output.substr(0, f.output.size() - 2);  // without ".1"
-      if (out == name || f.output == name) return f;
-    }
-  }
-  throw UsageError{"nieznany układ " + std::string(output ? "wynikowy" : "wejściowy") + " \"" +
-                   std::string(name) + "\" (zob. --help)"};
-}
-
-// The frame of a TRANS 2D/3D side; a GRS80 side without a frame stays
-// unchosen for the job to refuse. f: the side's system, null when not given.
-Frame TransFrame(const SystemFile* f, const std::string& frame, const char* option) {
-  if (frame == "PL-ETRF2000" || frame == "PL-ETRF89") {
-    if (f && f->krassowsky)
-      throw UsageError{std::string(option) + ": " + std::string(f->input) +
-                       " jest układem PULKOWO"};
-    return frame == "PL-ETRF2000" ? Frame::kEtrf2000 : Frame::kEtrf89;
-  }
-  if (frame == "PULKOWO" && f && !f->krassowsky)
-    throw UsageError{std::string(option) + ": " + std::string(f->input) +
-                     " wymaga PL-ETRF2000 lub PL-ETRF89"};
-  return frame == "PULKOWO" || (f && f->krassowsky) ? Frame::kPulkovo : Frame::kNone;
-}
-
-// The zone of a side; a missing zone stays unchosen for the job to refuse.
-std::int32_t Zone(const SystemFile* f, std::optional<int> zone, const char* option) {
-  if (!zone) return 0;
-  const std::set<int> zones = f ? ZonesOf(*f) : std::set<int>{};
-  if (zones.empty())
-    throw UsageError{std::string(option) + ": " + (f ? std::string(f->input) : "brak układu") +
-                     " nie ma stref"};
-  if (!zones.contains(*zone)) {
-    std::string list;
-    for (int z : zones) list += (list.empty() ? "" : ", ") + std::to_string(z);
-    throw UsageError{std::string(option) + ": " + std::string(f->input) + " ma strefy " + list};
-  }
-  return *zone;
-}
-
 BlFormat BlFormatOption(const std::string& option) {
   return option == "dms" ? BlFormat::kDegreesMinutesSeconds : BlFormat::kDecimalDegrees;
 }
 
-void RejectIfGiven(bool given, const char* option, const char* module) {
-  if (given) throw UsageError{std::string(option) + " nie dotyczy " + module};
-}
-
-// The output system of a TRANS 2D/3D or TRANS-H job; null when --to is not given.
-const SystemFile* OutputSystem(const Options& o, const SystemFile& in) {
-  if (o.to.empty()) return nullptr;
-  const SystemFile& out = FindByName(o.to, true);
-  if (out.module != in.module)
-    throw UsageError{"--to " + o.to + ": inny moduł niż --from " + o.from};
-  return &out;
-}
-
 JobDescription Describe(const Options& o) {
-  if (o.from.empty()) throw UsageError{"brak opcji --from"};
-  JobDescription job;
-  const SystemFile& in = FindByName(o.from, false);
-  job.ActiveModule = in.module;
-  job.InputSystem = in.code;
+  NamedJob named = DescribeJob(o.names);
+  if (!named.refusal.empty()) throw UsageError{named.refusal};
+  JobDescription& job = named.job;
   job.BLInputFormat = BlFormatOption(o.blIn);
   job.BLOutputFormat = BlFormatOption(o.blOut);
   job.SecondsDecimals = o.secondsDecimals;
   job.LinearDecimals = o.linearDecimals;
-  switch (in.module) {
-    case Module::kTrans: {
-      const SystemFile* out = OutputSystem(o, in);
-      job.InputFrame = TransFrame(&in, o.fromFrame, "--from-frame");
-      job.OutputFrame = TransFrame(out, o.toFrame, "--to-frame");
-      job.OutputSystem = out ? out->code : 0;
-      job.InputZone = Zone(&in, o.fromZone, "--from-zone");
-      job.OutputZone = Zone(out, o.toZone, "--to-zone");
-      job.Method = o.method == "theoretical" ? ComputationMethod::kTheoretical
-                                             : ComputationMethod::kEmpirical;
-      break;
-    }
-    case Module::kHeight: {
-      const SystemFile* out = OutputSystem(o, in);
-      RejectIfGiven(!o.fromFrame.empty() || !o.toFrame.empty(), "--from-frame/--to-frame", "TRANS-H");
-      RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "TRANS-H");
-      job.OutputSystem = out ? out->code : 0;
-      break;
-    }
-    default: {
-      if (!o.to.empty() && &FindByName(o.to, true) != &in)
-        throw UsageError{"wynikiem " + std::string(in.input) + " jest " + std::string(in.output)};
-      if (o.fromFrame == "PL-ETRF2000") job.InputFrame = Frame::kQuasigeoidEtrf2000;
-      if (o.fromFrame == "PL-ETRF89") job.InputFrame = Frame::kQuasigeoidEtrf89;
-      RejectIfGiven(o.fromFrame == "PULKOWO", "--from-frame PULKOWO", "quasigeoidy");
-      RejectIfGiven(!o.toFrame.empty(), "--to-frame", "quasigeoidy");
-      RejectIfGiven(o.fromZone || o.toZone, "--from-zone/--to-zone", "quasigeoidy");
-      job.OutputSystem = in.code;
-      break;
-    }
-  }
   return job;
+}
+
+int ThreadsOption(const std::string& text) {
+  const ThreadCount count = ReadThreadCount(text);
+  if (!count.refusal.empty()) throw UsageError{count.refusal};
+  return count.threads;
 }
 
 void Handle(int signal, void (*handler)(int), int flags) {
@@ -374,25 +276,39 @@ std::string NamedOption(const std::string& what) {
 std::string ParseErrorText(const CLI::App*, const CLI::Error& e) {
   const std::string what = e.what();
   std::string text;
-  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
-    const std::size_t colon = what.find(": ");
-    text = "nieoczekiwane argumenty: " + (colon == std::string::npos ? what : what.substr(colon + 2));
-  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
     text = NamedOption(what) + "brak wartości albo za dużo wartości";
   } else if (dynamic_cast<const CLI::ValidationError*>(&e)) {
     text = what;  // the validators below speak Polish
   } else if (dynamic_cast<const CLI::ConversionError*>(&e)) {
-    text = NamedOption(what) + "wartość nie jest liczbą całkowitą";
+    text = NamedOption(what) + "niepoprawna wartość";
   } else {
     text = "błędne wywołanie (" + what + ")";
   }
   return "kolvedir-batch: " + text + "\nWięcej: kolvedir-batch --help\n";
 }
 
+// Arguments no option took: the first unknown option, as typed, is refused,
+// else the first stray argument.
+void RejectExtras(const std::vector<std::string>& extras) {
+  if (extras.empty()) return;
+  const auto option = std::ranges::find_if(
+      extras, [](const std::string& a) { return a.size() > 1 && a.front() == '-'; });
+  if (option == extras.end()) throw UsageError{"nieoczekiwany argument " + extras.front()};
+  throw UsageError{"nieznana opcja " + option->substr(0, option->find('='))};
+}
+
+// The values an option takes, as help shows them: "a|b|c".
+template <typename Values>
+std::string Alternatives(const Values& values) {
+  std::string list;
+  for (std::string_view v : values) list += (list.empty() ? "" : "|") + std::string(v);
+  return list;
+}
+
 // Lets option take one of values only, refused in Polish; help shows them.
 CLI::Option* OneOf(CLI::Option* option, std::vector<std::string> values) {
-  std::string list;
-  for (const std::string& v : values) list += (list.empty() ? "" : "|") + v;
+  const std::string list = Alternatives(values);
   option->type_name(list);
   return option->check(CLI::Validator(
       [values, list](std::string& value) {
@@ -410,7 +326,6 @@ void Declare(CLI::App& app, Options& o) {
   formatter->column_width(32);
   formatter->label("Usage", "Wywołanie");
   formatter->label("OPTIONS", "OPCJE");
-  const std::vector<std::string> frames{"PL-ETRF2000", "PL-ETRF89", "PULKOWO"};
   app.add_option("--object", o.object, "katalog obiektu roboczego")->type_name("KATALOG");
   app.add_option("--input", o.inputs, "zbiór wejściowy, \"-\" to standardowe wejście")
       ->type_name("PLIK");
@@ -420,17 +335,23 @@ void Declare(CLI::App& app, Options& o) {
       ->type_name("KATALOG");
   OneOf(app.add_option("--encoding", o.encoding, "kodowanie zbioru wejściowego (domyślnie auto)"),
         {"auto", "cp1250", "utf-8"});
-  app.add_option("--from", o.from, "układ wejściowy (standardowa nazwa zbioru)")
+  // Names, zones, frames and method are taken as typed and judged with the job.
+  JobNames& names = o.names;
+  const std::string frames = Alternatives(kFrameNames);
+  app.add_option("--from", names.source, "układ wejściowy (standardowa nazwa zbioru)")
       ->type_name("NAZWA");
-  app.add_option("--from-zone", o.fromZone, "strefa wejściowa: południk osiowy lub strefa 1965")
+  app.add_option("--from-zone", names.sourceZone,
+                 "strefa wejściowa: południk osiowy lub strefa 1965")
       ->type_name("S");
-  OneOf(app.add_option("--from-frame", o.fromFrame, "układ odniesienia na wejściu"), frames);
-  app.add_option("--to", o.to, "układ wynikowy, z \".1\" lub bez")->type_name("NAZWA");
-  app.add_option("--to-zone", o.toZone, "strefa wynikowa: południk osiowy lub strefa 1965")
+  app.add_option("--from-frame", names.sourceFrame, "układ odniesienia na wejściu")
+      ->type_name(frames);
+  app.add_option("--to", names.target, "układ wynikowy, z \".1\" lub bez")->type_name("NAZWA");
+  app.add_option("--to-zone", names.targetZone, "strefa wynikowa: południk osiowy lub strefa 1965")
       ->type_name("S");
-  OneOf(app.add_option("--to-frame", o.toFrame, "układ odniesienia na wyjściu"), frames);
-  OneOf(app.add_option("--method", o.method, "metoda TRANS 2D/3D (domyślnie empirical)"),
-        {"empirical", "theoretical"});
+  app.add_option("--to-frame", names.targetFrame, "układ odniesienia na wyjściu")
+      ->type_name(frames);
+  app.add_option("--method", names.method, "metoda TRANS 2D/3D (domyślnie empirical)")
+      ->type_name(Alternatives(kMethodNames));
   OneOf(app.add_option("--bl-in", o.blIn, "format BL na wejściu (domyślnie dms)"), {"dms", "deg"});
   OneOf(app.add_option("--bl-out", o.blOut, "format BL na wyjściu (domyślnie dms)"), {"dms", "deg"});
   OneOf(app.add_option("--seconds-decimals", o.secondsDecimals,
@@ -442,14 +363,7 @@ void Declare(CLI::App& app, Options& o) {
   app.add_option("--grid", o.grid, "siatka zamiast PL_grid_001.bin z katalogu programu")
       ->type_name("PLIK");
   app.add_option("--threads", o.threads, "liczba wątków obliczeń (domyślnie 0: wszystkie rdzenie)")
-      ->type_name("N")
-      ->check(CLI::Validator(
-          [](std::string& text) {
-            return text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 4
-                       ? std::string()
-                       : "--threads: " + text + " nie jest liczbą wątków";
-          },
-          ""));
+      ->type_name("N");
   app.add_flag("--quiet", o.quiet, "bez wiersza postępu na terminalu");
 }
 
@@ -493,6 +407,7 @@ int main(int argc, char** argv) {
   Options o;
   Declare(app, o);
   app.failure_message(ParseErrorText);
+  app.allow_extras();
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -504,10 +419,13 @@ int main(int argc, char** argv) {
 
   JobDescription job;
   std::vector<JobFiles> jobs;
+  int threads = 0;
   try {
+    RejectExtras(app.remaining());
     CheckForms(o);
-    job = Describe(o);
     if (!o.inputs.empty()) jobs = FileJobs(o);
+    threads = ThreadsOption(o.threads);
+    job = Describe(o);
   } catch (const UsageError& e) {
     PrintError("kolvedir-batch: " + e.text);
     PrintError("Więcej: kolvedir-batch --help");
@@ -519,7 +437,7 @@ int main(int argc, char** argv) {
   const JobGrid grid{gridFile, false, IsModelGrid(gridFile)};
   if (*grid.model) std::cerr << ModelGridNotice() << '\n';
 
-  SetRecordThreads(o.threads);
+  SetRecordThreads(threads);
   StreamUserInterface ui(!o.quiet && ::isatty(STDERR_FILENO));
   HandleTerminationSignals();
   JobOutcome outcome = JobOutcome::kFailed;

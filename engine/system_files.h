@@ -16,6 +16,7 @@ struct SystemFile {
   std::string_view input;   // input file name
   std::string_view output;  // output file name
   RecordKind kind;
+  std::span<const std::int32_t> zones;  // the zones it takes; empty: none
 };
 
 // Every standard file, in the order of the system codes.
