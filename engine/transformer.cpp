@@ -1,9 +1,10 @@
-// The library's transformer: a job description built from system names,
-// validated as a job validates it, and the job's per-point computation applied
-// to arrays of points.
+// The library's transformer: a job description built from system names as
+// the runner builds it, validated as a job validates it, and the job's
+// per-point computation applied to arrays of points.
 #include "kolvedir/transformer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -18,8 +19,9 @@
 #include "engine/job_description.h"
 #include "engine/point_outcome.h"
 #include "engine/point_record.h"
-#include "engine/system_files.h"
+#include "engine/system_names.h"
 #include "grid/correction_grid.h"
+#include "grid/model_grid.h"
 
 namespace kolvedir {
 
@@ -30,77 +32,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Fewer points than this per thread are not worth a thread.
 constexpr std::size_t kPointsPerThread = 16384;
 
-// ---- Names to a JobDescription ----
-
-const SystemFile* FindInput(std::string_view name) {
-  for (const SystemFile& f : SystemFiles()) {
-    if (f.input == name) return &f;
-  }
-  return nullptr;
-}
-
-// By the output name, with or without ".1".
-const SystemFile* FindOutput(std::string_view name) {
-  for (const SystemFile& f : SystemFiles()) {
-    if (f.output == name || f.output.substr(0, f.output.size() - 2) == name) return &f;
-  }
-  return nullptr;
-}
-
-// A TRANS 2D/3D frame by name. A known system takes only the frames of its
-// group, PULKOWO implied for the Pulkovo'42 systems; a frame that does not fit
-// counts as not chosen.
-Frame TransFrame(const SystemFile* file, std::string_view name) {
-  if (file != nullptr && file->krassowsky)
-    return name.empty() || name == "PULKOWO" ? Frame::kPulkovo : Frame::kNone;
-  if (name == "PL-ETRF2000") return Frame::kEtrf2000;
-  if (name == "PL-ETRF89") return Frame::kEtrf89;
-  return file == nullptr && name == "PULKOWO" ? Frame::kPulkovo : Frame::kNone;
-}
-
-Frame QuasigeoidFrame(std::string_view name) {
-  if (name == "PL-ETRF2000") return Frame::kQuasigeoidEtrf2000;
-  if (name == "PL-ETRF89") return Frame::kQuasigeoidEtrf89;
-  return Frame::kNone;
-}
-
-// Unknown names and systems of another module leave their codes at 0 (not
-// chosen), so that the job's own checks refuse them with the job's messages.
-JobDescription Describe(const TransformerDescription& d) {
-  const SystemFile* in = FindInput(d.source);
-  const SystemFile* out = FindOutput(d.target);
-  JobDescription job;
-  job.ActiveModule = in != nullptr ? in->module : out != nullptr ? out->module : Module::kTrans;
-  if (out != nullptr && out->module != job.ActiveModule) out = nullptr;
-  job.InputSystem = in != nullptr ? in->code : 0;
-  job.OutputSystem = out != nullptr ? out->code : 0;
-  job.InputKind = in != nullptr ? in->kind : RecordKind::kNone;
-  job.OutputKind = out != nullptr ? out->kind : job.InputKind;
-  job.BLInputFormat = job.BLOutputFormat = BlFormat::kDecimalDegrees;
-  switch (job.ActiveModule) {
-    case Module::kTrans:
-      job.InputFrame = TransFrame(in, d.source_frame);
-      job.OutputFrame = TransFrame(out, d.target_frame);
-      job.InputZone = d.source_zone;
-      job.OutputZone = d.target_zone;
-      job.Method = d.method == "theoretical" ? ComputationMethod::kTheoretical
-                                             : ComputationMethod::kEmpirical;
-      break;
-    case Module::kQuasigeoid:
-      job.InputFrame = QuasigeoidFrame(d.source_frame);
-      // The task fixes the output: an empty target means it, another task's does not.
-      job.OutputSystem = d.target.empty() || out == in ? job.InputSystem : 0;
-      job.OutputKind = job.InputKind;
-      break;
-    default:
-      break;
-  }
-  return job;
-}
-
-std::optional<std::string> MethodRefusal(std::string_view method) {
-  if (method == "empirical" || method == "theoretical") return std::nullopt;
-  return "Nieznana metoda obliczeń: \"" + std::string(method) + "\" (empirical lub theoretical)";
+// The names of a description as kolvedir-batch reads them.
+JobNames NamesOf(const TransformerDescription& d) {
+  return {d.source, d.source_zone.Text(), d.source_frame, d.target, d.target_zone.Text(),
+          d.target_frame, d.method};
 }
 
 // ---- The grid, read once per process ----
@@ -110,13 +45,14 @@ std::optional<std::string> MethodRefusal(std::string_view method) {
 // it only when no transformer is alive.
 class SharedGrid {
  public:
-  static void Acquire(const std::filesystem::path& file) {
+  // Whether the grid is the model grid, told once per grid read.
+  static bool Acquire(const std::filesystem::path& file) {
     std::error_code ignored;
     const std::filesystem::path path = std::filesystem::weakly_canonical(file, ignored);
     const std::lock_guard lock(mutex_);
     if (loaded_ && path == path_) {
       ++users_;
-      return;
+      return model_;
     }
     if (users_ > 0) {
       // A missing file is named as such, whatever grid is in use.
@@ -130,7 +66,9 @@ class SharedGrid {
       throw TransformerError(GridLoadMessage(result, file));
     loaded_ = true;
     path_ = path;
+    model_ = IsModelGrid(path);
     ++users_;
+    return model_;
   }
   static void Release() {
     const std::lock_guard lock(mutex_);
@@ -141,12 +79,23 @@ class SharedGrid {
   static inline std::mutex mutex_;
   static inline std::filesystem::path path_;
   static inline bool loaded_ = false;
+  static inline bool model_ = false;
   static inline int users_ = 0;
 };
 
 // ---- One point ----
 
 CoordinateKind KindOf(RecordKind kind) { return static_cast<CoordinateKind>(kind); }
+
+// The threads a Transform call is given, as kolvedir-batch reads --threads.
+std::size_t ThreadsToUse(int threads) {
+  char digits[12];
+  const ThreadCount count =
+      ReadThreadCount({digits, std::to_chars(digits, digits + sizeof digits, threads).ptr});
+  if (!count.refusal.empty()) throw TransformerError(count.refusal);
+  if (count.threads == 0) return std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<std::size_t>(count.threads);
+}
 
 // The height anomaly task reads no height.
 bool ReadsHeight(const JobDescription& job) {
@@ -165,6 +114,7 @@ bool NeedsHeight(const JobDescription& job) {
 struct Transformer::Impl {
   JobDescription job;
   bool needsHeight = false;
+  bool modelGrid = false;
 
   // Made only once the grid is acquired.
   ~Impl() { SharedGrid::Release(); }
@@ -282,11 +232,11 @@ void Transformer::Impl::TransformRange(const PointArrays& in, const ResultArrays
 }
 
 Transformer::Transformer(const TransformerDescription& description) {
-  const JobDescription job = Describe(description);
-  if (auto refusal = JobRefusal(job)) throw TransformerError(*refusal);
-  if (auto refusal = MethodRefusal(description.method)) throw TransformerError(*refusal);
-  SharedGrid::Acquire(description.grid);
-  impl_.reset(new Impl{job, NeedsHeight(job)});
+  const NamedJob named = DescribeJob(NamesOf(description));
+  if (!named.refusal.empty()) throw TransformerError(named.refusal);
+  if (auto refusal = JobRefusal(named.job)) throw TransformerError(*refusal);
+  const bool modelGrid = SharedGrid::Acquire(description.grid);
+  impl_.reset(new Impl{named.job, NeedsHeight(named.job), modelGrid});
 }
 
 Transformer::~Transformer() = default;
@@ -295,6 +245,8 @@ Transformer& Transformer::operator=(Transformer&&) noexcept = default;
 
 CoordinateKind Transformer::SourceKind() const { return KindOf(impl_->job.InputKind); }
 CoordinateKind Transformer::TargetKind() const { return KindOf(impl_->job.OutputKind); }
+bool Transformer::UsesModelGrid() const { return impl_->modelGrid; }
+std::string_view Transformer::ModelGridNotice() { return kolvedir::ModelGridNotice(); }
 
 void Transformer::Transform(const PointArrays& in, const ResultArrays& out, int threads) const {
   const std::size_t n = in.a.size();
@@ -307,8 +259,7 @@ void Transformer::Transform(const PointArrays& in, const ResultArrays& out, int 
   if (impl_->needsHeight && in.c.empty() && n > 0)
     throw std::invalid_argument("kolvedir::Transformer::Transform: this transformation needs c");
 
-  const auto parts = std::clamp<std::size_t>(n / kPointsPerThread, 1,
-                                             static_cast<std::size_t>(std::max(threads, 1)));
+  const auto parts = std::clamp<std::size_t>(n / kPointsPerThread, 1, ThreadsToUse(threads));
   const auto range = [&](std::size_t part) {
     impl_->TransformRange(in, out, n * part / parts, n * (part + 1) / parts);
   };

@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "kolvedir/transformer.h"
 
@@ -16,14 +15,6 @@ namespace {
 
 // Any float64-convertible input, made contiguous (a copy only when needed).
 using InputArray = py::array_t<double, py::array::c_style | py::array::forcecast>;
-
-kolvedir::TransformerDescription Describe(std::string source, int sourceZone,
-                                          std::string sourceFrame, std::string target,
-                                          int targetZone, std::string targetFrame,
-                                          std::string method, std::string grid) {
-  return {std::move(source), sourceZone, std::move(sourceFrame), std::move(target),
-          targetZone,        std::move(targetFrame), std::move(method), std::move(grid)};
-}
 
 std::span<const double> View(const InputArray& array) {
   return {array.data(), static_cast<std::size_t>(array.size())};
@@ -53,11 +44,9 @@ py::tuple Transform(const kolvedir::Transformer& transformer, const InputArray& 
   const kolvedir::PointArrays in{View(a), View(b), c ? View(*c) : std::span<const double>{}};
   const kolvedir::ResultArrays out{View(outA), View(outB), View(outC), View(status),
                                    View(distortion), View(convergence)};
-  const int threadCount =
-      threads.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   {
     py::gil_scoped_release unlocked;
-    transformer.Transform(in, out, threadCount);
+    transformer.Transform(in, out, threads.value_or(0));  // 0: one thread per core
   }
   if (plane) return py::make_tuple(outA, outB, outC, status, distortion, convergence);
   return py::make_tuple(outA, outB, outC, status);
@@ -68,6 +57,7 @@ py::tuple Transform(const kolvedir::Transformer& transformer, const InputArray& 
 PYBIND11_MODULE(_kolvedir, m) {
   m.doc() = "Coordinate transformations between Poland's geodetic systems, as a job computes them.";
   py::register_exception<kolvedir::TransformerError>(m, "Error", PyExc_ValueError);
+  m.attr("MODEL_GRID_NOTICE") = std::string(kolvedir::Transformer::ModelGridNotice());
 
   py::enum_<kolvedir::PointResult>(m, "PointResult", py::arithmetic())
       .value("GOOD", kolvedir::PointResult::kGood)
@@ -77,13 +67,14 @@ PYBIND11_MODULE(_kolvedir, m) {
       .value("WRONG_ZONE", kolvedir::PointResult::kWrongZone);
 
   py::class_<kolvedir::Transformer>(m, "Transformer")
-      .def(py::init([](std::string source, int sourceZone, std::string sourceFrame,
-                       std::string target, int targetZone, std::string targetFrame,
+      // Names and zones as kolvedir-batch reads them from its command line.
+      .def(py::init([](std::string source, std::string sourceZone, std::string sourceFrame,
+                       std::string target, std::string targetZone, std::string targetFrame,
                        std::string method, std::string grid) {
-             return kolvedir::Transformer(Describe(std::move(source), sourceZone,
-                                                   std::move(sourceFrame), std::move(target),
-                                                   targetZone, std::move(targetFrame),
-                                                   std::move(method), std::move(grid)));
+             return kolvedir::Transformer(kolvedir::TransformerDescription{
+                 std::move(source), std::move(sourceZone), std::move(sourceFrame),
+                 std::move(target), std::move(targetZone), std::move(targetFrame),
+                 std::move(method), std::move(grid)});
            }),
            py::kw_only(), py::arg("source"), py::arg("source_zone"), py::arg("source_frame"),
            py::arg("target"), py::arg("target_zone"), py::arg("target_frame"), py::arg("method"),
@@ -92,6 +83,7 @@ PYBIND11_MODULE(_kolvedir, m) {
                              [](const kolvedir::Transformer& t) {
                                return t.TargetKind() == kolvedir::CoordinateKind::kPlane;
                              })
+      .def_property_readonly("model_grid", &kolvedir::Transformer::UsesModelGrid)
       .def("transform", &Transform, py::arg("x"), py::arg("y"), py::arg("z") = py::none(),
            py::arg("threads") = py::none());
 }

@@ -12,15 +12,40 @@
 // called on one Transformer from any number of threads at once. The
 // interpolation grid is read once per process and shared read-only by every
 // Transformer (see Transformer::Transformer).
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kolvedir {
 
-// What to transform, by the names the runner kolvedir-batch accepts.
+// A zone: central meridian in whole degrees (xy2000, xy42_3, xy42_83_3: 15,
+// 18, 21, 24; UTM, xy42_6, xy42_83_6: 15, 21) or the "1965" zone 1 to 5
+// (xy65). Given as a number (0: none) or as the text kolvedir-batch reads
+// after --from-zone or --to-zone ("18"; empty: none).
+class Zone {
+ public:
+  Zone() = default;
+  Zone(int number) {  // NOLINT(google-explicit-constructor): a number is a zone
+    if (number == 0) return;
+    char digits[12];
+    text_.assign(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+  }
+  Zone(std::string text) : text_(std::move(text)) {}  // NOLINT(google-explicit-constructor)
+  Zone(const char* text) : text_(text) {}             // NOLINT(google-explicit-constructor)
+
+  // The zone as kolvedir-batch would read it; empty when none is given.
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// What to transform, by the names the runner kolvedir-batch accepts; the
+// transformer refuses what the runner refuses, with the runner's messages.
 struct TransformerDescription {
   // Standard file name of the input system:
   //   TRANS 2D/3D, PL-ETRF2000 or PL-ETRF89: "xy2000", "xy92", "UTM", "BLH_GRS", "XYZ_GRS";
@@ -30,10 +55,8 @@ struct TransformerDescription {
   //   quasigeoid: "BL" (height anomaly), "BLH_e" (ellipsoidal → normal),
   //               "BLH_n" (normal → ellipsoidal).
   std::string source;
-  // Central meridian in whole degrees (xy2000, xy42_3, xy42_83_3: 15, 18, 21, 24;
-  // UTM, xy42_6, xy42_83_6: 15, 21) or the "1965" zone 1 to 5 (xy65); 0 for
-  // systems without zones. A zone outside these makes every point fail.
-  int source_zone = 0;
+  // None for systems without zones; a zone the system does not have is refused.
+  Zone source_zone;
   // "PL-ETRF2000", "PL-ETRF89" or "PULKOWO" (implied for the Pulkovo'42
   // systems). Quasigeoid: the frame of the ellipsoidal heights, "PL-ETRF2000"
   // or "PL-ETRF89". Unused by TRANS-H.
@@ -41,9 +64,10 @@ struct TransformerDescription {
   // Standard name of the output system, with or without ".1"; for the
   // quasigeoid it may stay empty (the task fixes the output).
   std::string target;
-  int target_zone = 0;
+  Zone target_zone;
   std::string target_frame;  // TRANS 2D/3D only
-  // TRANS 2D/3D: "empirical" (grid corrections, the default) or "theoretical".
+  // TRANS 2D/3D: "empirical" (grid corrections, the default) or "theoretical";
+  // checked for the other modules too.
   std::string method = "empirical";
   // The interpolation grid file PL_grid_001.bin (every job reads it).
   std::string grid;
@@ -93,8 +117,9 @@ struct ResultArrays {
 
 class Transformer {
  public:
-  // Validates the description with the job's own rules and messages and reads
-  // the grid file, as every job does. The process holds one grid: transformers
+  // Validates the description as kolvedir-batch does, with its messages (a
+  // zone or frame left out by the job's own), and reads the grid file, as
+  // every job does. The process holds one grid: transformers
   // naming the same file share it, read once; one naming another file is
   // refused while a transformer uses the first, and replaces it otherwise.
   // Throws TransformerError. A job run in the same process reloads the grid of
@@ -107,10 +132,19 @@ class Transformer {
   CoordinateKind SourceKind() const;
   CoordinateKind TargetKind() const;
 
+  // Whether the grid read is the model grid that the program folder carries
+  // until the official grid is installed: its numbers are not those of the
+  // official grid. kolvedir-batch then prints ModelGridNotice().
+  bool UsesModelGrid() const;
+  // What the program tells of the model grid (Polish, UTF-8, one line).
+  static std::string_view ModelGridNotice();
+
   // Transforms in.a.size() points into out, using up to `threads` threads
-  // (1: the calling thread only; large arrays only are split). Throws
-  // std::invalid_argument when the array lengths differ or a required c is
-  // missing. Not for a moved-from Transformer.
+  // (0: one per core; 1: the calling thread only; large arrays only are
+  // split). Throws TransformerError for a number of threads that
+  // kolvedir-batch refuses (below 0 or above 9999), std::invalid_argument
+  // when the array lengths differ or a required c is missing. Not for a
+  // moved-from Transformer.
   void Transform(const PointArrays& in, const ResultArrays& out, int threads = 1) const;
 
  private:

@@ -9,14 +9,17 @@ cm/km; meridian convergence in grads.
     B, L, h, status = t.transform(x, y)
 
 A point the job would write as an error record has a non-zero status
-(kolvedir.PointResult) and NaN outputs.
+(kolvedir.PointResult) and NaN outputs. A description kolvedir-batch refuses
+raises kolvedir.Error with the runner's message. The first transformer built
+on the model grid warns once per process with kolvedir.ModelGridWarning.
 """
 import os
+import warnings
 
 from . import _kolvedir
 from ._kolvedir import Error, PointResult
 
-__all__ = ["Error", "PointResult", "Transformer", "DEFAULT_GRID"]
+__all__ = ["Error", "ModelGridWarning", "PointResult", "Transformer", "DEFAULT_GRID"]
 
 # The program folder's grid: the package lies in the program folder's python/.
 DEFAULT_GRID = os.path.join(
@@ -24,21 +27,50 @@ DEFAULT_GRID = os.path.join(
     "PL_grid_001.bin")
 
 
+class ModelGridWarning(UserWarning):
+    """The grid is the model grid: its numbers are not those of the official grid."""
+
+
+_model_grid_told = False
+
+
+def _tell_model_grid(transformer):
+    """Warns of the model grid once per process, as kolvedir-batch tells it once per run."""
+    global _model_grid_told
+    if transformer.model_grid and not _model_grid_told:
+        _model_grid_told = True
+        warnings.warn(_kolvedir.MODEL_GRID_NOTICE, ModelGridWarning, stacklevel=3)
+
+
+def _model_grid_told_elsewhere():
+    """No warning in this process: another (a Dask client) has given it."""
+    global _model_grid_told
+    _model_grid_told = True
+
+
+def _as_typed(value):
+    """A name or zone as kolvedir-batch would read it from its command line."""
+    return "" if value is None else str(value)
+
+
 class Transformer(_kolvedir.Transformer):
-    """One transformation, validated as a job validates it.
+    """One transformation, refused where kolvedir-batch refuses it.
 
     source, target: standard file names ("xy2000", "xy92", "UTM", "BLH_GRS",
         "XYZ_GRS", "xy65", "xy42_3", "xy42_6", "xy42_83_3", "xy42_83_6",
         "xyTARVO80", "BLH_KRA", "XYZ_KRA"; TRANS-H "BLH_K86", "BLH_K2006",
         "BLH_EVRF"; quasigeoid "BL", "BLH_e", "BLH_n" with target omitted).
     source_zone, target_zone: central meridian (15, 18, 21, 24) or "1965"
-        zone (1-5); None for systems without zones.
+        zone (1-5), as a number or as its text ("18"); None for systems
+        without zones.
     source_frame, target_frame: "PL-ETRF2000", "PL-ETRF89" or "PULKOWO"
         (implied for the Pulkovo'42 systems).
-    method: "empirical" (grid corrections) or "theoretical".
+    method: "empirical" (grid corrections; also for None) or "theoretical".
     grid: the PL_grid_001.bin file; None for the program folder's.
 
-    A refused description raises kolvedir.Error with the engine's message.
+    A refused description raises kolvedir.Error with the message of
+    kolvedir-batch, which names its options (--from-zone for source_zone).
+    model_grid tells whether the grid is the model grid.
     """
 
     def __init__(self, source, source_zone=None, source_frame=None, target=None,
@@ -47,11 +79,13 @@ class Transformer(_kolvedir.Transformer):
                                 source_frame=source_frame, target=target,
                                 target_zone=target_zone, target_frame=target_frame,
                                 method=method, grid=grid)
-        super().__init__(source=source, source_zone=source_zone or 0,
-                         source_frame=source_frame or "", target=target or "",
-                         target_zone=target_zone or 0, target_frame=target_frame or "",
-                         method=method,
+        super().__init__(source=_as_typed(source), source_zone=_as_typed(source_zone),
+                         source_frame=_as_typed(source_frame), target=_as_typed(target),
+                         target_zone=_as_typed(target_zone),
+                         target_frame=_as_typed(target_frame),
+                         method="empirical" if method is None else _as_typed(method),
                          grid=os.fspath(grid) if grid is not None else DEFAULT_GRID)
+        _tell_model_grid(self)
 
     def transform(self, x, y, z=None, threads=None):
         """Transforms arrays of one shape; float64 results of that shape.
@@ -59,7 +93,7 @@ class Transformer(_kolvedir.Transformer):
         x, y, z: the input coordinates a, b, c (B, L in degrees and h; x, y;
             or X, Y, Z). z is needed for Cartesian input and the height jobs,
             optional (h = 0) for geodetic input, ignored for plane input.
-        threads: number of threads (None: one per core).
+        threads: number of threads, 0 to 9999 (None or 0: one per core).
         Returns (a, b, c, status), and for plane output (x, y, h, status,
         distortion, convergence); h of a plane output is the ellipsoidal height
         in the output frame.

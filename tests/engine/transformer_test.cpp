@@ -1,5 +1,6 @@
 // The library's transformer: one grid per process shared by every transformer,
-// and one transformer used from many threads at once.
+// descriptions refused as the runner refuses them, and one transformer used
+// from many threads at once.
 #include "kolvedir/transformer.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,54 @@ TEST_F(SharedGridTest, AnotherGridWaitsUntilNoTransformerUsesTheFirst) {
   }
   const Transformer replaced(AnomalyFrom(Second()));
   EXPECT_DOUBLE_EQ(AnomalyAt(replaced, 52.0, 19.0), 0.2);
+}
+
+// The library refuses what kolvedir-batch refuses, with its messages; a zone
+// as a number or as the runner's text; a number of threads as the runner's.
+TEST(TransformerRefusalTest, RefusesWhatTheRunnerRefuses) {
+  TemporaryFolder folder;
+  WriteBytes(folder.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(0, 1, 1)));
+  const auto xy2000 = [&](Zone zone) {
+    TransformerDescription d;
+    d.source = "xy2000";
+    d.source_zone = std::move(zone);
+    d.source_frame = "PL-ETRF2000";
+    d.target = "xy92";
+    d.target_frame = "PL-ETRF2000";
+    d.grid = (folder.path() / "PL_grid_001.bin").string();
+    return d;
+  };
+  const auto toUtm18 = [&] {
+    TransformerDescription d = xy2000(18);
+    d.target = "UTM";
+    d.target_zone = "18";
+    return d;
+  };
+  const struct {
+    TransformerDescription description;
+    int threads;
+    std::string message;
+  } cases[] = {
+      {xy2000(19), 1, "--from-zone: xy2000 ma strefy 15, 18, 21, 24"},
+      {xy2000(-18), 1, "--from-zone: xy2000 ma strefy 15, 18, 21, 24"},
+      {xy2000("0x12"), 1, "--from-zone: wartość nie jest liczbą całkowitą"},
+      {xy2000(0), 1, "Nie określono strefy na wejściu"},  // 0: no zone
+      {toUtm18(), 1, "--to-zone: UTM ma strefy 15, 21"},
+      {xy2000(18), -1, "--threads: -1 nie jest liczbą wątków"},
+      {xy2000(18), 10000, "--threads: 10000 nie jest liczbą wątków"},
+  };
+  for (const auto& c : cases) {
+    try {
+      double a = 0, b = 0, out = 0;
+      std::int32_t status = 0;
+      Transformer(c.description)
+          .Transform({{&a, 1}, {&b, 1}, {}}, {{&out, 1}, {&out, 1}, {&out, 1}, {&status, 1}, {}, {}},
+                     c.threads);
+      ADD_FAILURE() << "accepted: " << c.message;
+    } catch (const TransformerError& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+  }
 }
 
 TEST(TransformerThreadsTest, OneTransformerServesManyThreadsAtOnce) {
