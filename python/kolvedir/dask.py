@@ -17,7 +17,7 @@ import functools
 import numpy as np
 import pandas as pd
 
-from . import Transformer
+from . import Transformer, _model_grid_told_elsewhere
 
 __all__ = ["transform", "output_columns"]
 
@@ -35,6 +35,8 @@ def output_columns(transformer):
 @functools.lru_cache(maxsize=None)
 def _worker_transformer(description):
     # One per worker process and description; the grid is read by the first.
+    # The client has already warned of a model grid.
+    _model_grid_told_elsewhere()
     return Transformer(**dict(description))
 
 
@@ -44,7 +46,13 @@ def _transform_partition(part, columns, names, description, threads):
     if len(arrays) == 2:
         arrays.append(None)
     results = transformer.transform(*arrays, threads=threads)
-    return pd.DataFrame(dict(zip(names, results)), index=part.index)
+    return _with_results(part, columns, names, results)
+
+
+def _with_results(part, columns, names, results):
+    """The columns of `part` but the coordinates, then the results under `names`."""
+    kept = part.drop(columns=list(columns))
+    return pd.concat([kept, pd.DataFrame(dict(zip(names, results)), index=part.index)], axis=1)
 
 
 def transform(frame, x, y, z=None, *, names=None, threads=1, **description):
@@ -56,13 +64,24 @@ def transform(frame, x, y, z=None, *, names=None, threads=1, **description):
         output ("x", "y", "h", "status", "distortion", "convergence").
     threads: threads of one partition's transform (Dask already runs
         partitions side by side).
-    Returns a Dask DataFrame with the partitions and index of `frame`. The
-    description is checked here first: a refused one raises kolvedir.Error.
+    Returns a Dask DataFrame with the partitions and index of `frame`: its
+    other columns (point names, attributes) as they were, then the results.
+    The description is checked here first: a refused one raises
+    kolvedir.Error, and a model grid warns here, once per process.
     """
-    names = tuple(names or output_columns(Transformer(**description)))
+    transformer = Transformer(**description)
+    default_names = output_columns(transformer)
+    names = tuple(names or default_names)
+    if len(names) != len(default_names):
+        raise ValueError(f"kolvedir.dask.transform: {len(default_names)} result names needed "
+                         f"({', '.join(default_names)}), {len(names)} given")
     columns = (x, y) if z is None else (x, y, z)
-    meta = pd.DataFrame({n: pd.Series(dtype=np.int32 if n == "status" else np.float64)
-                         for n in names})
+    meta_results = [np.empty(0, dtype=np.int32 if n == "status" else np.float64) for n in names]
+    meta = _with_results(frame._meta, columns, names, meta_results)
+    if meta.columns.duplicated().any():
+        taken = sorted(set(meta.columns[meta.columns.duplicated()]))
+        raise ValueError(f"kolvedir.dask.transform: the input already has the columns {taken}; "
+                         "choose other result names with names=")
     frozen = tuple(sorted(description.items()))
     return frame.map_partitions(_transform_partition, columns, names, frozen, threads,
                                 meta=meta)

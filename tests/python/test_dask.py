@@ -1,4 +1,5 @@
-# kolvedir.dask on a LocalCluster of two worker processes: 2,000,000 generated
+# kolvedir.dask: the other columns and the index of the input kept beside the
+# results; on a LocalCluster of two worker processes, 2,000,000 generated
 # points in 8 partitions give the numbers of the single-process transformer,
 # and every worker builds its transformer (and reads the grid) once.
 import dask.dataframe as dd
@@ -9,8 +10,6 @@ from distributed import Client, LocalCluster
 
 import kolvedir
 import kolvedir.dask
-
-pytestmark = pytest.mark.cluster
 
 PARTITIONS = 8
 POINTS_PER_PARTITION = 250_000
@@ -25,6 +24,40 @@ def generated_partition(seed):
                          "east": rng.uniform(6350000, 6650000, POINTS_PER_PARTITION)})
 
 
+def test_other_columns_and_the_index_stay_beside_the_results(monkeypatch):
+    points = pd.DataFrame({"id": ["P1", "P2", "P3"], "north": [5547000.0, 6030000.0, 0.0],
+                           "code": [7, 8, 9], "east": [6566000.0, 6472000.0, 0.0]},
+                          index=pd.Index([30, 10, 20], name="row"))
+    frame = dd.from_pandas(points, npartitions=2, sort=False)
+    monkeypatch.setattr(kolvedir, "_model_grid_told", False)
+    with pytest.warns(kolvedir.ModelGridWarning) as told:  # on the client, at once
+        lazy = kolvedir.dask.transform(frame, "north", "east", **DESCRIPTION)
+    assert len(told) == 1
+    result = lazy.compute()
+    expected = kolvedir.Transformer(**DESCRIPTION).transform(points["north"], points["east"])
+
+    assert list(result.columns) == ["id", "code", "a", "b", "c", "status"]
+    assert result.index.equals(points.index)
+    assert result[["id", "code"]].equals(points[["id", "code"]])
+    assert dict(lazy.dtypes) == dict(result.dtypes)
+    assert result["status"].dtype == np.int32 and result["a"].dtype == np.float64
+    for name, values in zip(["a", "b", "c", "status"], expected):
+        np.testing.assert_array_equal(result[name].to_numpy(), values)
+    assert result["status"].tolist()[2] != 0
+
+
+@pytest.mark.parametrize("names, refusal", [
+    (("x", "y", "h"), "4 result names needed"),
+    (("id", "b", "c", "status"), "already has the columns"),
+])
+def test_result_names_that_lose_data_are_refused(names, refusal):
+    frame = dd.from_pandas(pd.DataFrame({"id": ["P1"], "north": [5547000.0],
+                                         "east": [6566000.0]}), npartitions=1)
+    with pytest.raises(ValueError, match=refusal):
+        kolvedir.dask.transform(frame, "north", "east", names=names, **DESCRIPTION)
+
+
+@pytest.mark.cluster
 def test_two_workers_compute_what_one_process_does():
     frame = dd.from_map(generated_partition, range(PARTITIONS))
     local = pd.concat([generated_partition(seed) for seed in range(PARTITIONS)])
