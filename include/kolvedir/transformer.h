@@ -84,8 +84,7 @@ class TransformerError : public std::runtime_error {
 enum class PointResult : std::int32_t {
   kGood = 0,
   kOutOfArea = 1,    // geodetic input outside 49°–55° N, 14°–24.2° E (a NaN B or L too)
-  kFailed = 2,       // outside the grid, a zone outside the tables, a failed conversion,
-                     // a NaN or infinite coordinate
+  kFailed = 2,       // outside the grid, a failed conversion, a NaN or infinite coordinate
   kDistorted = 3,    // plane output: |distortion| > 200 cm/km or |convergence| > 20 grads
   kWrongZone = 4,    // plane input whose easting carries another zone than the chosen one
 };
