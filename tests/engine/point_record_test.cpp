@@ -82,7 +82,11 @@ TEST(ParseRealTest, OnlyPlainDecimalNumbers) {
 TEST(ParseRealTest, RoundsAsTheFullConversion) {
   std::vector<std::string> tokens = {"9007199254740992", "9007199254740993", "0.9007199254740993",
                                      "-0", "-0.0", "1.0000000000000000000001",
-                                     "123456789012345678901", "0.0000000000000000000000001"};
+                                     "123456789012345678901", "0.0000000000000000000000001",
+                                     // 17 to 20 digits, up to and past what 64 bits hold
+                                     "18446744073709551617", "18446744073709551616.5",
+                                     "1844674407370955161.7", "-99999999999999999999",
+                                     "9999999999999999999", "12345678901234567.8"};
   std::uint64_t state = 2000;
   auto next = [&state] {  // a fixed pseudo-random sequence
     state = state * 6364136223846793005u + 1442695040888963407u;
@@ -90,7 +94,7 @@ TEST(ParseRealTest, RoundsAsTheFullConversion) {
   };
   for (int i = 0; i < 50000; ++i) {
     // 1 to 20 digits, the point anywhere among them or absent, either sign.
-    std::string digits = std::to_string(next());
+    std::string digits = std::to_string(next()) + std::to_string(next());
     digits.resize(1 + next() % std::min<std::size_t>(digits.size(), 20));
     const std::size_t point = next() % (digits.size() + 2);
     if (point <= digits.size()) digits = digits.substr(0, point) + "." + digits.substr(point);
