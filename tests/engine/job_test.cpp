@@ -530,6 +530,32 @@ TEST(JobThreadsTest, ResultsAreTheSameForAnyNumberOfThreads) {
   SetRecordThreads(0);
 }
 
+// Counts of records that the block of 4096 lines does not divide (and one it
+// does), on threads that do not divide the number of blocks: every record is
+// written once and in order, as one thread writes it.
+TEST(JobThreadsTest, EveryRecordOnceWhateverTheBlocks) {
+  const struct {
+    int records, threads;
+  } cases[] = {{4095, 2}, {4097, 3}, {8192, 3}, {40961, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.records) + " records, " + std::to_string(c.threads) + " threads");
+    std::string outputs[2];
+    for (const int threads : {1, c.threads}) {
+      SetRecordThreads(threads);
+      JobFixture f;
+      f.WriteInput("xy92", testing::PlaneRecords(c.records));
+      JobDescription job = TransJob(2, 2, 0, 2, 2, 0);
+      ASSERT_EQ(f.Run(job), JobOutcome::kCompleted);
+      EXPECT_EQ(f.ui.monitor.Lines()[3], " Liczba punktów: " + std::to_string(c.records));
+      outputs[threads == 1 ? 0 : 1] = f.ReadOutput("xy92.1");
+    }
+    EXPECT_EQ(std::count(outputs[0].begin(), outputs[0].end(), '\n'), c.records);
+    EXPECT_NE(outputs[0].find(" " + std::to_string(c.records - 1) + " "), std::string::npos);
+    EXPECT_TRUE(outputs[1] == outputs[0]);
+  }
+  SetRecordThreads(0);
+}
+
 TEST(JobResultFileTest, ResultNameTakenByAFolderIsAJobError) {
   JobFixture f;
   f.WriteInput("xy92", "1 500000 500000\r\n");

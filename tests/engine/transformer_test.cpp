@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 #include <vector>
@@ -114,43 +115,77 @@ TEST(TransformerRefusalTest, RefusesWhatTheRunnerRefuses) {
   }
 }
 
-TEST(TransformerThreadsTest, OneTransformerServesManyThreadsAtOnce) {
-  TransformerDescription d;
-  d.source = "BLH_GRS";
-  d.source_frame = "PL-ETRF2000";
-  d.target = "xy2000";
-  d.target_zone = 18;
-  d.target_frame = "PL-ETRF89";
-  d.method = "theoretical";
-  TemporaryFolder folder;
-  WriteBytes(folder.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(0, 1, 1)));
-  d.grid = (folder.path() / "PL_grid_001.bin").string();
-  const Transformer t(d);
-
-  constexpr std::size_t kPoints = 50000;
-  std::vector<double> B(kPoints), L(kPoints);
-  for (std::size_t i = 0; i < kPoints; ++i) {
-    B[i] = 49.5 + 5.0 * i / kPoints;
-    L[i] = 17.0 + std::fmod(0.37 * i, 3.0);
-  }
+// BLH_GRS in PL-ETRF2000 to xy2000 zone 18 in PL-ETRF89 on a grid of zeros,
+// and n points over Poland.
+class TransformerThreadsTest : public ::testing::Test {
+ protected:
   struct Result {
     std::vector<double> a, b, c, distortion, convergence;
     std::vector<std::int32_t> status;
-    explicit Result(std::size_t n) : a(n), b(n), c(n), distortion(n), convergence(n), status(n) {}
+    // Filled with values no point gets, so that a point left out shows.
+    explicit Result(std::size_t n)
+        : a(n, -1), b(n, -1), c(n, -1), distortion(n, -1), convergence(n, -1), status(n, -1) {}
     ResultArrays Arrays() { return {a, b, c, status, distortion, convergence}; }
+    bool operator==(const Result&) const = default;
   };
-  Result alone(kPoints);
-  t.Transform({B, L, {}}, alone.Arrays());
 
-  std::vector<Result> results(6, Result(kPoints));
+  TransformerThreadsTest() {
+    WriteBytes(folder_.path() / "PL_grid_001.bin", GridBytes(ConstantLayers(0, 1, 1)));
+  }
+  Transformer Make() const {
+    TransformerDescription d;
+    d.source = "BLH_GRS";
+    d.source_frame = "PL-ETRF2000";
+    d.target = "xy2000";
+    d.target_zone = 18;
+    d.target_frame = "PL-ETRF89";
+    d.method = "theoretical";
+    d.grid = (folder_.path() / "PL_grid_001.bin").string();
+    return Transformer(d);
+  }
+  void MakePoints(std::size_t n) {
+    B.resize(n), L.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      B[i] = 49.5 + 5.0 * i / n;
+      L[i] = 17.0 + std::fmod(0.37 * i, 3.0);
+    }
+  }
+  Result Run(const Transformer& t, int threads) const {
+    Result r(B.size());
+    t.Transform({B, L, {}}, r.Arrays(), threads);
+    return r;
+  }
+
+  std::vector<double> B, L;
+
+ private:
+  TemporaryFolder folder_;
+};
+
+TEST_F(TransformerThreadsTest, OneTransformerServesManyThreadsAtOnce) {
+  const Transformer t = Make();
+  MakePoints(50000);
+  const Result alone = Run(t, 1);
+  std::vector<Result> results(6, Result(B.size()));
   std::vector<std::jthread> threads;
   for (Result& r : results) threads.emplace_back([&] { t.Transform({B, L, {}}, r.Arrays(), 2); });
   threads.clear();
-  for (const Result& r : results) {
-    EXPECT_EQ(r.a, alone.a);
-    EXPECT_EQ(r.b, alone.b);
-    EXPECT_EQ(r.distortion, alone.distortion);
-    EXPECT_EQ(r.status, alone.status);
+  for (const Result& r : results) EXPECT_TRUE(r == alone);
+}
+
+// Counts that the number of threads does not divide: every point is
+// computed, once, as one thread computes it.
+TEST_F(TransformerThreadsTest, AnyCountSplitsBetweenThreads) {
+  const Transformer t = Make();
+  const struct {
+    std::size_t points;
+    int threads;
+  } table[] = {{49153, 3}, {65537, 4}, {200003, 4}};
+  for (const auto& c : table) {
+    MakePoints(c.points);
+    const Result one = Run(t, 1);
+    EXPECT_EQ(std::count(one.status.begin(), one.status.end(), 0), std::ptrdiff_t(c.points));
+    EXPECT_TRUE(Run(t, c.threads) == one) << c.points << " points, " << c.threads << " threads";
   }
 }
 
