@@ -148,9 +148,10 @@ class FaultScene {
     std::ofstream(input(), std::ios::binary | std::ios::app) << std::string(length, 'x') << "\r\n";
   }
 
-  // The runner with the preloaded faults of opening files; `fault` sets them.
-  void PreloadOpenFaults(const std::string& fault) {
-    environment = {std::string("LD_PRELOAD=") + KOLVEDIR_OPEN_FAULTS, fault,
+  // The runner with the preloaded faults of opening and flushing files;
+  // `fault` sets them.
+  void PreloadFileFaults(const std::string& fault) {
+    environment = {std::string("LD_PRELOAD=") + KOLVEDIR_FILE_FAULTS, fault,
                    // Sanitizer builds: the preloaded library comes before their runtime.
                    "ASAN_OPTIONS=" + SanitizerOptions() + ":verify_asan_link_order=0"};
   }
@@ -319,7 +320,7 @@ const FaultCase kFaultCases[] = {
      " *** Nie można otworzyć zbioru wejściowego: "},
     {"InputRemovedBeforeReading",
      [](FaultScene& s) {
-       s.PreloadOpenFaults("KOLVEDIR_REMOVE_ON_OPEN=" + s.input().string());
+       s.PreloadFileFaults("KOLVEDIR_REMOVE_ON_OPEN=" + s.input().string());
        return std::string();
      },
      " *** Nie można otworzyć zbioru wejściowego: "},
@@ -330,11 +331,18 @@ const FaultCase kFaultCases[] = {
        return refused;
      },
      " *** Błąd zapisu zbioru wynikowego: "},
+    // Flushing the result to the disk fails: it is not durable, no success.
+    {"ResultCannotBeFlushed",
+     [](FaultScene& s) {
+       s.PreloadFileFaults("KOLVEDIR_FAIL_FSYNC=1");
+       return std::string();
+     },
+     "/OBJ/xy92.1 (błąd zapisu: błąd wejścia-wyjścia)"},
     {"DiskFullNamedTemporary",  // a file system without unnamed files
      [](FaultScene& s) {
        const std::string refused = s.MountSmallTmpfs(s.object(), "160k");
        if (refused.empty()) s.Populate();
-       s.PreloadOpenFaults("KOLVEDIR_REFUSE_TMPFILE=1");
+       s.PreloadFileFaults("KOLVEDIR_REFUSE_TMPFILE=1");
        return refused;
      },
      "brak miejsca na dysku"},
@@ -499,7 +507,7 @@ class BatchKillTest : public ::testing::TestWithParam<KillCase> {};
 TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
   FaultScene s;
   s.Populate(kKillPoints);
-  if (GetParam().namedTemporary) s.PreloadOpenFaults("KOLVEDIR_REFUSE_TMPFILE=1");
+  if (GetParam().namedTemporary) s.PreloadFileFaults("KOLVEDIR_REFUSE_TMPFILE=1");
   const fs::path object = fs::canonical(s.object());
   const pid_t runner = s.Start();
   const auto deadline = std::chrono::steady_clock::now() + kHangLimit;

@@ -1,9 +1,12 @@
-// Preloaded into kolvedir-batch by the fault tests, two faults of opening files:
+// Preloaded into kolvedir-batch by the fault tests, faults of opening and
+// flushing files:
 // - KOLVEDIR_REMOVE_ON_OPEN=PATH removes PATH just before the program opens
 //   it, as if another program had deleted it between the job's checks and its
 //   reading;
 // - KOLVEDIR_REFUSE_TMPFILE=1 refuses files without a name (O_TMPFILE) as a
-//   file system without them does, so the result is written under a hidden name.
+//   file system without them does, so the result is written under a hidden name;
+// - KOLVEDIR_FAIL_FSYNC=1 fails every fsync with EIO, as a disk that cannot
+//   take the content does.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,6 +38,7 @@ Function Next(const char* symbol) {
 using FopenFunction = std::FILE* (*)(const char*, const char*);
 using OpenFunction = int (*)(const char*, int, ...);
 using OpenatFunction = int (*)(int, const char*, int, ...);
+using FsyncFunction = int (*)(int);
 
 int FaultyOpen(const char* symbol, const char* path, int flags, mode_t mode) {
   RemoveIfVictim(path);
@@ -79,4 +83,12 @@ extern "C" int openat(int folder, const char* path, int flags, ...) {
   const mode_t mode = TakesMode(flags) ? va_arg(rest, mode_t) : 0;
   va_end(rest);
   return FaultyOpenat("openat", folder, path, flags, mode);
+}
+
+extern "C" int fsync(int fd) {
+  if (std::getenv("KOLVEDIR_FAIL_FSYNC") != nullptr) {
+    errno = EIO;
+    return -1;
+  }
+  return Next<FsyncFunction>("fsync")(fd);
 }
