@@ -83,9 +83,9 @@ dziesięciu błędnych punktów, potem ich liczba, na standardowe wyjście błę
 Program o nic nie pyta. Na terminalu wiersz na standardowym wyjściu błędów
 pokazuje postęp zadania; --quiet go wyłącza.
 Ctrl+C przerywa zadanie po bieżącym bloku rekordów: zbiór wynikowy nie jest
-zmieniany, monitor mówi, ile punktów przeliczono, a program kończy się
-sygnałem przerwania (w powłoce status 130); drugie Ctrl+C kończy go od
-razu.
+zmieniany, monitor mówi, ile punktów przeliczono, kolejne zbiory wejściowe
+nie są już przeliczane, a program kończy się sygnałem przerwania (w powłoce
+status 130); drugie Ctrl+C kończy go od razu.
 Status wyjścia: 0 zadanie doszło do końca (błędne punkty są policzone
 w wierszu wyniku), 1 zadanie odrzucone lub nieudane albo wiersze monitora nie dały się
 wypisać, 2 błąd wywołania.)";
@@ -389,6 +389,9 @@ JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs, J
                        StreamUserInterface& ui) {
   JobOutcome result = JobOutcome::kCompleted;
   for (const JobFiles& files : jobs) {
+    // A Ctrl+C after the last block of the job before, while its result went
+    // to the disk, starts no further job.
+    if (&files != &jobs.front() && ui.StopRequested()) return JobOutcome::kStopped;
     std::ostream& report = files.output.empty() ? std::cerr : std::cout;
     if (jobs.size() > 1) report << "Zbiór wejściowy: " << InputText(files) << '\n';
     JobCounters counters;

@@ -83,6 +83,8 @@ class FaultScene {
   fs::path object() const { return fixture_.object(); }
   fs::path input() const { return object() / "xy92"; }
   fs::path result() const { return object() / "xy92.1"; }
+  fs::path secondInput() const { return object() / "xy92b"; }
+  fs::path secondResult() const { return object() / "xy92b.1"; }
   std::vector<std::string> environment;  // extra NAME=value for the runner
   std::optional<rlim_t> addressSpace;     // the runner's limit, bytes
 
@@ -92,6 +94,14 @@ class FaultScene {
     for (int i = 0; i < count; ++i) points += "P" + std::to_string(i) + " 500000.000 600000.000\r\n";
     fixture_.WriteInput("xy92", points);
     fixture_.WriteInput("xy92.1", std::string(kEarlierResult));
+  }
+
+  // A second input with an earlier result of its own, which the runner is
+  // given after the first: --input xy92 --input xy92b --output-dir OBJ.
+  void AddSecondInput() {
+    fixture_.WriteInput("xy92b", "B1 500000.000 600000.000\r\n");
+    fixture_.WriteInput("xy92b.1", std::string(kEarlierResult));
+    twoInputs_ = true;
   }
 
   void OnExit(std::function<void()> undo) { undo_.push_back(std::move(undo)); }
@@ -157,14 +167,19 @@ class FaultScene {
   }
 
   // Runs kolvedir-batch from xy92 to xy92 in PL-ETRF89 (theoretical) on the
-  // object; stops it if it runs longer than kHangLimit.
+  // object, or on its two inputs; stops it if it runs longer than kHangLimit.
   BatchRun Run() const { return Finish(Start()); }
 
   pid_t Start() const {
-    const std::vector<std::string> args = {
-        KOLVEDIR_BATCH, "--object", object().string(), "--from", "xy92", "--from-frame",
-        "PL-ETRF89", "--to", "xy92", "--to-frame", "PL-ETRF89", "--method", "theoretical",
-        "--grid", grid.string()};
+    std::vector<std::string> args = {KOLVEDIR_BATCH, "--from", "xy92", "--from-frame", "PL-ETRF89",
+                                     "--to", "xy92", "--to-frame", "PL-ETRF89", "--method",
+                                     "theoretical", "--grid", grid.string()};
+    if (twoInputs_) {
+      args.insert(args.end(), {"--input", input().string(), "--input", secondInput().string(),
+                               "--output-dir", object().string()});
+    } else {
+      args.insert(args.end(), {"--object", object().string()});
+    }
     const pid_t child = ::fork();
     if (child == 0) {
       const int out = ::open(StreamFile("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -214,6 +229,7 @@ class FaultScene {
  private:
   JobFixture fixture_;
   std::vector<std::function<void()>> undo_;
+  bool twoInputs_ = false;
 };
 
 bool IsRoot() { return ::geteuid() == 0; }
@@ -449,11 +465,13 @@ TEST(BatchFaultTest, WithoutAFaultTheJobReplacesTheResult) {
 // vanishes with the process; a named one (file systems without unnamed files)
 // is removed by the runner on SIGTERM and SIGHUP. Ctrl+C (SIGINT) stops the
 // job at its next block of records, which says so, then ends the runner by
-// the same signal.
+// the same signal; a later input is not started: no monitor of its own, its
+// earlier result as it was.
 struct KillCase {
   const char* name;
   int signal;
   bool namedTemporary;
+  bool twoInputs;       // stopped while the first of two inputs is written
   const char* monitor;  // the start of what the runner prints before it ends
 };
 
@@ -461,12 +479,14 @@ constexpr const char* kStoppedMonitor =
     "MONITOR\n Czytanie siatki interpolacyjnej - ok. \n Zadanie przerwane - przeliczono punktów: ";
 
 const KillCase kKillCases[] = {
-    {"KillUnnamed", SIGKILL, false, ""},
-    {"TerminateUnnamed", SIGTERM, false, ""},
-    {"TerminateNamed", SIGTERM, true, ""},
-    {"HangUpNamed", SIGHUP, true, ""},
-    {"InterruptUnnamed", SIGINT, false, kStoppedMonitor},
-    {"InterruptNamed", SIGINT, true, kStoppedMonitor},
+    {"KillUnnamed", SIGKILL, false, false, ""},
+    {"TerminateUnnamed", SIGTERM, false, false, ""},
+    {"TerminateNamed", SIGTERM, true, false, ""},
+    {"HangUpNamed", SIGHUP, true, false, ""},
+    {"InterruptUnnamed", SIGINT, false, false, kStoppedMonitor},
+    {"InterruptNamed", SIGINT, true, false, kStoppedMonitor},
+    {"InterruptFirstOfTwoUnnamed", SIGINT, false, true, kStoppedMonitor},
+    {"InterruptFirstOfTwoNamed", SIGINT, true, true, kStoppedMonitor},
 };
 
 void PrintTo(const KillCase& c, std::ostream* out) { *out << c.name; }
@@ -507,6 +527,7 @@ class BatchKillTest : public ::testing::TestWithParam<KillCase> {};
 TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
   FaultScene s;
   s.Populate(kKillPoints);
+  if (GetParam().twoInputs) s.AddSecondInput();
   if (GetParam().namedTemporary) s.PreloadFileFaults("KOLVEDIR_REFUSE_TMPFILE=1");
   const fs::path object = fs::canonical(s.object());
   const pid_t runner = s.Start();
@@ -527,16 +548,45 @@ TEST_P(BatchKillTest, LeavesOnlyTheInputAndTheEarlierResult) {
   const BatchRun run = stopped ? s.Finish(runner) : BatchRun{};
   ASSERT_TRUE(stopped) << "the job ended before it could be stopped";
   EXPECT_GT(written, 0);
-  EXPECT_EQ(whileWriting.size(), GetParam().namedTemporary ? 3u : 2u);
+  std::vector<std::string> files{"xy92", "xy92.1"};
+  if (GetParam().twoInputs) files.insert(files.end(), {"xy92b", "xy92b.1"});
+  EXPECT_EQ(whileWriting.size(), files.size() + (GetParam().namedTemporary ? 1 : 0));
 
   EXPECT_FALSE(run.exited) << run.err;
   EXPECT_EQ(run.status, -GetParam().signal) << run.err;
-  EXPECT_EQ(run.out.substr(0, std::string_view(GetParam().monitor).size()), GetParam().monitor);
-  if (*GetParam().monitor == '\0') {
+  const std::string monitor =
+      (GetParam().twoInputs ? "Zbiór wejściowy: " + s.input().string() + "\n" : "") +
+      GetParam().monitor;
+  EXPECT_EQ(run.out.substr(0, monitor.size()), monitor);
+  if (monitor.empty()) {
     EXPECT_EQ(run.out, "");
   }
-  EXPECT_EQ(Names(object), (std::vector<std::string>{"xy92", "xy92.1"}));
+  EXPECT_EQ(run.out.find("MONITOR", monitor.size()), std::string::npos) << run.out;
+  EXPECT_EQ(Names(object), files);
   EXPECT_EQ(Slurp(s.result()), kEarlierResult);
+  if (GetParam().twoInputs) {
+    EXPECT_EQ(Slurp(s.secondResult()), kEarlierResult);
+  }
+}
+
+// Ctrl+C while the first of two results goes to the disk, after its last
+// block: that job is done and its result in place, but the second input is
+// not started (no monitor of its own, its earlier result as it was), and the
+// runner ends by the interrupt.
+TEST(BatchKillTest, InterruptWhileAResultIsFlushedStartsNoLaterInput) {
+  FaultScene s;
+  s.AddSecondInput();
+  s.PreloadFileFaults("KOLVEDIR_INTERRUPT_IN_FSYNC=1");
+  const BatchRun run = s.Run();
+  EXPECT_FALSE(run.exited) << run.err;
+  EXPECT_EQ(run.status, -SIGINT) << run.err;
+  EXPECT_NE(run.out.find(" Zadanie wykonano - liczba błędów  0 \n Liczba punktów: 3000\n"),
+            std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find(s.secondInput().string()), std::string::npos) << run.out;
+  const std::string result = Slurp(s.result());
+  EXPECT_EQ(std::count(result.begin(), result.end(), '\n'), 3000);
+  EXPECT_EQ(Slurp(s.secondResult()), kEarlierResult);
+  EXPECT_EQ(Names(s.object()), (std::vector<std::string>{"xy92", "xy92.1", "xy92b", "xy92b.1"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, BatchKillTest, ::testing::ValuesIn(kKillCases),

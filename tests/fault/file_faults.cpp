@@ -6,9 +6,12 @@
 // - KOLVEDIR_REFUSE_TMPFILE=1 refuses files without a name (O_TMPFILE) as a
 //   file system without them does, so the result is written under a hidden name;
 // - KOLVEDIR_FAIL_FSYNC=1 fails every fsync with EIO, as a disk that cannot
-//   take the content does.
+//   take the content does;
+// - KOLVEDIR_INTERRUPT_IN_FSYNC=1 raises SIGINT in the first fsync, before it
+//   flushes, as a Ctrl+C pressed while a finished result goes to the disk.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -89,6 +92,11 @@ extern "C" int fsync(int fd) {
   if (std::getenv("KOLVEDIR_FAIL_FSYNC") != nullptr) {
     errno = EIO;
     return -1;
+  }
+  static bool interrupted = false;
+  if (!interrupted && std::getenv("KOLVEDIR_INTERRUPT_IN_FSYNC") != nullptr) {
+    interrupted = true;
+    ::raise(SIGINT);
   }
   return Next<FsyncFunction>("fsync")(fd);
 }
