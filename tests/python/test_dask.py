@@ -24,24 +24,31 @@ def generated_partition(seed):
                          "east": rng.uniform(6350000, 6650000, POINTS_PER_PARTITION)})
 
 
-def test_other_columns_and_the_index_stay_beside_the_results(monkeypatch):
+@pytest.mark.parametrize("target", [dict(target="BLH_KRA", target_frame="PULKOWO"),
+                                    dict(target="xy92", target_frame="PL-ETRF2000")],
+                         ids=["geodetic", "plane"])
+def test_other_columns_and_the_index_stay_beside_the_results(monkeypatch, target):
+    description = dict(DESCRIPTION, **target)
     points = pd.DataFrame({"id": ["P1", "P2", "P3"], "north": [5547000.0, 6030000.0, 0.0],
                            "code": [7, 8, 9], "east": [6566000.0, 6472000.0, 0.0]},
                           index=pd.Index([30, 10, 20], name="row"))
     frame = dd.from_pandas(points, npartitions=2, sort=False)
     monkeypatch.setattr(kolvedir, "_model_grid_told", False)
     with pytest.warns(kolvedir.ModelGridWarning) as told:  # on the client, at once
-        lazy = kolvedir.dask.transform(frame, "north", "east", **DESCRIPTION)
+        lazy = kolvedir.dask.transform(frame, "north", "east", **description)
     assert len(told) == 1
     result = lazy.compute()
-    expected = kolvedir.Transformer(**DESCRIPTION).transform(points["north"], points["east"])
+    transformer = kolvedir.Transformer(**description)
+    names = list(kolvedir.dask.output_columns(transformer))
+    expected = transformer.transform(points["north"], points["east"])
 
-    assert list(result.columns) == ["id", "code", "a", "b", "c", "status"]
+    assert list(result.columns) == ["id", "code"] + names
     assert result.index.equals(points.index)
+    assert (lazy.index.dtype, lazy.index.name) == (result.index.dtype, "row")
     assert result[["id", "code"]].equals(points[["id", "code"]])
     assert dict(lazy.dtypes) == dict(result.dtypes)
-    assert result["status"].dtype == np.int32 and result["a"].dtype == np.float64
-    for name, values in zip(["a", "b", "c", "status"], expected):
+    assert result["status"].dtype == np.int32 and result[names[0]].dtype == np.float64
+    for name, values in zip(names, expected):
         np.testing.assert_array_equal(result[name].to_numpy(), values)
     assert result["status"].tolist()[2] != 0
 
