@@ -17,6 +17,9 @@ TO_XY92 = dict(target="xy92", target_frame="PL-ETRF2000")
 # Two points of zone 18 (Kraków, Gdańsk area).
 X = np.array([5547000.0, 6030000.0])
 Y = np.array([6566000.0, 6472000.0])
+# B, L (degrees) of two points, for geodetic input, which reads z as h.
+B = np.array([52.0, 50.5])
+L = np.array([19.0, 21.0])
 
 
 KNOWN_INPUTS = ("xy2000, xy92, UTM, BLH_GRS, XYZ_GRS, xy65, xy42_3, xy42_6, xy42_83_3, "
@@ -189,9 +192,17 @@ def test_empty_arrays_give_empty_results(to_xy92):
     assert len(result) == 6 and all(a.size == 0 for a in result)
 
 
-def test_arrays_of_different_shapes_are_refused(to_xy92):
+@pytest.mark.parametrize("b, l, h", [
+    (B, L[:1], None),
+    (B, L, np.array([100.0, 200.0, 300.0])),
+    (B, L, np.array([100.0])),
+    (B.reshape(2, 1), L.reshape(2, 1), np.zeros((1, 2))),
+], ids=["y of another length", "longer z", "shorter z", "z (1, 2) for x (2, 1)"])
+def test_arrays_of_different_shapes_are_refused(b, l, h):
+    from_blh = kolvedir.Transformer(source="BLH_GRS", source_frame="PL-ETRF2000", **TO_XY92)
+    assert from_blh.transform(B, L, np.zeros(2))[3].tolist() == [0, 0]
     with pytest.raises(ValueError):
-        to_xy92.transform(X, Y[:1])
+        from_blh.transform(b, l, h)
 
 
 def test_threads_give_the_numbers_of_one_thread(to_xy92):
