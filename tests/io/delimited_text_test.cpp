@@ -1,0 +1,140 @@
+// Delimited text: what is read from which bytes, what passes through, and
+// what a refused input leaves behind (nothing).
+#include "io/delimited_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/engine/job_fixture.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::JobFixture;
+
+// PL-2000 zone 18 → PL-1992, both PL-ETRF2000, theoretical: no grid value is used.
+JobDescription PlaneJob() {
+  JobDescription job;
+  job.ActiveModule = Module::kTrans;
+  job.InputFrame = job.OutputFrame = Frame::kEtrf2000;
+  job.InputSystem = 1;
+  job.InputZone = 18;
+  job.OutputSystem = 2;
+  job.InputKind = job.OutputKind = RecordKind::kPlane;
+  job.Method = ComputationMethod::kTheoretical;
+  return job;
+}
+
+// xy2000 zone 18 → BLH_GRS in the same frame.
+JobDescription GeodeticOutputJob(BlFormat blOut) {
+  JobDescription job = PlaneJob();
+  job.OutputSystem = 4;
+  job.OutputKind = RecordKind::kGeodetic;
+  job.BLOutputFormat = blOut;
+  return job;
+}
+
+Transformer TransformerOf(const JobDescription& job, const std::filesystem::path& grid) {
+  TransformerDescription d;
+  d.source = "xy2000";
+  d.source_zone = 18;
+  d.source_frame = d.target_frame = "PL-ETRF2000";
+  d.target = job.OutputKind == RecordKind::kPlane ? "xy92" : "BLH_GRS";
+  d.method = "theoretical";
+  d.grid = grid.string();
+  return Transformer(d);
+}
+
+// The point 5652126.56, 6429808.46 of PL-2000 zone 18 in PL-1992, as the record job writes it.
+constexpr const char* kXy92 = "350032.4815,359708.8156,-45.83,-1.72727112";
+
+struct Case {
+  const char* name;
+  std::string input;
+  DelimitedTextOptions options;
+  std::string output;  // expected result; empty: refused, no result file
+  std::string message;  // a part of the refusal, or of the first point question
+  BlFormat blOut = BlFormat::kDecimalDegrees;
+  bool geodetic = false;  // BLH_GRS output instead of xy92
+};
+
+TEST(DelimitedText, ReadsAndWrites) {
+  const std::string xy92(kXy92);
+  std::string semicolonXy92 = xy92;
+  for (char& c : semicolonXy92) c = c == ',' ? ';' : c == '.' ? ',' : c;
+  const Case cases[] = {
+      {"comma, header names as keys, another column in its place",
+       "Nr,x,y,kod\nP1,5652126.56,6429808.46,123\n", {},
+       "Nr,x,y,kod,x_xy92,y_xy92,distortion,convergence,status,message\n"
+       "P1,5652126.56,6429808.46,123," + xy92 + ",0,\n", ""},
+      {"semicolon and a decimal comma, chosen columns",
+       "Nr;X;Y\nP1;5652126,56;6429808,46\n", {0, "id=Nr,x=X,y=Y"},
+       "Nr;X;Y;x_xy92;y_xy92;distortion;convergence;status;message\n"
+       "P1;5652126,56;6429808,46;" + semicolonXy92 + ";0;\n", ""},
+      {"tab, columns by number",
+       "a\tb\tc\nP1\t5652126.56\t6429808.46\n", {0, "x=2,y=3"},
+       "a\tb\tc\tx\ty\tdistortion\tconvergence\tstatus\tmessage\n"
+       "P1\t5652126.56\t6429808.46\t" + [&] {
+         std::string s = xy92;
+         for (char& c : s) c = c == ',' ? '\t' : c;
+         return s;
+       }() + "\t0\t\n", ""},
+      {"quoted fields: delimiter, doubled quote and line end pass through",
+       "opis,x,y\n\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46\n", {},
+       "opis,x,y,x_xy92,y_xy92,distortion,convergence,status,message\n"
+       "\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46," + xy92 + ",0,\n", ""},
+      {"byte-order mark and CR LF: UTF-8 without the mark, CR LF kept",
+       "\xEF\xBB\xBFx;y\r\n5652126.56;6429808.46\r\n", {},
+       "x;y;x_xy92;y_xy92;distortion;convergence;status;message\r\n5652126.56;6429808.46;" +
+           [&] {
+             std::string s = xy92;
+             for (char& c : s) c = c == ',' ? ';' : c;
+             return s;
+           }() + ";0;\r\n", ""},
+      {"a delimiter given: ';' in a comma file is no delimiter",
+       "x;y\n5652126.56;6429808.46\n", {',', ""}, "", "Brak kolumny \"x\""},
+      {"header only", "Nr,x,y\n", {},
+       "Nr,x,y,x_xy92,y_xy92,distortion,convergence,status,message\n", ""},
+      {"a named column missing", "Nr,X,Y\nP1,5652126.56,6429808.46\n", {0, "x=E,y=N"}, "",
+       "Brak kolumny \"E\" (x)"},
+      {"an unknown key", "Nr,x,y\n", {0, "z=H"}, "", "klucze tego zadania: id, x, y"},
+      {"an empty file", "", {}, "", "jest pusty"},
+      {"an unreadable number and a short record are error points, never dropped",
+       "Nr,x,y,kod\nP1,5652126.56,abc,7\nP2,5652126.56\n", {},
+       "Nr,x,y,kod,x_xy92,y_xy92,distortion,convergence,status,message\n"
+       "P1,5652126.56,abc,7,,,,,2,nieczytelna wartość w kolumnie y\n"
+       "P2,5652126.56,,,,,,,2,nieczytelna wartość w kolumnie y\n",
+       "punkt P1: nieczytelna wartość w kolumnie y"},
+      {"a point of another zone", "x,y\n5652126.56,5429808.46\n", {},
+       "x,y,x_xy92,y_xy92,distortion,convergence,status,message\n"
+       "5652126.56,5429808.46,,,,,4,\"współrzędna y 5429808 jest ze strefy 15, a wybrano strefę "
+       "18\"\n",
+       "punkt w wierszu 2: współrzędna y 5429808 jest ze strefy 15"},
+      {"geodetic output in degrees, minutes and seconds", "x,y\n5652126.56,6429808.46\n", {},
+       "x,y,B,L,h,status,message\n5652126.56,6429808.46,50 59 59.999869,16 59 59.999753,0.0000,0,\n",
+       "", BlFormat::kDegreesMinutesSeconds, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    JobFixture fixture;
+    const JobDescription job =
+        c.geodetic ? GeodeticOutputJob(c.blOut) : PlaneJob();
+    const Transformer transformer = TransformerOf(job, fixture.gridFile());
+    fixture.WriteInput("in.csv", c.input);
+    const JobFiles files{fixture.object() / "in.csv", fixture.object() / "out.csv"};
+    const JobOutcome outcome =
+        RunDelimitedTextJob(job, transformer, files, c.options, fixture.counters, fixture.ui);
+    EXPECT_EQ(outcome, c.output.empty() ? JobOutcome::kRefused : JobOutcome::kCompleted);
+    EXPECT_EQ(fixture.ReadOutput("out.csv"), c.output.empty() ? "<missing>" : c.output);
+    if (!c.message.empty()) {
+      std::string dialogs;
+      for (const std::string& d : fixture.ui.dialogs) dialogs += d + "\n";
+      EXPECT_NE(dialogs.find(c.message), std::string::npos) << dialogs;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kolvedir
