@@ -16,6 +16,7 @@
 
 #include "app/terminal_progress.h"
 #include "engine/atomic_file.h"
+#include "engine/crs_names.h"
 #include "engine/job.h"
 #include "engine/record_blocks.h"
 #include "engine/run_report.h"
@@ -23,6 +24,7 @@
 #include "engine/text_encoding.h"
 #include "grid/correction_grid.h"
 #include "grid/model_grid.h"
+#include "io/format_jobs.h"
 
 namespace {
 
@@ -44,7 +46,9 @@ roboczego albo dowolny plik lub strumień.
                  [--seconds-decimals 6|5|4] [--linear-decimals 4|3|2]
                  [--encoding auto|cp1250|utf-8] [--grid PLIK] [--threads N] [--quiet]
 
-NAZWA to standardowa nazwa zbioru układu; z nazw wynika moduł:
+NAZWA to standardowa nazwa zbioru układu, kod EPSG (EPSG:2177) albo nazwa
+zwyczajowa (PL-2000/18, PUWG 1992, 1965 strefa III; --list-systems pokazuje
+tabelę); z nazw wynika moduł:
   TRANS 2D/3D, PL-ETRF2000 lub PL-ETRF89: xy2000 (strefa 15, 18, 21, 24), xy92,
       UTM (strefa 15, 21), BLH_GRS, XYZ_GRS
   TRANS 2D/3D, PULKOWO (domyślnie): xy65 (strefa 1-5 układu 1965), xy42_3
@@ -76,6 +80,17 @@ jest w UTF-8, każdy inny w Windows-1250; wynik, z opisami rekordów, jest
 w kodowaniu zbioru wejściowego, a znacznik zostaje zachowany. Zbiór
 niepoprawny w UTF-8 przy --encoding utf-8 jest odrzucany.
 Siatka to PL_grid_001.bin z katalogu programu, chyba że --grid wskazuje inny plik.
+
+Dane GIS (--input-format, domyślnie auto: po rozszerzeniu zbioru):
+  csv   tekst rozdzielany (.csv, .tsv) z wierszem nagłówka; --columns
+        id=Nr,x=X,y=Y wskazuje kolumny nazwą lub numerem (klucze x, y; B, L, h;
+        X, Y, Z), --delimiter ",", ";" lub tab (domyślnie wykryty); pozostałe
+        kolumny przechodzą bez zmian, po nich kolumny wyliczone, status i message
+  gis   warstwy GDAL (.gpkg, .shp, .geojson, .dxf, .fgb); --layer NAZWA,
+        --output-format STEROWNIK (domyślnie z rozszerzenia wyniku),
+        --skip-failures pomija obiekty z błędnym wierzchołkiem (liczone);
+        --from można pominąć, gdy układ warstwy jest w tabeli
+  points zbiór punktów programu
 
 Wyjście: wiersze monitora zakończonego zadania na standardowe wyjście (przy
 --output - na standardowe wyjście błędów); komunikaty zadania i pierwszych
@@ -150,7 +165,8 @@ struct Options {
   std::string blIn = "dms", blOut = "dms", encoding = "auto";
   int secondsDecimals = 6, linearDecimals = 4;
   std::string threads = "0";  // 0: every core
-  bool quiet = false;
+  bool quiet = false, listSystems = false, skipFailures = false;
+  std::string inputFormat = "auto", delimiter, columns, layer, outputFormat;
   std::optional<std::filesystem::path> grid;
 };
 
@@ -365,6 +381,46 @@ void Declare(CLI::App& app, Options& o) {
   app.add_option("--threads", o.threads, "liczba wątków obliczeń (domyślnie 0: wszystkie rdzenie)")
       ->type_name("N");
   app.add_flag("--quiet", o.quiet, "bez wiersza postępu na terminalu");
+  app.add_flag("--list-systems", o.listSystems, "pokazuje układy programu i ich kody EPSG");
+  OneOf(app.add_option("--input-format", o.inputFormat, "rodzaj zbioru (domyślnie auto)"),
+        {"auto", "points", "csv", "gis"});
+  OneOf(app.add_option("--delimiter", o.delimiter, "separator pól CSV (domyślnie wykryty)"),
+        {",", ";", "tab"});
+  app.add_option("--columns", o.columns, "kolumny punktów CSV, np. id=Nr,x=X,y=Y")
+      ->type_name("KLUCZ=KOLUMNA,...");
+  app.add_option("--layer", o.layer, "jedyna warstwa GIS do przeliczenia")->type_name("NAZWA");
+  app.add_option("--output-format", o.outputFormat, "sterownik GDAL wyniku, np. GPKG")
+      ->type_name("STEROWNIK");
+  app.add_flag("--skip-failures", o.skipFailures, "pomija obiekty GIS z błędnym wierzchołkiem");
+}
+
+// --from left out takes the system of a GIS input layer.
+void SourceFromLayer(Options& o) {
+  if (!o.names.source.empty() || o.inputs.size() != 1 ||
+      InputFormatOf(o.inputFormat, o.inputs.front()) != InputFormat::kGisLayers)
+    return;
+  std::string refusal;
+  const std::optional<std::string> named = SourceOfLayer(o.inputs.front(), o.layer, refusal);
+  if (!named) throw UsageError{refusal};
+  o.names.source = *named;
+}
+
+// The transformer of the names, for the jobs on delimited text and GIS layers.
+TransformerDescription TransformerNames(const Options& o, const std::filesystem::path& grid) {
+  const JobNames& n = o.names;
+  return {n.source, n.sourceZone, n.sourceFrame, n.target, n.targetZone, n.targetFrame, n.method,
+          grid.string()};
+}
+
+FormatOptions FormatOptionsOf(const Options& o, int threads) {
+  FormatOptions f;
+  f.text.delimiter = o.delimiter == "tab" ? '\t' : o.delimiter.empty() ? 0 : o.delimiter.front();
+  f.text.columns = o.columns;
+  f.text.threads = threads;
+#if KOLVEDIR_GDAL
+  f.gis = {o.layer, o.outputFormat, o.skipFailures, threads};
+#endif
+  return f;
 }
 
 // The job on the working object, as the window runs it.
@@ -386,7 +442,7 @@ JobOutcome RunObjectJob(JobDescription& job, const Options& o,
 // several inputs each monitor is headed by the input's name. kCompleted when
 // every job completed, else the outcome of the last job that did not.
 JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs, JobGrid grid,
-                       StreamUserInterface& ui) {
+                       const Options& o, StreamUserInterface& ui) {
   JobOutcome result = JobOutcome::kCompleted;
   for (const JobFiles& files : jobs) {
     // A Ctrl+C after the last block of the job before, while its result went
@@ -395,7 +451,12 @@ JobOutcome RunFileJobs(JobDescription& job, const std::vector<JobFiles>& jobs, J
     std::ostream& report = files.output.empty() ? std::cerr : std::cout;
     if (jobs.size() > 1) report << "Zbiór wejściowy: " << InputText(files) << '\n';
     JobCounters counters;
-    const JobOutcome outcome = RunJobOnFiles(job, files, grid, counters, ui);
+    const InputFormat format = InputFormatOf(o.inputFormat, files.input);
+    const JobOutcome outcome =
+        format == InputFormat::kPointRecords
+            ? RunJobOnFiles(job, files, grid, counters, ui)
+            : RunFormatJob(format, job, TransformerNames(o, grid.file), files,
+                           FormatOptionsOf(o, RecordThreads()), counters, ui);
     ui.FinishJob(counters.MonitorLine, report);
     if (outcome != JobOutcome::kCompleted) result = outcome;
     if (outcome == JobOutcome::kStopped) break;
@@ -420,6 +481,10 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
+  if (o.listSystems) {
+    std::cout << CrsTableText();
+    return std::cout.flush() ? kExitCompleted : kExitJobFailed;
+  }
   JobDescription job;
   std::vector<JobFiles> jobs;
   int threads = 0;
@@ -428,6 +493,7 @@ int main(int argc, char** argv) {
     CheckForms(o);
     if (!o.inputs.empty()) jobs = FileJobs(o);
     threads = ThreadsOption(o.threads);
+    SourceFromLayer(o);
     job = Describe(o);
   } catch (const UsageError& e) {
     PrintError("kolvedir-batch: " + e.text);
@@ -445,7 +511,7 @@ int main(int argc, char** argv) {
   HandleTerminationSignals();
   JobOutcome outcome = JobOutcome::kFailed;
   try {
-    outcome = jobs.empty() ? RunObjectJob(job, o, gridFile, ui) : RunFileJobs(job, jobs, grid, ui);
+    outcome = jobs.empty() ? RunObjectJob(job, o, gridFile, ui) : RunFileJobs(job, jobs, grid, o, ui);
   } catch (const std::bad_alloc&) {
     // The job's files are closed and its temporary result removed on the way here.
     PrintError(kOutOfMemoryMessage);

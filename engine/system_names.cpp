@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "engine/crs_names.h"
 #include "engine/system_files.h"
 
 namespace kolvedir {
@@ -195,9 +196,15 @@ Refusal Describe(const JobNames& n, JobDescription& job) {
 
 }  // namespace
 
-NamedJob DescribeJob(const JobNames& names) {
+NamedJob DescribeJob(const JobNames& given) {
   NamedJob named;
-  if (auto refusal = Describe(names, named.job)) named = {JobDescription{}, std::move(*refusal)};
+  // EPSG and common names ("EPSG:2177", "PUWG 1992") stand for a standard
+  // name with its zone and frame.
+  JobNames names = given;
+  auto refusal = ResolveCrsName(names.source, names.sourceZone, names.sourceFrame, "--from");
+  if (!refusal) refusal = ResolveCrsName(names.target, names.targetZone, names.targetFrame, "--to");
+  if (!refusal) refusal = Describe(names, named.job);
+  if (refusal) named = {JobDescription{}, std::move(*refusal)};
   return named;
 }
 

@@ -14,7 +14,7 @@ namespace kolvedir {
 
 // The names of a job as typed; an empty text is a name not given.
 struct JobNames {
-  std::string source;       // input system, its standard input file name ("xy2000")
+  std::string source;       // input system: its standard input file name ("xy2000"), an EPSG or common name
   std::string sourceZone;   // decimal whole number: central meridian (degrees) or "1965" zone
   std::string sourceFrame;  // one of kFrameNames
   std::string target;       // output system, its standard output file name with or without ".1"
@@ -37,6 +37,9 @@ struct NamedJob {
   std::string refusal;
 };
 
+// A system may also be named by an EPSG code or a common name (engine/crs_names):
+// it then gives its zone and frame, and a zone or frame given beside it that
+// contradicts it is refused, naming both.
 // Refuses unknown names (listing the known ones), a zone that is no decimal
 // whole number or not one of its system's zones, a zone or frame a system or
 // module does not take, and a missing source or, but for the quasigeoid, a

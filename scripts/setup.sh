@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libcli11-dev
   libproj-dev proj-bin proj-data
+  libgdal-dev gdal-bin
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   python3-dask python3-distributed python3-pandas python3-pyproj
   clang libclang-rt-14-dev

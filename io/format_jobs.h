@@ -1,0 +1,48 @@
+#pragma once
+// Jobs on the input kinds beside point records, as the runner starts them:
+// the kind told or seen from the input's name, the transformer built from the
+// job's names, and the kind's own reader and writer run with it.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "engine/job.h"
+#include "io/delimited_text.h"
+#include "kolvedir/transformer.h"
+#if KOLVEDIR_GDAL
+#include "io/gis_layers.h"
+#endif
+
+namespace kolvedir {
+
+enum class InputFormat { kPointRecords, kDelimitedText, kGisLayers };
+
+// The kind `option` names ("points", "csv", "gis"), or for "auto" (or empty)
+// the one of the input's extension: .csv, .tsv and .txt with a header are not
+// told apart, so only .csv and .tsv are delimited text; the GIS extensions
+// are GIS layers (with GDAL); anything else point records.
+InputFormat InputFormatOf(const std::string& option, const std::filesystem::path& input);
+
+// Whether this build reads GIS layers.
+bool HasGisLayers();
+
+struct FormatOptions {
+  DelimitedTextOptions text;
+#if KOLVEDIR_GDAL
+  GisLayerOptions gis;
+#endif
+};
+
+// Runs one job of `format` (not point records): builds the transformer of
+// `names` (a refusal is the job's refusal) and runs the kind's job.
+JobOutcome RunFormatJob(InputFormat format, const JobDescription& job,
+                        const TransformerDescription& names, const JobFiles& files,
+                        const FormatOptions& options, JobCounters& counters,
+                        JobUserInterface& ui);
+
+// --from left out: the EPSG name of the input layer's system ("EPSG:2177"),
+// or nullopt with refusal set (Polish) when the layer has no system of the table.
+std::optional<std::string> SourceOfLayer(const std::filesystem::path& input,
+                                         const std::string& layer, std::string& refusal);
+
+}  // namespace kolvedir

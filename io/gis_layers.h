@@ -1,0 +1,53 @@
+#pragma once
+// GIS layers through GDAL (GeoPackage, Shapefile, GeoJSON, DXF, FlatGeobuf,
+// ...): every vertex of every geometry transformed by the library's
+// transformer, with attributes, field types, layer names and feature ids kept.
+//
+// Coordinates in a layer are in GIS order: easting, northing (plane) and
+// longitude, latitude (geodetic); X, Y, Z (Cartesian). A layer's Z takes part
+// when the input system carries a height (B, L, h; X, Y, Z) and is then the
+// output's height; TRANS-H and the quasigeoid change it; on plane input it
+// passes through unchanged (but for Cartesian output, whose Z it becomes).
+//
+// The output is written whole or not at all: GDAL writes it in memory, and
+// every file it makes then goes through the program's atomic writer.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "engine/job.h"
+#include "engine/job_context.h"
+#include "engine/job_files.h"
+#include "kolvedir/transformer.h"
+
+namespace kolvedir {
+
+struct GisLayerOptions {
+  std::string layer;         // the one layer to transform; empty: every layer
+  std::string outputFormat;  // GDAL driver name; empty: by the output's extension
+  bool skipFailures = false; // leave failing features out (counted) instead of refusing
+  int threads = 1;
+};
+
+// Whether path names a GIS layer file by its extension (.gpkg, .shp,
+// .geojson, .json, .dxf, .fgb, .gml, .kml; any case).
+bool IsGisLayerPath(const std::filesystem::path& path);
+
+// The EPSG code of the coordinate system of `layer` (empty: the first layer)
+// of the GIS file `input`, when GDAL names one; nullopt when it has none.
+// refusal is set (Polish) when the file or layer cannot be read.
+std::optional<std::int32_t> LayerEpsg(const std::filesystem::path& input, const std::string& layer,
+                                      std::string& refusal);
+
+// Runs one job on a GIS file: job is the validated description the
+// transformer was built from. Every layer's system must be the job's input
+// system (a layer without one takes it); the output layers get the output
+// system, by its EPSG code where there is one. A feature with a failing vertex
+// refuses the job, naming its id and why, unless options.skipFailures.
+// Reports on ui as a job does; counters count features and the features left out.
+JobOutcome RunGisLayerJob(const JobDescription& job, const Transformer& transformer,
+                          const JobFiles& files, const GisLayerOptions& options,
+                          JobCounters& counters, JobUserInterface& ui);
+
+}  // namespace kolvedir
