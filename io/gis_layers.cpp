@@ -349,6 +349,8 @@ OGRLayer* CreateOutputLayer(Job& j, GDALDataset& output, OGRLayer& source, const
   if (source.GetFIDColumn() && *source.GetFIDColumn() &&
       EQUAL(output.GetDriverName(), "GPKG"))
     options.SetNameValue("FID", source.GetFIDColumn());
+  // A Shapefile is written in ISO-8859-1 unless told otherwise: Polish texts would be lost.
+  if (EQUAL(output.GetDriverName(), "ESRI Shapefile")) options.SetNameValue("ENCODING", "UTF-8");
   OGRLayer* layer = output.CreateLayer(source.GetName(), srs.get(), type, options.List());
   if (layer == nullptr) return nullptr;
   OGRFeatureDefn* definition = source.GetLayerDefn();

@@ -1,0 +1,267 @@
+// GIS layers: a round trip of every geometry type through GeoPackage and
+// Shapefile with attributes, field types, feature ids and the system checked;
+// failing features with and without --skip-failures; inputs GDAL cannot read.
+#include "io/gis_layers.h"
+
+#include <gdal_priv.h>
+#include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "tests/engine/job_fixture.h"
+
+namespace kolvedir {
+namespace {
+
+using testing::JobFixture;
+
+// PL-2000 zone 18 → PL-1992, both PL-ETRF2000, theoretical.
+JobDescription PlaneJob() {
+  JobDescription job;
+  job.ActiveModule = Module::kTrans;
+  job.InputFrame = job.OutputFrame = Frame::kEtrf2000;
+  job.InputSystem = 1;
+  job.InputZone = 18;
+  job.OutputSystem = 2;
+  job.InputKind = job.OutputKind = RecordKind::kPlane;
+  job.Method = ComputationMethod::kTheoretical;
+  return job;
+}
+
+Transformer PlaneTransformer(const std::filesystem::path& grid) {
+  TransformerDescription d;
+  d.source = "xy2000";
+  d.source_zone = 18;
+  d.source_frame = d.target_frame = "PL-ETRF2000";
+  d.target = "xy92";
+  d.method = "theoretical";
+  d.grid = grid.string();
+  return Transformer(d);
+}
+
+// Easting, northing of a PL-2000 zone 18 point near 51° N, 17° E, shifted by k metres.
+OGRRawPoint Vertex(int k) { return {6429808.46 + 10.0 * k, 5652126.56 + 7.0 * k}; }
+
+std::string Wkt(OGRwkbGeometryType type) {
+  const bool z = OGR_GT_HasZ(type);
+  const auto p = [z](int k) {
+    const OGRRawPoint v = Vertex(k);
+    return std::to_string(v.x) + " " + std::to_string(v.y) + (z ? " " + std::to_string(100.0 + k) : "");
+  };
+  const std::string ring = "(" + p(0) + "," + p(1) + "," + p(2) + "," + p(0) + ")";
+  switch (wkbFlatten(type)) {
+    case wkbPoint: return "(" + p(0) + ")";
+    case wkbLineString: return "(" + p(0) + "," + p(1) + "," + p(2) + ")";
+    case wkbPolygon: return "(" + ring + ")";
+    case wkbMultiPoint: return "((" + p(0) + "),(" + p(3) + "))";
+    case wkbMultiLineString: return "((" + p(0) + "," + p(1) + "),(" + p(2) + "," + p(3) + "))";
+    default: return "((" + ring + "))";  // multipolygon
+  }
+}
+
+std::unique_ptr<OGRGeometry> Geometry(OGRwkbGeometryType type) {
+  const std::string text = std::string(OGRToOGCGeomType(type)) + (OGR_GT_HasZ(type) ? " Z " : " ") + Wkt(type);
+  OGRGeometry* g = nullptr;
+  OGRGeometryFactory::createFromWkt(text.c_str(), nullptr, &g);
+  return std::unique_ptr<OGRGeometry>(g);
+}
+
+// A layer of two features in EPSG:2177 with an integer, a 64-bit integer, a
+// real, a text and a date; feature ids 7 and 9 where the format keeps them.
+void WriteLayer(GDALDataset& dataset, const char* name, OGRwkbGeometryType type,
+                const OGRRawPoint* failing = nullptr) {
+  OGRSpatialReference srs;
+  srs.importFromEPSG(2177);
+  srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  const char* utf8[] = {"ENCODING=UTF-8", nullptr};
+  OGRLayer* layer = dataset.CreateLayer(name, &srs, type, const_cast<char**>(utf8));
+  ASSERT_NE(layer, nullptr);
+  for (auto [field, fieldType] : {std::pair{"kod", OFTInteger}, {"duzy", OFTInteger64},
+                                  {"wartosc", OFTReal}, {"opis", OFTString}, {"data", OFTDate}}) {
+    OGRFieldDefn definition(field, fieldType);
+    ASSERT_EQ(layer->CreateField(&definition), OGRERR_NONE);
+  }
+  for (int i = 0; i < 2; ++i) {
+    OGRFeature feature(layer->GetLayerDefn());
+    feature.SetFID(7 + 2 * i);
+    feature.SetField("kod", 123 + i);
+    feature.SetField("duzy", static_cast<GIntBig>(5000000000LL + i));
+    feature.SetField("wartosc", 1.25 + i);
+    feature.SetField("opis", "Łódź ul. Długa");
+    feature.SetField("data", 2024, 3, 15 + i);
+    std::unique_ptr<OGRGeometry> g = Geometry(type);
+    if (failing && i == 1) g.reset(new OGRPoint(failing->x, failing->y));
+    feature.SetGeometry(g.get());
+    ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+  }
+}
+
+std::unique_ptr<GDALDataset> Create(const std::filesystem::path& path, const char* driver) {
+  GDALAllRegister();
+  return std::unique_ptr<GDALDataset>(GetGDALDriverManager()->GetDriverByName(driver)->Create(
+      path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+}
+
+// What the transformer gives for one vertex (easting, northing), as the layer holds it.
+OGRRawPoint Expected(const Transformer& t, OGRRawPoint v) {
+  double x = 0, y = 0, h = 0;
+  std::int32_t status = -1;
+  t.Transform({{&v.y, 1}, {&v.x, 1}, {}}, {{&x, 1}, {&y, 1}, {&h, 1}, {&status, 1}, {}, {}});
+  EXPECT_EQ(status, 0);
+  return {y, x};
+}
+
+void ExpectTransformed(const Transformer& t, const OGRGeometry& in, const OGRGeometry& out) {
+  ASSERT_EQ(in.getGeometryType(), out.getGeometryType());
+  std::vector<OGRPoint> before, after;
+  const std::function<void(const OGRGeometry&, std::vector<OGRPoint>&)> collect =
+      [&](const OGRGeometry& g, std::vector<OGRPoint>& points) {
+        if (const auto* p = dynamic_cast<const OGRPoint*>(&g)) {
+          points.push_back(*p);
+        } else if (const auto* c = dynamic_cast<const OGRSimpleCurve*>(&g)) {
+          for (int i = 0; i < c->getNumPoints(); ++i) {
+            OGRPoint v;
+            c->getPoint(i, &v);
+            points.push_back(v);
+          }
+        } else if (const auto* polygon = dynamic_cast<const OGRCurvePolygon*>(&g)) {
+          for (const OGRCurve* ring : *polygon) collect(*ring, points);
+        } else {
+          for (const OGRGeometry* part : *g.toGeometryCollection()) collect(*part, points);
+        }
+      };
+  collect(in, before);
+  collect(out, after);
+  ASSERT_EQ(before.size(), after.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const OGRRawPoint e = Expected(t, {before[i].getX(), before[i].getY()});
+    EXPECT_DOUBLE_EQ(after[i].getX(), e.x);
+    EXPECT_DOUBLE_EQ(after[i].getY(), e.y);
+    EXPECT_EQ(after[i].getZ(), before[i].getZ()) << "Z of a plane layer passes through";
+  }
+}
+
+struct Format {
+  const char* driver;
+  const char* extension;
+  bool keepsIds;
+};
+
+TEST(GisLayers, EveryGeometryTypeRoundTrip) {
+  const OGRwkbGeometryType types[] = {wkbPoint,          wkbLineString,       wkbPolygon,
+                                      wkbMultiPoint,     wkbMultiLineString,  wkbMultiPolygon,
+                                      wkbPoint25D,       wkbLineString25D,    wkbPolygon25D,
+                                      wkbMultiPoint25D,  wkbMultiLineString25D, wkbMultiPolygon25D};
+  for (const Format format : {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
+    for (const OGRwkbGeometryType type : types) {
+      SCOPED_TRACE(std::string(format.driver) + " " + OGRGeometryTypeToName(type));
+      JobFixture fixture;
+      const Transformer transformer = PlaneTransformer(fixture.gridFile());
+      const auto input = fixture.object() / (std::string("dzialki") + format.extension);
+      const auto output = fixture.object() / (std::string("wynik") + format.extension);
+      {
+        auto dataset = Create(input, format.driver);
+        WriteLayer(*dataset, "dzialki", type);
+      }
+      const JobDescription job = PlaneJob();
+      ASSERT_EQ(RunGisLayerJob(job, transformer, {input, output}, {}, fixture.counters, fixture.ui),
+                JobOutcome::kCompleted);
+      std::unique_ptr<GDALDataset> in(GDALDataset::Open(input.c_str(), GDAL_OF_VECTOR));
+      std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
+      ASSERT_TRUE(out);
+      OGRLayer* source = in->GetLayer(0);
+      OGRLayer* result = out->GetLayer(0);
+      EXPECT_STREQ(result->GetName(), format.keepsIds ? "dzialki" : "wynik");
+      ASSERT_NE(result->GetSpatialRef(), nullptr);
+      EXPECT_STREQ(result->GetSpatialRef()->GetAuthorityCode(nullptr), "2180");
+      EXPECT_EQ(result->GetGeomType(), source->GetGeomType());
+      OGRFeatureDefn* definition = result->GetLayerDefn();
+      ASSERT_EQ(definition->GetFieldCount(), source->GetLayerDefn()->GetFieldCount());
+      for (int i = 0; i < definition->GetFieldCount(); ++i)
+        EXPECT_EQ(definition->GetFieldDefn(i)->GetType(),
+                  source->GetLayerDefn()->GetFieldDefn(i)->GetType());
+      EXPECT_EQ(result->GetFeatureCount(), 2);
+      for (;;) {
+        std::unique_ptr<OGRFeature> a(source->GetNextFeature()), b(result->GetNextFeature());
+        if (!a) break;
+        ASSERT_TRUE(b);
+        EXPECT_EQ(a->GetFID(), b->GetFID());
+        for (int i = 0; i < definition->GetFieldCount(); ++i)
+          EXPECT_STREQ(a->GetFieldAsString(i), b->GetFieldAsString(i));
+        EXPECT_STREQ(b->GetFieldAsString("opis"), "Łódź ul. Długa");
+        ExpectTransformed(transformer, *a->GetGeometryRef(), *b->GetGeometryRef());
+      }
+    }
+  }
+}
+
+struct Refusal {
+  const char* name;
+  std::function<void(const std::filesystem::path& input)> make;  // writes the input
+  const char* extension;
+  GisLayerOptions options;
+  const char* message;  // a part of the refusal; empty: completes
+  std::int32_t errors = 0;
+};
+
+// A point of zone 15 in a layer said to be zone 18.
+const OGRRawPoint kOtherZone{5429808.46, 5652126.56};
+
+TEST(GisLayers, RefusedInputsWriteNothing) {
+  const Refusal cases[] = {
+      {"a failing feature refuses the job, naming its id and why",
+       [](const auto& in) { WriteLayer(*Create(in, "GPKG"), "punkty", wkbPoint, &kOtherZone); },
+       ".gpkg", {}, "obiekt FID 9 warstwy \"punkty\": współrzędna y 5429808 jest ze strefy 15"},
+      {"--skip-failures leaves it out and counts it",
+       [](const auto& in) { WriteLayer(*Create(in, "GPKG"), "punkty", wkbPoint, &kOtherZone); },
+       ".gpkg", {"", "", true, 1}, "", 1},
+      {"a corrupt GeoPackage",
+       [](const auto& in) { std::ofstream(in) << "SQLite format 3\nnot a database"; }, ".gpkg", {},
+       "Nie można odczytać warstw GIS"},
+      {"a Shapefile without its .dbf",
+       [](const auto& in) {
+         WriteLayer(*Create(in, "ESRI Shapefile"), "punkty", wkbPoint);
+         std::filesystem::remove(std::filesystem::path(in).replace_extension(".dbf"));
+       },
+       ".shp", {}, ".dbf"},
+      {"a layer in another system than the job's input",
+       [](const auto& in) {
+         auto dataset = Create(in, "GPKG");
+         OGRSpatialReference srs;
+         srs.importFromEPSG(2180);
+         dataset->CreateLayer("punkty", &srs, wkbPoint);
+       },
+       ".gpkg", {}, "ma układ EPSG:2180 (ETRF2000-PL / CS92), a --from to xy2000, strefa 18, PL-ETRF2000"},
+  };
+  for (const Refusal& c : cases) {
+    SCOPED_TRACE(c.name);
+    JobFixture fixture;
+    const Transformer transformer = PlaneTransformer(fixture.gridFile());
+    const auto input = fixture.object() / (std::string("we") + c.extension);
+    const auto output = fixture.object() / "wynik.gpkg";
+    GDALAllRegister();
+    c.make(input);
+    const JobOutcome outcome =
+        RunGisLayerJob(PlaneJob(), transformer, {input, output}, c.options, fixture.counters, fixture.ui);
+    std::string dialogs;
+    for (const std::string& d : fixture.ui.dialogs) dialogs += d + "\n";
+    if (*c.message == '\0') {
+      EXPECT_EQ(outcome, JobOutcome::kCompleted) << dialogs;
+      std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
+      ASSERT_TRUE(out);
+      EXPECT_EQ(out->GetLayer(0)->GetFeatureCount(), 1);
+      EXPECT_NE(dialogs.find("pominięto obiekt FID 9"), std::string::npos) << dialogs;
+      EXPECT_NE(fixture.ui.monitor.Lines()[2].find(std::to_string(c.errors)), std::string::npos);
+      continue;
+    }
+    EXPECT_NE(outcome, JobOutcome::kCompleted);
+    EXPECT_NE(dialogs.find(c.message), std::string::npos) << dialogs;
+    EXPECT_FALSE(std::filesystem::exists(output));
+  }
+}
+
+}  // namespace
+}  // namespace kolvedir
