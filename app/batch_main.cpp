@@ -396,13 +396,16 @@ void Declare(CLI::App& app, Options& o) {
 
 // --from left out takes the system of a GIS input layer.
 void SourceFromLayer(Options& o) {
-  if (!o.names.source.empty() || o.inputs.size() != 1 ||
+  JobNames& n = o.names;
+  if (!n.source.empty() || o.inputs.size() != 1 ||
       InputFormatOf(o.inputFormat, o.inputs.front()) != InputFormat::kGisLayers)
     return;
   std::string refusal;
-  const std::optional<std::string> named = SourceOfLayer(o.inputs.front(), o.layer, refusal);
-  if (!named) throw UsageError{refusal};
-  o.names.source = *named;
+  const CrsRow* row = SourceOfLayer(o.inputs.front(), o.layer, refusal);
+  if (row == nullptr) throw UsageError{refusal};
+  n.source = row->system;
+  if (n.sourceZone.empty() && row->zone != 0) n.sourceZone = std::to_string(row->zone);
+  if (n.sourceFrame.empty()) n.sourceFrame = FrameOptionName(row->frame);
 }
 
 // The transformer of the names, for the jobs on delimited text and GIS layers.

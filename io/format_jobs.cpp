@@ -66,22 +66,16 @@ JobOutcome RunFormatJob(InputFormat format, const JobDescription& job,
   return RunDelimitedTextJob(described, *transformer, files, options.text, counters, ui);
 }
 
-std::optional<std::string> SourceOfLayer(const std::filesystem::path& input,
-                                         const std::string& layer, std::string& refusal) {
+const CrsRow* SourceOfLayer(const std::filesystem::path& input, const std::string& layer,
+                            std::string& refusal) {
 #if KOLVEDIR_GDAL
-  const std::optional<std::int32_t> epsg = LayerEpsg(input, layer, refusal);
-  if (epsg && FindCrsByEpsg(*epsg)) return "EPSG:" + std::to_string(*epsg);
-  if (refusal.empty())
-    refusal = "--from: " + std::string(epsg ? "układ warstwy EPSG:" + std::to_string(*epsg) +
-                                                  " nie jest układem programu"
-                                            : "warstwa nie ma układu współrzędnych") +
-              "; podaj --from";
+  return LayerSystem(input, layer, refusal);
 #else
   (void)input;
   (void)layer;
   refusal = "brak opcji --from";
+  return nullptr;
 #endif
-  return std::nullopt;
 }
 
 }  // namespace kolvedir

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/crs_table.h"
 #include "engine/job.h"
 #include "io/delimited_text.h"
 #include "kolvedir/transformer.h"
@@ -40,9 +41,10 @@ JobOutcome RunFormatJob(InputFormat format, const JobDescription& job,
                         const FormatOptions& options, JobCounters& counters,
                         JobUserInterface& ui);
 
-// --from left out: the EPSG name of the input layer's system ("EPSG:2177"),
-// or nullopt with refusal set (Polish) when the layer has no system of the table.
-std::optional<std::string> SourceOfLayer(const std::filesystem::path& input,
-                                         const std::string& layer, std::string& refusal);
+// --from left out: the system of the input layer (system, zone, frame of a
+// row of the table), or nullptr with refusal set (Polish) when the layer has
+// none of the table.
+const CrsRow* SourceOfLayer(const std::filesystem::path& input, const std::string& layer,
+                            std::string& refusal);
 
 }  // namespace kolvedir

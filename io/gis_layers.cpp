@@ -120,6 +120,36 @@ std::optional<std::int32_t> EpsgOf(const OGRSpatialReference& srs) {
   return found;
 }
 
+// A system's name as the ESRI WKT of a Shapefile spells it: letters, digits
+// and "-" kept, any other run of characters one "_", none at the ends.
+std::string EsriName(std::string_view name) {
+  std::string out;
+  for (const char c : name) {
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') out += c;
+    else if (!out.empty() && out.back() != '_') out += '_';
+  }
+  if (!out.empty() && out.back() == '_') out.pop_back();
+  return out;
+}
+
+// The row of a system without an EPSG code that the program wrote as WKT,
+// by the name it gave it (a format that keeps WKT1 only loses its axis
+// order, and a Shapefile spells the name its own way).
+const CrsRow* RowWithoutCode(const OGRSpatialReference& srs) {
+  const char* name = srs.GetName();
+  if (name == nullptr) return nullptr;
+  for (const CrsRow& row : CrsTable())
+    if (row.epsg == 0 && !row.wkt.empty() && (row.epsgName == name || EsriName(row.epsgName) == name))
+      return &row;
+  return nullptr;
+}
+
+// The row of the table of a layer's system, by its EPSG code or its WKT.
+const CrsRow* RowOf(const OGRSpatialReference& srs, std::optional<std::int32_t>& code) {
+  code = EpsgOf(srs);
+  return code ? FindCrsByEpsg(*code) : RowWithoutCode(srs);
+}
+
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name, std::string& refusal) {
   OGRLayer* layer = name.empty() ? dataset.GetLayer(0) : dataset.GetLayerByName(name.c_str());
   if (layer == nullptr) refusal = " *** Zbiór nie ma warstwy \"" + name + "\"";
@@ -324,8 +354,8 @@ std::vector<OGRLayer*> ChosenLayers(Job& j, GDALDataset& input) {
 bool CheckLayerSystem(Job& j, OGRLayer& layer) {
   const OGRSpatialReference* srs = layer.GetSpatialRef();
   if (srs == nullptr) return true;  // takes the job's input system
-  const std::optional<std::int32_t> code = EpsgOf(*srs);
-  const CrsRow* row = code ? FindCrsByEpsg(*code) : nullptr;
+  std::optional<std::int32_t> code;
+  const CrsRow* row = RowOf(*srs, code);
   if (row != nullptr && LayerFitsInput(j.job, *row)) return true;
   const char* name = srs->GetName();
   j.refusal = " *** Warstwa \"" + std::string(layer.GetName()) + "\" ma układ " +
@@ -542,14 +572,25 @@ bool IsGisLayerPath(const std::filesystem::path& path) {
                      [&](const Extension& e) { return e.extension == extension; });
 }
 
-std::optional<std::int32_t> LayerEpsg(const std::filesystem::path& input, const std::string& layer,
-                                      std::string& refusal) {
+const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string& layer,
+                          std::string& refusal) {
   const QuietGdal quiet;
   GDALDatasetUniquePtr dataset = OpenInput(input, refusal);
-  if (!dataset) return std::nullopt;
+  if (!dataset) return nullptr;
   OGRLayer* found = FindLayer(*dataset, layer, refusal);
-  const OGRSpatialReference* srs = found ? found->GetSpatialRef() : nullptr;
-  return srs ? EpsgOf(*srs) : std::nullopt;
+  if (found == nullptr) return nullptr;
+  const OGRSpatialReference* srs = found->GetSpatialRef();
+  std::optional<std::int32_t> code;
+  const CrsRow* row = srs ? RowOf(*srs, code) : nullptr;
+  if (row == nullptr) {
+    const char* name = srs ? srs->GetName() : nullptr;
+    refusal = "--from: warstwa \"" + std::string(found->GetName()) + "\" " +
+              (srs ? "ma układ " + (code ? "EPSG:" + std::to_string(*code) + " " : std::string()) +
+                         "(" + (name ? name : "bez nazwy") + "), który nie jest układem programu"
+                   : std::string("nie ma układu współrzędnych")) +
+              "; podaj --from";
+  }
+  return row;
 }
 
 JobOutcome RunGisLayerJob(const JobDescription& job, const Transformer& transformer,

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/crs_table.h"
 #include "engine/job.h"
 #include "engine/job_context.h"
 #include "engine/job_files.h"
@@ -34,11 +35,12 @@ struct GisLayerOptions {
 // .geojson, .json, .dxf, .fgb, .gml, .kml; any case).
 bool IsGisLayerPath(const std::filesystem::path& path);
 
-// The EPSG code of the coordinate system of `layer` (empty: the first layer)
-// of the GIS file `input`, when GDAL names one; nullopt when it has none.
-// refusal is set (Polish) when the file or layer cannot be read.
-std::optional<std::int32_t> LayerEpsg(const std::filesystem::path& input, const std::string& layer,
-                                      std::string& refusal);
+// The row of the table whose system `layer` (empty: the first layer) of the
+// GIS file `input` is in, by the layer's EPSG code or by the WKT the program
+// writes for a system without one. nullptr with refusal set (Polish, naming
+// --from) when the file or layer cannot be read or its system is none of ours.
+const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string& layer,
+                          std::string& refusal);
 
 // Runs one job on a GIS file: job is the validated description the
 // transformer was built from. Every layer's system must be the job's input

@@ -95,12 +95,40 @@ bool SameEllipsoid(PJ_CONTEXT* context, const PJ* crs, Frame frame, std::string&
 const CrsRow* RowOf(std::span<const CrsRow> rows, std::string_view system, Frame frame,
                     int dimensions) {
   for (const CrsRow& r : rows)
-    if (r.system == system && r.frame == frame && r.epsg != 0 && r.dimensions == dimensions)
+    if (r.system == system && r.frame == frame && !r.wkt.empty() && r.dimensions == dimensions)
       return &r;
   return nullptr;
 }
 
 std::string EpsgName(std::int32_t code) { return "EPSG:" + std::to_string(code); }
+
+// How PROJ is told the row's system: its EPSG code, or its WKT.
+std::string CrsText(const CrsRow& row) { return row.epsg != 0 ? EpsgName(row.epsg) : std::string(row.wkt); }
+
+// The base geographic system of a plane one, by code where it has one.
+std::string BaseText(PJ_CONTEXT* context, const PJ* base) {
+  const std::string code = CodeOf(base);
+  return code.empty() ? proj_as_wkt(context, base, PJ_WKT2_2019, nullptr) : code;
+}
+
+// The system whose computation a plane row's coordinates are: the "1942/83"
+// plane coordinates are those of the "1942" projection of their own B, L.
+std::string_view ProjectionOf(std::string_view system) {
+  if (system == "xy42_83_3") return "xy42_3";
+  if (system == "xy42_83_6") return "xy42_6";
+  return system;
+}
+
+// Where a zone of a system without an EPSG code is used: its strip in Poland.
+GeodeticArea ZoneBand(const CrsRow& row) {
+  const std::string_view s = row.system;
+  const double halfWidth = s == "xy2000" || s == "xy42_3" || s == "xy42_83_3" ? 1.5
+                           : s == "UTM" || s == "xy42_6" || s == "xy42_83_6"  ? 3.0
+                                                                              : 0.0;
+  if (halfWidth == 0.0 || row.zone == 0) return kPolandArea;
+  return {kPolandArea.south, kPolandArea.north, std::max(kPolandArea.west, row.zone - halfWidth),
+          std::min(kPolandArea.east, row.zone + halfWidth)};
+}
 
 }  // namespace
 
@@ -155,31 +183,31 @@ double LargestDifference(PJ_CONTEXT* context, const ComparedSystem& geodetic,
 bool ComparisonOf(PJ_CONTEXT* context, std::span<const CrsRow> rows, const CrsRow& row,
                   ComparedSystem& geodetic, ComparedSystem& other) {
   const SystemFile* f = FileOf(row.system, row.frame);
-  if (f == nullptr || f->module != Module::kTrans || row.epsg == 0) return false;
+  if (f == nullptr || f->module != Module::kTrans || row.wkt.empty()) return false;
   const std::string_view blh = row.frame == Frame::kPulkovo ? "BLH_KRA" : "BLH_GRS";
   const std::string_view xyz = row.frame == Frame::kPulkovo ? "XYZ_KRA" : "XYZ_GRS";
   switch (f->kind) {
     case RecordKind::kPlane: {
-      const Proj crs(proj_create(context, EpsgName(row.epsg).c_str()), &proj_destroy);
+      const Proj crs(proj_create(context, CrsText(row).c_str()), &proj_destroy);
       const Proj base(crs ? proj_crs_get_geodetic_crs(context, crs.get()) : nullptr,
                       &proj_destroy);
       if (!base) return false;
-      geodetic = {blh, 0, row.frame, CodeOf(base.get())};
-      other = {row.system, row.zone, row.frame, EpsgName(row.epsg)};
+      geodetic = {blh, 0, row.frame, BaseText(context, base.get())};
+      other = {ProjectionOf(row.system), row.zone, row.frame, CrsText(row)};
       return true;
     }
     case RecordKind::kGeodetic: {
       const CrsRow* cartesian = RowOf(rows, xyz, row.frame, 3);
       if (cartesian == nullptr) return false;
-      geodetic = {row.system, 0, row.frame, EpsgName(row.epsg)};
-      other = {xyz, 0, row.frame, EpsgName(cartesian->epsg)};
+      geodetic = {row.system, 0, row.frame, CrsText(row)};
+      other = {xyz, 0, row.frame, CrsText(*cartesian)};
       return true;
     }
     case RecordKind::kCartesian: {
       const CrsRow* geographic = RowOf(rows, blh, row.frame, 3);
       if (geographic == nullptr) return false;
-      geodetic = {blh, 0, row.frame, EpsgName(geographic->epsg)};
-      other = {row.system, 0, row.frame, EpsgName(row.epsg)};
+      geodetic = {blh, 0, row.frame, CrsText(*geographic)};
+      other = {row.system, 0, row.frame, CrsText(row)};
       return true;
     }
     default:
@@ -189,9 +217,9 @@ bool ComparisonOf(PJ_CONTEXT* context, std::span<const CrsRow> rows, const CrsRo
 
 double MeasureRow(PJ_CONTEXT* context, std::span<const CrsRow> rows, const CrsRow& row,
                   std::string& problem) {
-  const Proj crs(proj_create(context, EpsgName(row.epsg).c_str()), &proj_destroy);
+  const Proj crs(proj_create(context, CrsText(row).c_str()), &proj_destroy);
   if (!crs) {
-    problem = "PROJ does not know " + EpsgName(row.epsg);
+    problem = "PROJ does not read " + CrsText(row);
     return -1;
   }
   ComparedSystem geodetic, other;
@@ -201,7 +229,7 @@ double MeasureRow(PJ_CONTEXT* context, std::span<const CrsRow> rows, const CrsRo
   }
   if (!SameEllipsoid(context, crs.get(), row.frame, problem)) return -1;
   const Proj area(proj_create(context, other.proj.c_str()), &proj_destroy);
-  const GeodeticArea where = AreaInPoland(context, area.get());
+  const GeodeticArea where = row.epsg != 0 ? AreaInPoland(context, area.get()) : ZoneBand(row);
   // Geodetic and Cartesian systems are compared at a height as well.
   const double h = FileOf(other.system, other.frame)->kind == RecordKind::kPlane ? 0.0 : 250.0;
   const double metres = LargestDifference(context, geodetic, other, where, h, problem);

@@ -265,3 +265,41 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
 
 }  // namespace
 }  // namespace kolvedir
+
+namespace kolvedir {
+namespace {
+
+// A system without an EPSG code is written as WKT and known again from it,
+// in a GeoPackage and in a Shapefile (whose WKT spells names its own way).
+TEST(GisLayers, SystemWithoutCodeKnownAgain) {
+  for (const Format format : {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
+    SCOPED_TRACE(format.driver);
+    JobFixture fixture;
+    JobDescription job = PlaneJob();
+    job.OutputSystem = 3;  // UTM, zone 15
+    job.OutputZone = 15;
+    TransformerDescription d;
+    d.source = "xy2000";
+    d.source_zone = 18;
+    d.source_frame = d.target_frame = "PL-ETRF2000";
+    d.target = "UTM";
+    d.target_zone = 15;
+    d.method = "theoretical";
+    d.grid = fixture.gridFile().string();
+    const Transformer transformer(d);
+    const auto input = fixture.object() / (std::string("we") + format.extension);
+    const auto output = fixture.object() / (std::string("utm") + format.extension);
+    WriteLayer(*Create(input, format.driver), "punkty", wkbPoint);
+    ASSERT_EQ(RunGisLayerJob(job, transformer, {input, output}, {}, fixture.counters, fixture.ui),
+              JobOutcome::kCompleted);
+    std::string refusal;
+    const CrsRow* row = LayerSystem(output, "", refusal);
+    ASSERT_NE(row, nullptr) << refusal;
+    EXPECT_EQ(row->system, "UTM");
+    EXPECT_EQ(row->zone, 15);
+    EXPECT_EQ(row->frame, Frame::kEtrf2000);
+  }
+}
+
+}  // namespace
+}  // namespace kolvedir
