@@ -415,6 +415,7 @@ TransformerDescription TransformerNames(const Options& o, const std::filesystem:
           grid.string()};
 }
 
+// threads: of the record loops, every core resolved.
 FormatOptions FormatOptionsOf(const Options& o, int threads) {
   FormatOptions f;
   f.text.delimiter = o.delimiter == "tab" ? '\t' : o.delimiter.empty() ? 0 : o.delimiter.front();

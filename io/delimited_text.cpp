@@ -5,12 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <limits>
 #include <optional>
+#include <span>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "engine/point_record.h"
@@ -24,6 +23,8 @@ namespace kolvedir {
 namespace {
 
 constexpr std::size_t kBlockRecords = 65536;
+// Fewer records than this per thread are not worth a thread.
+constexpr std::size_t kRecordsPerThread = 8192;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kSecondsPerDegree = 3600.0;
 // The height jobs write fixed decimals: seconds 5, degrees 9, heights 4.
@@ -353,26 +354,41 @@ void AppendComputed(std::string& out, const JobDescription& job, const ResultArr
 
 // ---- The job ----
 
+// The whole input: a file read at once at its size, standard input in parts.
 bool ReadWholeInput(const JobFiles& files, std::string& text) {
-  if (files.input.empty()) {
-    text.assign(std::istreambuf_iterator<char>(std::cin), {});
-    return !std::cin.bad();
+  std::FILE* in = files.input.empty() ? stdin : std::fopen(files.input.c_str(), "rb");
+  if (in == nullptr) return false;
+  std::error_code unknown;
+  const std::uintmax_t fileSize = files.input.empty() ? 0 : std::filesystem::file_size(files.input, unknown);
+  const std::size_t chunk = std::max<std::size_t>(unknown ? 0 : fileSize + 1, std::size_t{1} << 22);
+  std::size_t size = 0;
+  for (;;) {
+    text.resize(size + chunk);
+    const std::size_t got = std::fread(text.data() + size, 1, chunk, in);
+    size += got;
+    if (got < chunk) break;
   }
-  std::ifstream in(files.input, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), {});
-  return !in.bad();
+  text.resize(size);
+  const bool failed = std::ferror(in) != 0;
+  if (in != stdin) std::fclose(in);
+  return !failed;
 }
 
-// The input as UTF-8 without its byte-order mark, or the refusal.
-std::optional<std::string> InputText(const JobFiles& files, std::string& refusal) {
-  std::string text;
-  if (!ReadWholeInput(files, text)) {
+// The input as UTF-8: its bytes, and where its text starts (after a
+// byte-order mark); nullopt with the refusal.
+struct Input {
+  std::string bytes;
+  std::size_t start = 0;
+};
+
+std::optional<Input> ReadInput(const JobFiles& files, std::string& refusal) {
+  Input input;
+  if (!ReadWholeInput(files, input.bytes)) {
     refusal = " *** Nie można otworzyć zbioru wejściowego: " + InputText(files);
     return std::nullopt;
   }
-  const bool byteOrderMark = text.starts_with(kUtf8ByteOrderMark);
-  if (byteOrderMark) text.erase(0, kUtf8ByteOrderMark.size());
+  if (input.bytes.starts_with(kUtf8ByteOrderMark)) input.start = kUtf8ByteOrderMark.size();
+  const std::string_view text = std::string_view(input.bytes).substr(input.start);
   Utf8Scan scan;
   scan.Add(text);
   if (files.encoding == TextEncoding::kUtf8 && !scan.Valid()) {
@@ -380,8 +396,9 @@ std::optional<std::string> InputText(const JobFiles& files, std::string& refusal
               "; zbioru wynikowego nie utworzono";
     return std::nullopt;
   }
-  if (files.encoding == TextEncoding::kWindows1250 || !scan.Valid()) return Win1250ToUtf8(text);
-  return text;
+  if (files.encoding == TextEncoding::kWindows1250 || !scan.Valid())
+    return Input{Win1250ToUtf8(text), 0};
+  return input;
 }
 
 struct Job {
@@ -396,7 +413,7 @@ struct Job {
 // The decimal separator the input's coordinates use: the first one found in
 // the records of `block` decides (a decimal comma is possible only where the
 // delimiter is not ',').
-bool UsesDecimalComma(const std::vector<Record>& block, const Columns& columns, char delimiter) {
+bool UsesDecimalComma(std::span<const Record> block, const Columns& columns, char delimiter) {
   if (delimiter == ',') return false;
   for (const Record& r : block) {
     for (const int c : columns.coordinate) {
@@ -416,9 +433,17 @@ void AskAboutRecord(Job& j, std::string_view name, const std::string& message) {
     j.counters.SuppressPointMessages = true;
 }
 
-// Transforms and writes one block of records; out receives the output records.
-void RunBlock(Job& j, const std::vector<Record>& block, const Columns& columns,
-              std::uint64_t firstRecord, const Format& f, std::string& out) {
+// What one slice of a block gives: its output records, and the name and
+// message of each of its error points, in input order.
+struct Slice {
+  std::string out;
+  std::vector<std::pair<std::string, std::string>> errors;
+};
+
+// Transforms and writes the records of one slice of a block; touches nothing
+// but `slice` (slices of a block run side by side).
+void RunSlice(const Job& j, std::span<const Record> block, const Columns& columns,
+              std::uint64_t firstRecord, const Format& f, Slice& slice) {
   const std::size_t n = block.size();
   std::array<std::vector<double>, 3> in;
   for (auto& v : in) v.assign(n, kNaN);
@@ -448,8 +473,9 @@ void RunBlock(Job& j, const std::vector<Record>& block, const Columns& columns,
                        plane ? std::span<double>(result[3]) : std::span<double>(),
                        plane ? std::span<double>(result[4]) : std::span<double>()};
   const bool third = columns.coordinate[2] >= 0;
-  j.transformer.Transform({in[0], in[1], third ? std::span<const double>(in[2]) : std::span<const double>()},
-                          r, j.options.threads);
+  j.transformer.Transform(
+      {in[0], in[1], third ? std::span<const double>(in[2]) : std::span<const double>()}, r, 1);
+  std::string& out = slice.out;
   for (std::size_t i = 0; i < n; ++i) {
     if (!unreadable[i].empty()) status[i] = static_cast<std::int32_t>(PointResult::kFailed);
     out += block[i].text;
@@ -459,20 +485,50 @@ void RunBlock(Job& j, const std::vector<Record>& block, const Columns& columns,
     AppendIntegerField(out, status[i], 0);
     out += f.delimiter;
     if (status[i] != 0) {
-      const std::string message =
+      std::string message =
           !unreadable[i].empty()
               ? "nieczytelna wartość w kolumnie " + unreadable[i]
               : PointResultText(j.job, status[i], j.job.InputKind == RecordKind::kPlane ? in[1][i] : 0.0);
       AppendField(out, message, f.delimiter);
-      ++j.counters.ErrorCount;
-      const std::string name = columns.id >= 0 && columns.id < static_cast<int>(block[i].fields.size())
-                                   ? std::string(block[i].fields[columns.id].value)
-                                   : "w wierszu " + std::to_string(firstRecord + i + 2);
-      AskAboutRecord(j, name, message);
+      std::string name = columns.id >= 0 && columns.id < static_cast<int>(block[i].fields.size())
+                             ? std::string(block[i].fields[columns.id].value)
+                             : "w wierszu " + std::to_string(firstRecord + i + 2);
+      slice.errors.emplace_back(std::move(name), std::move(message));
     }
     out += f.lineEnd;
-    ++j.counters.PointCount;
   }
+}
+
+// Transforms one block of records in slices side by side, then writes the
+// slices to sink and counts and asks about their error points in input
+// order. slices: reused from block to block with their storage.
+void RunBlock(Job& j, std::span<const Record> block, const Columns& columns,
+              std::uint64_t firstRecord, const Format& f, std::vector<Slice>& slices,
+              OutputSink& sink) {
+  const std::size_t parts = std::clamp<std::size_t>(block.size() / kRecordsPerThread, 1,
+                                                    static_cast<std::size_t>(std::max(j.options.threads, 1)));
+  slices.resize(parts);
+  for (Slice& slice : slices) {
+    slice.out.clear();
+    slice.errors.clear();
+  }
+  const auto run = [&](std::size_t p) {
+    const std::size_t begin = block.size() * p / parts, end = block.size() * (p + 1) / parts;
+    RunSlice(j, block.subspan(begin, end - begin), columns, firstRecord + begin, f, slices[p]);
+  };
+  {
+    std::vector<std::jthread> workers;
+    for (std::size_t p = 1; p < parts; ++p) workers.emplace_back(run, p);
+    run(0);
+  }
+  for (const Slice& slice : slices) {
+    sink.WriteBlock(slice.out);
+    for (const auto& [name, message] : slice.errors) {
+      ++j.counters.ErrorCount;
+      AskAboutRecord(j, name, message);
+    }
+  }
+  j.counters.PointCount += static_cast<std::int32_t>(block.size());
 }
 
 JobOutcome Refuse(Job& j, const std::string& message) {
@@ -482,9 +538,10 @@ JobOutcome Refuse(Job& j, const std::string& message) {
 
 JobOutcome Run(Job& j) {
   std::string refusal;
-  const std::optional<std::string> text = InputText(j.files, refusal);
-  if (!text) return Refuse(j, refusal);
-  std::size_t at = 0;
+  const std::optional<Input> input = ReadInput(j.files, refusal);
+  if (!input) return Refuse(j, refusal);
+  const std::string* const text = &input->bytes;
+  std::size_t at = input->start;
   // Blank lines before the header are no header.
   while (at < text->size() && (text->at(at) == '\n' || text->at(at) == '\r')) ++at;
   if (at == text->size())
@@ -509,7 +566,7 @@ JobOutcome Run(Job& j) {
     f.secondsDecimals = kHeightJobSecondsDecimals;
     f.linearDecimals = kHeightJobLinearDecimals;
   }
-  std::string out(header.text);
+  std::string out(header.text);  // the header line
   std::string_view outputSystem;
   if (const SystemFile* s = FindSystemFile(j.job.ActiveModule, j.job.OutputFrame, j.job.OutputSystem))
     outputSystem = s->input;
@@ -519,23 +576,24 @@ JobOutcome Run(Job& j) {
   }
   out += f.lineEnd;
 
-  std::vector<Record> block;
-  std::uint64_t records = 0;
+  sink.WriteBlock(out);
+  // The records and slices of a block, reused from block to block with their storage.
+  std::vector<Record> records(kBlockRecords);
+  std::vector<Slice> slices;
+  std::uint64_t done = 0;
   bool first = true;
   while (at < text->size()) {
-    block.clear();
-    while (at < text->size() && block.size() < kBlockRecords) {
-      Record r;
-      CutRecord(*text, at, delimiter, r);
-      if (!r.text.empty()) block.push_back(std::move(r));  // blank lines hold no point
+    std::size_t used = 0;
+    while (at < text->size() && used < kBlockRecords) {
+      CutRecord(*text, at, delimiter, records[used]);
+      if (!records[used].text.empty()) ++used;  // blank lines hold no point
     }
-    if (block.empty()) break;
+    if (used == 0) break;
+    const std::span<const Record> block(records.data(), used);
     if (first) f.decimalComma = UsesDecimalComma(block, *columns, delimiter);
     first = false;
-    RunBlock(j, block, *columns, records, f, out);
-    records += block.size();
-    sink.WriteBlock(out);
-    out.clear();
+    RunBlock(j, block, *columns, done, f, slices, sink);
+    done += used;
     j.ui.ShowProgress(at, text->size());
     if (j.ui.StopRequested()) {
       sink.Discard();
@@ -543,7 +601,6 @@ JobOutcome Run(Job& j) {
       return JobOutcome::kStopped;
     }
   }
-  sink.WriteBlock(out);
   if (!sink.Commit()) {
     j.ui.ShowInformation(" *** Błąd zapisu zbioru wynikowego: " + OutputText(j.files) + " (" +
                          sink.ErrorText() + ")");

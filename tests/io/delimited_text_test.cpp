@@ -138,3 +138,35 @@ TEST(DelimitedText, ReadsAndWrites) {
 
 }  // namespace
 }  // namespace kolvedir
+
+namespace kolvedir {
+namespace {
+
+// Records in slices side by side give the bytes and the questions, in input
+// order and named by their rows, of one thread.
+TEST(DelimitedText, ThreadsChangeNothing) {
+  std::string input = "kod,x,y\n";
+  for (int i = 0; i < 40000; ++i)
+    input += std::to_string(i) + ",5652126.56," + (i % 997 == 0 ? "5429808.46" : "6429808.46") + "\n";
+  std::string outputs[2];
+  std::vector<std::string> questions[2];
+  for (const int threads : {1, 2}) {
+    testing::JobFixture fixture;
+    const JobDescription job = PlaneJob();
+    const Transformer transformer = TransformerOf(job, fixture.gridFile());
+    fixture.WriteInput("in.csv", input);
+    DelimitedTextOptions options;
+    options.threads = threads;
+    ASSERT_EQ(RunDelimitedTextJob(job, transformer, {fixture.object() / "in.csv", fixture.object() / "out.csv"},
+                                  options, fixture.counters, fixture.ui),
+              JobOutcome::kCompleted);
+    outputs[threads - 1] = fixture.ReadOutput("out.csv");
+    questions[threads - 1] = fixture.ui.dialogs;
+  }
+  EXPECT_EQ(outputs[0], outputs[1]);
+  EXPECT_EQ(questions[0], questions[1]);
+  EXPECT_EQ(std::count(outputs[0].begin(), outputs[0].end(), '\n'), 40001);
+}
+
+}  // namespace
+}  // namespace kolvedir
