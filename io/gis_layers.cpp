@@ -144,6 +144,18 @@ const CrsRow* RowWithoutCode(const OGRSpatialReference& srs) {
   return nullptr;
 }
 
+// A layer's system, or null when it has none: a GeoPackage names its two
+// undefined systems (ids -1 and 0) "Undefined Cartesian SRS" and "Undefined
+// geographic SRS".
+const OGRSpatialReference* SystemOf(OGRLayer& layer) {
+  const OGRSpatialReference* srs = layer.GetSpatialRef();
+  const char* name = srs ? srs->GetName() : nullptr;
+  if (name != nullptr && std::string_view(name).starts_with("Undefined ") &&
+      srs->GetAuthorityCode(nullptr) == nullptr)
+    return nullptr;
+  return srs;
+}
+
 // The row of the table of a layer's system, by its EPSG code or its WKT.
 const CrsRow* RowOf(const OGRSpatialReference& srs, std::optional<std::int32_t>& code) {
   code = EpsgOf(srs);
@@ -352,7 +364,7 @@ std::vector<OGRLayer*> ChosenLayers(Job& j, GDALDataset& input) {
 }
 
 bool CheckLayerSystem(Job& j, OGRLayer& layer) {
-  const OGRSpatialReference* srs = layer.GetSpatialRef();
+  const OGRSpatialReference* srs = SystemOf(layer);
   if (srs == nullptr) return true;  // takes the job's input system
   std::optional<std::int32_t> code;
   const CrsRow* row = RowOf(*srs, code);
@@ -466,7 +478,8 @@ bool CopyLayer(Job& j, OGRLayer& source, GDALDataset& output) {
   source.ResetReading();
   for (;;) {
     std::unique_ptr<OGRFeature> feature(source.GetNextFeature());
-    if (feature) {
+    const bool more = feature != nullptr;
+    if (more) {
       Gather(axes, feature->GetGeometryRef(), block);
       block.features.push_back(std::move(feature));
       block.firstVertex.push_back(block.a.size());
@@ -475,7 +488,7 @@ bool CopyLayer(Job& j, OGRLayer& source, GDALDataset& output) {
     if (!WriteBlock(j, block, axes, source, *target, fieldMap)) return false;
     block.Clear();
     if (j.ui.StopRequested()) return false;
-    if (!feature) return true;
+    if (!more) return true;
   }
 }
 
@@ -579,7 +592,7 @@ const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string&
   if (!dataset) return nullptr;
   OGRLayer* found = FindLayer(*dataset, layer, refusal);
   if (found == nullptr) return nullptr;
-  const OGRSpatialReference* srs = found->GetSpatialRef();
+  const OGRSpatialReference* srs = SystemOf(*found);
   std::optional<std::int32_t> code;
   const CrsRow* row = srs ? RowOf(*srs, code) : nullptr;
   if (row == nullptr) {

@@ -269,6 +269,34 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
 namespace kolvedir {
 namespace {
 
+// A layer of more vertices than one call of the transformer takes is written whole.
+TEST(GisLayers, LayerLongerThanABlock) {
+  JobFixture fixture;
+  const Transformer transformer = PlaneTransformer(fixture.gridFile());
+  const auto input = fixture.object() / "we.gpkg";
+  const auto output = fixture.object() / "wynik.gpkg";
+  constexpr int kFeatures = 70000;
+  {
+    auto dataset = Create(input, "GPKG");
+    OGRLayer* layer = dataset->CreateLayer("punkty", nullptr, wkbPoint);
+    dataset->StartTransaction();
+    for (int i = 0; i < kFeatures; ++i) {
+      OGRFeature feature(layer->GetLayerDefn());
+      OGRPoint point(Vertex(i % 100).x, Vertex(i % 100).y);
+      feature.SetGeometry(&point);
+      ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+    }
+    dataset->CommitTransaction();
+  }
+  ASSERT_EQ(RunGisLayerJob(PlaneJob(), transformer, {input, output}, {}, fixture.counters, fixture.ui),
+            JobOutcome::kCompleted)
+      << fixture.ui.dialogs.back();
+  std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out->GetLayer(0)->GetFeatureCount(), kFeatures);
+  EXPECT_EQ(fixture.ui.monitor.Lines()[3], " Liczba punktów: 70000");
+}
+
 // A system without an EPSG code is written as WKT and known again from it,
 // in a GeoPackage and in a Shapefile (whose WKT spells names its own way).
 TEST(GisLayers, SystemWithoutCodeKnownAgain) {
