@@ -76,8 +76,9 @@ void WriteLayer(GDALDataset& dataset, const char* name, OGRwkbGeometryType type,
   OGRSpatialReference srs;
   srs.importFromEPSG(2177);
   srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-  const char* utf8[] = {"ENCODING=UTF-8", nullptr};
-  OGRLayer* layer = dataset.CreateLayer(name, &srs, type, const_cast<char**>(utf8));
+  CPLStringList options;
+  if (EQUAL(dataset.GetDriverName(), "ESRI Shapefile")) options.SetNameValue("ENCODING", "UTF-8");
+  OGRLayer* layer = dataset.CreateLayer(name, &srs, type, options.List());
   ASSERT_NE(layer, nullptr);
   for (auto [field, fieldType] : {std::pair{"kod", OFTInteger}, {"duzy", OFTInteger64},
                                   {"wartosc", OFTReal}, {"opis", OFTString}, {"data", OFTDate}}) {
