@@ -54,6 +54,10 @@ struct TransformerDescription {
   //   TRANS-H: "BLH_K86", "BLH_K2006", "BLH_EVRF";
   //   quasigeoid: "BL" (height anomaly), "BLH_e" (ellipsoidal → normal),
   //               "BLH_n" (normal → ellipsoidal).
+  // Or an EPSG name ("EPSG:2177") or a common name ("PL-2000/18", "PUWG 1992",
+  // "1965 strefa III") of a system of `kolvedir-batch --list-systems`: it
+  // gives the zone and, for an EPSG name, the frame; a zone or frame given
+  // beside it must agree with it. The computation stays the program's own.
   std::string source;
   // None for systems without zones; a zone the system does not have is refused.
   Zone source_zone;
@@ -61,8 +65,9 @@ struct TransformerDescription {
   // systems). Quasigeoid: the frame of the ellipsoidal heights, "PL-ETRF2000"
   // or "PL-ETRF89". Unused by TRANS-H.
   std::string source_frame;
-  // Standard name of the output system, with or without ".1"; for the
-  // quasigeoid it may stay empty (the task fixes the output).
+  // Standard name of the output system, with or without ".1", or an EPSG or
+  // common name as for source; for the quasigeoid it may stay empty (the task
+  // fixes the output).
   std::string target;
   Zone target_zone;
   std::string target_frame;  // TRANS 2D/3D only

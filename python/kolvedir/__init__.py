@@ -59,7 +59,8 @@ class Transformer(_kolvedir.Transformer):
     source, target: standard file names ("xy2000", "xy92", "UTM", "BLH_GRS",
         "XYZ_GRS", "xy65", "xy42_3", "xy42_6", "xy42_83_3", "xy42_83_6",
         "xyTARVO80", "BLH_KRA", "XYZ_KRA"; TRANS-H "BLH_K86", "BLH_K2006",
-        "BLH_EVRF"; quasigeoid "BL", "BLH_e", "BLH_n" with target omitted).
+        "BLH_EVRF"; quasigeoid "BL", "BLH_e", "BLH_n" with target omitted),
+        or EPSG and common names as from_crs takes them.
     source_zone, target_zone: central meridian (15, 18, 21, 24) or "1965"
         zone (1-5), as a number or as its text ("18"); None for systems
         without zones.
@@ -86,6 +87,21 @@ class Transformer(_kolvedir.Transformer):
                          method="empirical" if method is None else _as_typed(method),
                          grid=os.fspath(grid) if grid is not None else DEFAULT_GRID)
         _tell_model_grid(self)
+
+    @classmethod
+    def from_crs(cls, source, target, method="empirical", grid=None):
+        """A transformer between systems named as GIS tools name them.
+
+        source, target: an EPSG code ("EPSG:2177" or 2177) or a common name
+            ("PL-2000/18", "CS92", "1965 strefa III") of a system of
+            `kolvedir-batch --list-systems`; an EPSG code also gives the
+            frame, a common name of a PL-ETRF system does not (give the
+            standard names with frames instead). The computation stays the
+            program's own, whatever the name.
+        """
+        def name(crs):
+            return "EPSG:%d" % crs if isinstance(crs, int) else str(crs)
+        return cls(source=name(source), target=name(target), method=method, grid=grid)
 
     def transform(self, x, y, z=None, threads=None):
         """Transforms arrays of one shape; float64 results of that shape.

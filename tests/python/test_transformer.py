@@ -250,3 +250,29 @@ def test_error_points_have_a_status_and_nan_outputs(description, a, b, c, expect
 def test_transformations_of_heights_need_z(description):
     with pytest.raises(ValueError, match="c"):
         kolvedir.Transformer(**description).transform([52.0], [19.0])
+
+
+# EPSG and common names choose our systems; the numbers stay ours.
+@pytest.mark.parametrize("named", [
+    lambda: kolvedir.Transformer.from_crs("EPSG:2177", "EPSG:2180", method="empirical"),
+    lambda: kolvedir.Transformer.from_crs(2177, 2180),
+    lambda: kolvedir.Transformer(source="PL-2000/18", source_frame="PL-ETRF2000",
+                                 target="PUWG 1992", target_frame="PL-ETRF2000"),
+    lambda: kolvedir.Transformer(source="EPSG:2177", target="CS92", target_frame="PL-ETRF2000"),
+])
+def test_names_are_the_standard_system(named):
+    reference = kolvedir.Transformer(**XY2000, **TO_XY92)
+    for got, expected in zip(named().transform(X, Y), reference.transform(X, Y)):
+        np.testing.assert_array_equal(got, expected)
+
+
+@pytest.mark.parametrize("description, message", [
+    (dict(source="EPSG:2177", source_zone=15, **TO_XY92),
+     "--from EPSG:2177 to xy2000, strefa 18, PL-ETRF2000, a --from-zone podaje 15"),
+    (dict(source="EPSG:2177", source_frame="PL-ETRF89", **TO_XY92),
+     "--from EPSG:2177 to xy2000, strefa 18, PL-ETRF2000, a --from-frame podaje PL-ETRF89"),
+])
+def test_names_contradicted_are_refused_naming_both(description, message):
+    with pytest.raises(kolvedir.Error) as refused:
+        kolvedir.Transformer(**description)
+    assert str(refused.value) == message
