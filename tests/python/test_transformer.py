@@ -276,3 +276,16 @@ def test_names_contradicted_are_refused_naming_both(description, message):
     with pytest.raises(kolvedir.Error) as refused:
         kolvedir.Transformer(**description)
     assert str(refused.value) == message
+
+
+def test_dask_takes_the_names_too():
+    import dask.dataframe as dd
+    import pandas as pd
+    import kolvedir.dask
+
+    frame = dd.from_pandas(pd.DataFrame({"north": X, "east": Y}), npartitions=1)
+    named = kolvedir.dask.transform(frame, "north", "east", source="EPSG:2177",
+                                    target="EPSG:2180").compute(scheduler="sync")
+    standard = kolvedir.dask.transform(frame, "north", "east", **XY2000,
+                                       **TO_XY92).compute(scheduler="sync")
+    pd.testing.assert_frame_equal(named, standard)
