@@ -24,22 +24,7 @@ points 1000000 "$work/OBJ/xy2000"
 tr -d '\r' < "$work/OBJ/xy2000" | cut -d' ' -f2,3 > "$work/cs2cs.in"
 echo "machine: $(nproc) cores; points: 1000000 xy2000 records, $(du -h "$work/OBJ/xy2000" | cut -f1)"
 
-# Median wall time (s) of `runs` runs with the processor time (user + system,
-# s) of that run, and peak memory (MB) of the last. On a shared machine the
-# processor time shows what the program itself costs.
-measure() {  # label, command...
-  local label=$1; shift
-  local runsTimes=()
-  for ((r = 0; r < runs; r++)); do
-    /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" > /dev/null 2> "$work/stderr" || {
-      cat "$work/stderr" >&2; exit 1; }
-    read -r seconds kb user system < "$work/time"
-    runsTimes+=("$seconds $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')")
-  done
-  read -r median cpu < <(printf '%s\n' "${runsTimes[@]}" | sort -n | awk '{ a[NR] = $0 } END { print a[int((NR + 1) / 2)] }')
-  printf '%-72s %6.2f s  cpu %5.2f s  peak %4d MB\n' "$label" "$median" "$cpu" $((kb / 1024))
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b / a }'; }
+source "$root/bench/measure.sh"
 
 xy92=(--from xy2000 --from-zone 18 --from-frame PL-ETRF89 --to xy92 --to-frame PL-ETRF89 --method theoretical)
 kra=(--from xy2000 --from-zone 18 --from-frame PL-ETRF2000 --to BLH_KRA --to-frame PULKOWO --method empirical)

@@ -16,7 +16,7 @@
 #include "engine/run_report.h"
 #include "engine/system_files.h"
 #include "engine/text_encoding.h"
-#include "io/point_result_text.h"
+#include "io/array_jobs.h"
 
 namespace kolvedir {
 
@@ -408,6 +408,7 @@ struct Job {
   const DelimitedTextOptions& options;
   JobCounters& counters;
   JobUserInterface& ui;
+  std::string& refusal;
 };
 
 // The decimal separator the input's coordinates use: the first one found in
@@ -532,7 +533,7 @@ void RunBlock(Job& j, std::span<const Record> block, const Columns& columns,
 }
 
 JobOutcome Refuse(Job& j, const std::string& message) {
-  j.ui.ShowInformation(message);
+  j.refusal = message;
   return JobOutcome::kRefused;
 }
 
@@ -597,16 +598,14 @@ JobOutcome Run(Job& j) {
     j.ui.ShowProgress(at, text->size());
     if (j.ui.StopRequested()) {
       sink.Discard();
-      ReportJobStopped(j.ui, j.counters, j.files.output.empty());
       return JobOutcome::kStopped;
     }
   }
   if (!sink.Commit()) {
-    j.ui.ShowInformation(" *** Błąd zapisu zbioru wynikowego: " + OutputText(j.files) + " (" +
-                         sink.ErrorText() + ")");
+    j.refusal = " *** Błąd zapisu zbioru wynikowego: " + OutputText(j.files) + " (" +
+                sink.ErrorText() + ")";
     return JobOutcome::kFailed;
   }
-  ReportJobResult(j.ui, j.counters, j.job.ActiveModule);
   return JobOutcome::kCompleted;
 }
 
@@ -615,16 +614,11 @@ JobOutcome Run(Job& j) {
 JobOutcome RunDelimitedTextJob(const JobDescription& job, const Transformer& transformer,
                                const JobFiles& files, const DelimitedTextOptions& options,
                                JobCounters& counters, JobUserInterface& ui) {
-  counters.ErrorCount = 0;
-  counters.PointCount = 0;
-  counters.SuppressPointMessages = false;
-  ClearMonitor(ui);
-  ReportGridLoaded(ui, counters);
-  Job j{job, transformer, files, options, counters, ui};
-  const JobOutcome outcome = Run(j);
-  if (outcome != JobOutcome::kCompleted) counters.PointCount = 0;
-  ReportJobEnd(ui, counters, outcome == JobOutcome::kStopped);
-  return outcome;
+  return RunArrayJob(job.ActiveModule, files.output.empty(), counters, ui,
+                     [&](std::string& refusal) {
+                       Job j{job, transformer, files, options, counters, ui, refusal};
+                       return Run(j);
+                     });
 }
 
 }  // namespace kolvedir

@@ -18,7 +18,7 @@
 #include "engine/run_report.h"
 #include "engine/system_error_text.h"
 #include "engine/system_files.h"
-#include "io/point_result_text.h"
+#include "io/array_jobs.h"
 
 namespace kolvedir {
 
@@ -332,7 +332,7 @@ struct Job {
   const GisLayerOptions& options;
   JobCounters& counters;
   JobUserInterface& ui;
-  std::string refusal;
+  std::string& refusal;
 };
 
 // The driver of the output: the one named, or the one of its extension.
@@ -609,22 +609,10 @@ const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string&
 JobOutcome RunGisLayerJob(const JobDescription& job, const Transformer& transformer,
                           const JobFiles& files, const GisLayerOptions& options,
                           JobCounters& counters, JobUserInterface& ui) {
-  counters.ErrorCount = 0;
-  counters.PointCount = 0;
-  counters.SuppressPointMessages = false;
-  ClearMonitor(ui);
-  ReportGridLoaded(ui, counters);
-  Job j{job, transformer, files, options, counters, ui, {}};
-  JobOutcome outcome = Run(j);
-  if (outcome == JobOutcome::kCompleted) {
-    ReportJobResult(ui, counters, job.ActiveModule);
-  } else {
-    counters.PointCount = 0;
-    if (outcome == JobOutcome::kStopped) ReportJobStopped(ui, counters, false);
-    else ui.ShowInformation(j.refusal);
-  }
-  ReportJobEnd(ui, counters, outcome == JobOutcome::kStopped);
-  return outcome;
+  return RunArrayJob(job.ActiveModule, false, counters, ui, [&](std::string& refusal) {
+    Job j{job, transformer, files, options, counters, ui, refusal};
+    return Run(j);
+  });
 }
 
 }  // namespace kolvedir

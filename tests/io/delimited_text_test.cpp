@@ -8,44 +8,14 @@
 #include <sstream>
 
 #include "tests/engine/job_fixture.h"
+#include "tests/io/io_test_support.h"
 
 namespace kolvedir {
 namespace {
 
 using testing::JobFixture;
-
-// PL-2000 zone 18 → PL-1992, both PL-ETRF2000, theoretical: no grid value is used.
-JobDescription PlaneJob() {
-  JobDescription job;
-  job.ActiveModule = Module::kTrans;
-  job.InputFrame = job.OutputFrame = Frame::kEtrf2000;
-  job.InputSystem = 1;
-  job.InputZone = 18;
-  job.OutputSystem = 2;
-  job.InputKind = job.OutputKind = RecordKind::kPlane;
-  job.Method = ComputationMethod::kTheoretical;
-  return job;
-}
-
-// xy2000 zone 18 → BLH_GRS in the same frame.
-JobDescription GeodeticOutputJob(BlFormat blOut) {
-  JobDescription job = PlaneJob();
-  job.OutputSystem = 4;
-  job.OutputKind = RecordKind::kGeodetic;
-  job.BLOutputFormat = blOut;
-  return job;
-}
-
-Transformer TransformerOf(const JobDescription& job, const std::filesystem::path& grid) {
-  TransformerDescription d;
-  d.source = "xy2000";
-  d.source_zone = 18;
-  d.source_frame = d.target_frame = "PL-ETRF2000";
-  d.target = job.OutputKind == RecordKind::kPlane ? "xy92" : "BLH_GRS";
-  d.method = "theoretical";
-  d.grid = grid.string();
-  return Transformer(d);
-}
+using testing::PlaneJob;
+using testing::TransformerOf;
 
 // The point 5652126.56, 6429808.46 of PL-2000 zone 18 in PL-1992, as the record job writes it.
 constexpr const char* kXy92 = "350032.4815,359708.8156,-45.83,-1.72727112";
@@ -119,8 +89,8 @@ TEST(DelimitedText, ReadsAndWrites) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     JobFixture fixture;
-    const JobDescription job =
-        c.geodetic ? GeodeticOutputJob(c.blOut) : PlaneJob();
+    JobDescription job = PlaneJob(c.geodetic ? 4 : 2);
+    job.BLOutputFormat = c.blOut;
     const Transformer transformer = TransformerOf(job, fixture.gridFile());
     fixture.WriteInput("in.csv", c.input);
     const JobFiles files{fixture.object() / "in.csv", fixture.object() / "out.csv"};
@@ -136,12 +106,6 @@ TEST(DelimitedText, ReadsAndWrites) {
   }
 }
 
-}  // namespace
-}  // namespace kolvedir
-
-namespace kolvedir {
-namespace {
-
 // Records in slices side by side give the bytes and the questions, in input
 // order and named by their rows, of one thread.
 TEST(DelimitedText, ThreadsChangeNothing) {
@@ -151,7 +115,7 @@ TEST(DelimitedText, ThreadsChangeNothing) {
   std::string outputs[2];
   std::vector<std::string> questions[2];
   for (const int threads : {1, 2}) {
-    testing::JobFixture fixture;
+    JobFixture fixture;
     const JobDescription job = PlaneJob();
     const Transformer transformer = TransformerOf(job, fixture.gridFile());
     fixture.WriteInput("in.csv", input);

@@ -12,35 +12,14 @@
 #include <memory>
 
 #include "tests/engine/job_fixture.h"
+#include "tests/io/io_test_support.h"
 
 namespace kolvedir {
 namespace {
 
 using testing::JobFixture;
-
-// PL-2000 zone 18 → PL-1992, both PL-ETRF2000, theoretical.
-JobDescription PlaneJob() {
-  JobDescription job;
-  job.ActiveModule = Module::kTrans;
-  job.InputFrame = job.OutputFrame = Frame::kEtrf2000;
-  job.InputSystem = 1;
-  job.InputZone = 18;
-  job.OutputSystem = 2;
-  job.InputKind = job.OutputKind = RecordKind::kPlane;
-  job.Method = ComputationMethod::kTheoretical;
-  return job;
-}
-
-Transformer PlaneTransformer(const std::filesystem::path& grid) {
-  TransformerDescription d;
-  d.source = "xy2000";
-  d.source_zone = 18;
-  d.source_frame = d.target_frame = "PL-ETRF2000";
-  d.target = "xy92";
-  d.method = "theoretical";
-  d.grid = grid.string();
-  return Transformer(d);
-}
+using testing::PlaneJob;
+using testing::TransformerOf;
 
 // Easting, northing of a PL-2000 zone 18 point near 51° N, 17° E, shifted by k metres.
 OGRRawPoint Vertex(int k) { return {6429808.46 + 10.0 * k, 5652126.56 + 7.0 * k}; }
@@ -160,7 +139,7 @@ TEST(GisLayers, EveryGeometryTypeRoundTrip) {
     for (const OGRwkbGeometryType type : types) {
       SCOPED_TRACE(std::string(format.driver) + " " + OGRGeometryTypeToName(type));
       JobFixture fixture;
-      const Transformer transformer = PlaneTransformer(fixture.gridFile());
+      const Transformer transformer = TransformerOf(PlaneJob(), fixture.gridFile());
       const auto input = fixture.object() / (std::string("dzialki") + format.extension);
       const auto output = fixture.object() / (std::string("wynik") + format.extension);
       {
@@ -240,7 +219,7 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
   for (const Refusal& c : cases) {
     SCOPED_TRACE(c.name);
     JobFixture fixture;
-    const Transformer transformer = PlaneTransformer(fixture.gridFile());
+    const Transformer transformer = TransformerOf(PlaneJob(), fixture.gridFile());
     const auto input = fixture.object() / (std::string("we") + c.extension);
     const auto output = fixture.object() / "wynik.gpkg";
     GDALAllRegister();
@@ -264,16 +243,10 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
   }
 }
 
-}  // namespace
-}  // namespace kolvedir
-
-namespace kolvedir {
-namespace {
-
 // A layer of more vertices than one call of the transformer takes is written whole.
 TEST(GisLayers, LayerLongerThanABlock) {
   JobFixture fixture;
-  const Transformer transformer = PlaneTransformer(fixture.gridFile());
+  const Transformer transformer = TransformerOf(PlaneJob(), fixture.gridFile());
   const auto input = fixture.object() / "we.gpkg";
   const auto output = fixture.object() / "wynik.gpkg";
   constexpr int kFeatures = 70000;
@@ -304,18 +277,8 @@ TEST(GisLayers, SystemWithoutCodeKnownAgain) {
   for (const Format format : {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
     SCOPED_TRACE(format.driver);
     JobFixture fixture;
-    JobDescription job = PlaneJob();
-    job.OutputSystem = 3;  // UTM, zone 15
-    job.OutputZone = 15;
-    TransformerDescription d;
-    d.source = "xy2000";
-    d.source_zone = 18;
-    d.source_frame = d.target_frame = "PL-ETRF2000";
-    d.target = "UTM";
-    d.target_zone = 15;
-    d.method = "theoretical";
-    d.grid = fixture.gridFile().string();
-    const Transformer transformer(d);
+    const JobDescription job = PlaneJob(3, 15);  // UTM, zone 15
+    const Transformer transformer = TransformerOf(job, fixture.gridFile());
     const auto input = fixture.object() / (std::string("we") + format.extension);
     const auto output = fixture.object() / (std::string("utm") + format.extension);
     WriteLayer(*Create(input, format.driver), "punkty", wkbPoint);

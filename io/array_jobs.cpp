@@ -1,4 +1,6 @@
-#include "io/point_result_text.h"
+#include "io/array_jobs.h"
+
+#include "engine/run_report.h"
 
 #include "engine/trans_chain.h"
 #include "kolvedir/transformer.h"
@@ -18,6 +20,26 @@ std::string PointResultText(const JobDescription& job, std::int32_t status, doub
     default:
       return "punkt poza obszarem dopuszczalnym lub inny defekt danych";
   }
+}
+
+JobOutcome RunArrayJob(Module module, bool streamResult, JobCounters& counters,
+                       JobUserInterface& ui, const std::function<JobOutcome(std::string&)>& run) {
+  counters.ErrorCount = 0;
+  counters.PointCount = 0;
+  counters.SuppressPointMessages = false;
+  ClearMonitor(ui);
+  ReportGridLoaded(ui, counters);
+  std::string refusal;
+  const JobOutcome outcome = run(refusal);
+  if (outcome == JobOutcome::kCompleted) {
+    ReportJobResult(ui, counters, module);
+  } else {
+    counters.PointCount = 0;
+    if (outcome == JobOutcome::kStopped) ReportJobStopped(ui, counters, streamResult);
+    else ui.ShowInformation(refusal);
+  }
+  ReportJobEnd(ui, counters, outcome == JobOutcome::kStopped);
+  return outcome;
 }
 
 }  // namespace kolvedir

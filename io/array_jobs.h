@@ -1,0 +1,28 @@
+#pragma once
+// What the jobs on arrays of points (delimited text, GIS layers) share: the
+// frame of a job as the monitor shows it, and what they say about a point
+// that gives no result.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/job.h"
+#include "engine/job_context.h"
+#include "engine/job_description.h"
+
+namespace kolvedir {
+
+// The Polish text (UTF-8) of status (a kolvedir::PointResult value other than
+// kGood) of a point of `job` whose input easting was y (m; it tells the zone
+// of a point of another zone).
+std::string PointResultText(const JobDescription& job, std::int32_t status, double y);
+
+// Runs one job on arrays as a record job runs: the counters and the monitor
+// start anew with the grid's line, `run` does the work and counts (setting
+// refusal when it does not complete), then the monitor gets the result line
+// (the stop, or the refusal shown) and the closing lines. streamResult: the
+// result goes to standard output. A job not completed counts no points.
+JobOutcome RunArrayJob(Module module, bool streamResult, JobCounters& counters,
+                       JobUserInterface& ui, const std::function<JobOutcome(std::string& refusal)>& run);
+
+}  // namespace kolvedir
