@@ -3,6 +3,9 @@ find_package(CLI11 CONFIG REQUIRED)
 add_executable(kolvedir-batch ${CMAKE_CURRENT_SOURCE_DIR}/batch_main.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/terminal_progress.cpp)
 target_link_libraries(kolvedir-batch PRIVATE kolvedir_engine kolvedir_io CLI11::CLI11)
+if(TARGET kolvedir_gis)
+  add_dependencies(kolvedir-batch kolvedir_gis)  # loaded by GIS jobs
+endif()
 
 # The sample objects, copied into the program folder's OBIEKTY when their
 # source files change (jobs run on the copies; the sources stay clean).

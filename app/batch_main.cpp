@@ -354,14 +354,17 @@ void Declare(CLI::App& app, Options& o) {
   // Names, zones, frames and method are taken as typed and judged with the job.
   JobNames& names = o.names;
   const std::string frames = Alternatives(kFrameNames);
-  app.add_option("--from", names.source, "układ wejściowy (standardowa nazwa zbioru)")
+  app.add_option("--from", names.source,
+                 "układ wejściowy: nazwa zbioru, kod EPSG lub nazwa zwyczajowa")
       ->type_name("NAZWA");
   app.add_option("--from-zone", names.sourceZone,
                  "strefa wejściowa: południk osiowy lub strefa 1965")
       ->type_name("S");
   app.add_option("--from-frame", names.sourceFrame, "układ odniesienia na wejściu")
       ->type_name(frames);
-  app.add_option("--to", names.target, "układ wynikowy, z \".1\" lub bez")->type_name("NAZWA");
+  app.add_option("--to", names.target,
+                 "układ wynikowy: nazwa (z \".1\" lub bez), kod EPSG lub nazwa zwyczajowa")
+      ->type_name("NAZWA");
   app.add_option("--to-zone", names.targetZone, "strefa wynikowa: południk osiowy lub strefa 1965")
       ->type_name("S");
   app.add_option("--to-frame", names.targetFrame, "układ odniesienia na wyjściu")
@@ -421,9 +424,7 @@ FormatOptions FormatOptionsOf(const Options& o, int threads) {
   f.text.delimiter = o.delimiter == "tab" ? '\t' : o.delimiter.empty() ? 0 : o.delimiter.front();
   f.text.columns = o.columns;
   f.text.threads = threads;
-#if KOLVEDIR_GDAL
   f.gis = {o.layer, o.outputFormat, o.skipFailures, threads};
-#endif
   return f;
 }
 

@@ -19,37 +19,55 @@ struct CommonName {
 // (5 to 8), PL-1992, the PL-UTM zones by UTM number, the "1965" zones in
 // Roman or Arabic digits, TARVO80 by its other name, the height datums.
 constexpr std::array<CommonName, 49> kCommonNames{{
-    {"PL-2000/15", "xy2000", 15, Frame::kNone},  {"PL-2000/18", "xy2000", 18, Frame::kNone},
-    {"PL-2000/21", "xy2000", 21, Frame::kNone},  {"PL-2000/24", "xy2000", 24, Frame::kNone},
-    {"CS2000/15", "xy2000", 15, Frame::kNone},   {"CS2000/18", "xy2000", 18, Frame::kNone},
-    {"CS2000/21", "xy2000", 21, Frame::kNone},   {"CS2000/24", "xy2000", 24, Frame::kNone},
-    {"PUWG 2000/15", "xy2000", 15, Frame::kNone}, {"PUWG 2000/18", "xy2000", 18, Frame::kNone},
-    {"PUWG 2000/21", "xy2000", 21, Frame::kNone}, {"PUWG 2000/24", "xy2000", 24, Frame::kNone},
+    {"PL-2000/15", "xy2000", 15, Frame::kNone},
+    {"PL-2000/18", "xy2000", 18, Frame::kNone},
+    {"PL-2000/21", "xy2000", 21, Frame::kNone},
+    {"PL-2000/24", "xy2000", 24, Frame::kNone},
+    {"CS2000/15", "xy2000", 15, Frame::kNone},
+    {"CS2000/18", "xy2000", 18, Frame::kNone},
+    {"CS2000/21", "xy2000", 21, Frame::kNone},
+    {"CS2000/24", "xy2000", 24, Frame::kNone},
+    {"PUWG 2000/15", "xy2000", 15, Frame::kNone},
+    {"PUWG 2000/18", "xy2000", 18, Frame::kNone},
+    {"PUWG 2000/21", "xy2000", 21, Frame::kNone},
+    {"PUWG 2000/24", "xy2000", 24, Frame::kNone},
     {"PL-2000 STREFA 5", "xy2000", 15, Frame::kNone},
     {"PL-2000 STREFA 6", "xy2000", 18, Frame::kNone},
     {"PL-2000 STREFA 7", "xy2000", 21, Frame::kNone},
     {"PL-2000 STREFA 8", "xy2000", 24, Frame::kNone},
-    {"PL-1992", "xy92", 0, Frame::kNone},        {"PUWG 1992", "xy92", 0, Frame::kNone},
-    {"PUWG-1992", "xy92", 0, Frame::kNone},      {"CS92", "xy92", 0, Frame::kNone},
-    {"PL-UTM/33", "UTM", 15, Frame::kNone},      {"PL-UTM/34", "UTM", 21, Frame::kNone},
-    {"1965 STREFA I", "xy65", 1, Frame::kPulkovo},  {"1965 STREFA II", "xy65", 2, Frame::kPulkovo},
-    {"1965 STREFA III", "xy65", 3, Frame::kPulkovo}, {"1965 STREFA IV", "xy65", 4, Frame::kPulkovo},
-    {"1965 STREFA V", "xy65", 5, Frame::kPulkovo},  {"1965 STREFA 1", "xy65", 1, Frame::kPulkovo},
-    {"1965 STREFA 2", "xy65", 2, Frame::kPulkovo},  {"1965 STREFA 3", "xy65", 3, Frame::kPulkovo},
-    {"1965 STREFA 4", "xy65", 4, Frame::kPulkovo},  {"1965 STREFA 5", "xy65", 5, Frame::kPulkovo},
+    {"PL-1992", "xy92", 0, Frame::kNone},
+    {"PUWG 1992", "xy92", 0, Frame::kNone},
+    {"PUWG-1992", "xy92", 0, Frame::kNone},
+    {"CS92", "xy92", 0, Frame::kNone},
+    {"PL-UTM/33", "UTM", 15, Frame::kNone},
+    {"PL-UTM/34", "UTM", 21, Frame::kNone},
+    {"1965 STREFA I", "xy65", 1, Frame::kPulkovo},
+    {"1965 STREFA II", "xy65", 2, Frame::kPulkovo},
+    {"1965 STREFA III", "xy65", 3, Frame::kPulkovo},
+    {"1965 STREFA IV", "xy65", 4, Frame::kPulkovo},
+    {"1965 STREFA V", "xy65", 5, Frame::kPulkovo},
+    {"1965 STREFA 1", "xy65", 1, Frame::kPulkovo},
+    {"1965 STREFA 2", "xy65", 2, Frame::kPulkovo},
+    {"1965 STREFA 3", "xy65", 3, Frame::kPulkovo},
+    {"1965 STREFA 4", "xy65", 4, Frame::kPulkovo},
+    {"1965 STREFA 5", "xy65", 5, Frame::kPulkovo},
     {"PUWG 1965 STREFA I", "xy65", 1, Frame::kPulkovo},
     {"PUWG 1965 STREFA II", "xy65", 2, Frame::kPulkovo},
     {"PUWG 1965 STREFA III", "xy65", 3, Frame::kPulkovo},
     {"PUWG 1965 STREFA IV", "xy65", 4, Frame::kPulkovo},
     {"PUWG 1965 STREFA V", "xy65", 5, Frame::kPulkovo},
-    {"PL-1965/I", "xy65", 1, Frame::kPulkovo},   {"PL-1965/II", "xy65", 2, Frame::kPulkovo},
-    {"PL-1965/III", "xy65", 3, Frame::kPulkovo}, {"PL-1965/IV", "xy65", 4, Frame::kPulkovo},
+    {"PL-1965/I", "xy65", 1, Frame::kPulkovo},
+    {"PL-1965/II", "xy65", 2, Frame::kPulkovo},
+    {"PL-1965/III", "xy65", 3, Frame::kPulkovo},
+    {"PL-1965/IV", "xy65", 4, Frame::kPulkovo},
     {"PL-1965/V", "xy65", 5, Frame::kPulkovo},
-    {"GUGIK-80", "xyTARVO80", 0, Frame::kPulkovo}, {"TARVO80", "xyTARVO80", 0, Frame::kPulkovo},
+    {"GUGIK-80", "xyTARVO80", 0, Frame::kPulkovo},
+    {"TARVO80", "xyTARVO80", 0, Frame::kPulkovo},
     {"PL-KRON86-NH", "BLH_K86", 0, Frame::kNone},
     {"PL-KRON2006-NH", "BLH_K2006", 0, Frame::kNone},
     {"PL-EVRF2007-NH", "BLH_EVRF", 0, Frame::kNone},
-    {"KRON86", "BLH_K86", 0, Frame::kNone},      {"EVRF2007", "BLH_EVRF", 0, Frame::kNone},
+    {"KRON86", "BLH_K86", 0, Frame::kNone},
+    {"EVRF2007", "BLH_EVRF", 0, Frame::kNone},
 }};
 
 // Upper case (ASCII), runs of blanks as one, none at the ends.
@@ -102,10 +120,14 @@ std::optional<CrsName> FindCrsName(std::string_view name) {
 
 std::string_view FrameOptionName(Frame frame) {
   switch (frame) {
-    case Frame::kEtrf2000: return "PL-ETRF2000";
-    case Frame::kEtrf89: return "PL-ETRF89";
-    case Frame::kPulkovo: return "PULKOWO";
-    default: return "";
+    case Frame::kEtrf2000:
+      return "PL-ETRF2000";
+    case Frame::kEtrf89:
+      return "PL-ETRF89";
+    case Frame::kPulkovo:
+      return "PULKOWO";
+    default:
+      return "";
   }
 }
 
@@ -137,11 +159,10 @@ std::string CrsTableText() {
     char figure[32] = "";
     if (r.epsg != 0) std::snprintf(figure, sizeof figure, "%g mm", r.differenceMm);
     char line[160];
-    std::snprintf(line, sizeof line, "%-12s %-7s %-13s %-6s %-8s %-9s ",
-                  std::string(r.system).c_str(), ZoneText(r.zone).c_str(),
-                  std::string(FrameOptionName(r.frame)).c_str(),
-                  r.epsg != 0 ? std::to_string(r.epsg).c_str() : "brak", std::string(r.axes).c_str(),
-                  figure);
+    std::snprintf(
+        line, sizeof line, "%-12s %-7s %-13s %-6s %-8s %-9s ", std::string(r.system).c_str(),
+        ZoneText(r.zone).c_str(), std::string(FrameOptionName(r.frame)).c_str(),
+        r.epsg != 0 ? std::to_string(r.epsg).c_str() : "brak", std::string(r.axes).c_str(), figure);
     text += line;
     if (r.epsg != 0) text += std::string(r.epsgName) + (r.note.empty() ? "" : "; ");
     text += std::string(r.note) + "\n";
@@ -149,7 +170,8 @@ std::string CrsTableText() {
   text += "\nNazwy zwyczajowe:";
   std::string_view previous;
   for (const CommonName& c : kCommonNames) {
-    text += (c.system == previous ? ", " : "\n  " + std::string(c.system) + ": ") + std::string(c.name);
+    text +=
+        (c.system == previous ? ", " : "\n  " + std::string(c.system) + ": ") + std::string(c.name);
     previous = c.system;
   }
   return text +

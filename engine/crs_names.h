@@ -15,9 +15,9 @@
 namespace kolvedir {
 
 struct CrsName {
-  std::string_view system;  // standard file name
-  std::int32_t zone = 0;    // 0: a system without zones
-  Frame frame = Frame::kNone;  // kNone: the name does not say (a height datum, "PL-2000/18")
+  std::string_view system;      // standard file name
+  std::int32_t zone = 0;        // 0: a system without zones
+  Frame frame = Frame::kNone;   // kNone: the name does not say (a height datum, "PL-2000/18")
   const CrsRow* row = nullptr;  // the EPSG row, for an EPSG name
 };
 

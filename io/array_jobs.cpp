@@ -1,7 +1,6 @@
 #include "io/array_jobs.h"
 
 #include "engine/run_report.h"
-
 #include "engine/trans_chain.h"
 #include "kolvedir/transformer.h"
 
@@ -35,8 +34,10 @@ JobOutcome RunArrayJob(Module module, bool streamResult, JobCounters& counters,
     ReportJobResult(ui, counters, module);
   } else {
     counters.PointCount = 0;
-    if (outcome == JobOutcome::kStopped) ReportJobStopped(ui, counters, streamResult);
-    else ui.ShowInformation(refusal);
+    if (outcome == JobOutcome::kStopped)
+      ReportJobStopped(ui, counters, streamResult);
+    else
+      ui.ShowInformation(refusal);
   }
   ReportJobEnd(ui, counters, outcome == JobOutcome::kStopped);
   return outcome;

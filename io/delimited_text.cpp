@@ -110,9 +110,12 @@ std::string_view Trimmed(std::string_view text) {
 // The coordinate keys of an input kind, in the order of the transformer's a, b, c.
 std::array<std::string_view, 3> CoordinateKeys(RecordKind kind) {
   switch (kind) {
-    case RecordKind::kPlane: return {"x", "y", ""};
-    case RecordKind::kCartesian: return {"X", "Y", "Z"};
-    default: return {"B", "L", "h"};
+    case RecordKind::kPlane:
+      return {"x", "y", ""};
+    case RecordKind::kCartesian:
+      return {"X", "Y", "Z"};
+    default:
+      return {"B", "L", "h"};
   }
 }
 
@@ -161,11 +164,13 @@ std::optional<std::vector<std::pair<std::string, std::string>>> ParseColumnsOpti
     const std::string key = Lower(Trimmed(item.substr(0, equals)));
     bool known = key == "id";
     for (std::size_t k = 0; k < keys.size(); ++k)
-      known = known || (!keys[k].empty() && key == Lower(keys[k]) && (k < 2 || third != Third::kNone));
+      known =
+          known || (!keys[k].empty() && key == Lower(keys[k]) && (k < 2 || third != Third::kNone));
     if (equals == std::string_view::npos || !known || Trimmed(item.substr(equals + 1)).empty()) {
       std::string list = "id";
       for (std::size_t k = 0; k < keys.size(); ++k)
-        if (!keys[k].empty() && (k < 2 || third != Third::kNone)) list += ", " + std::string(keys[k]);
+        if (!keys[k].empty() && (k < 2 || third != Third::kNone))
+          list += ", " + std::string(keys[k]);
       refusal = " *** --columns: \"" + std::string(item) +
                 "\" nie jest parą klucz=kolumna; klucze tego zadania: " + list;
       return std::nullopt;
@@ -266,7 +271,8 @@ struct Format {
 void AppendNumber(std::string& out, double value, int decimals, const Format& f) {
   const std::size_t start = out.size();
   AppendRealField(out, value, 0, decimals);
-  if (f.decimalComma) std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', ',');
+  if (f.decimalComma)
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', ',');
 }
 
 void AppendAngle(std::string& out, double degrees, const Format& f) {
@@ -300,9 +306,15 @@ std::vector<std::string> ComputedNames(const JobDescription& job, const Record& 
                                        std::string_view outputSystem) {
   std::vector<std::string> names;
   switch (job.OutputKind) {
-    case RecordKind::kPlane: names = {"x", "y", "distortion", "convergence"}; break;
-    case RecordKind::kCartesian: names = {"X", "Y", "Z"}; break;
-    default: names = {"B", "L", "h"}; break;
+    case RecordKind::kPlane:
+      names = {"x", "y", "distortion", "convergence"};
+      break;
+    case RecordKind::kCartesian:
+      names = {"X", "Y", "Z"};
+      break;
+    default:
+      names = {"B", "L", "h"};
+      break;
   }
   names.insert(names.end(), {"status", "message"});
   for (std::string& name : names) {
@@ -359,7 +371,8 @@ bool ReadWholeInput(const JobFiles& files, std::string& text) {
   std::FILE* in = files.input.empty() ? stdin : std::fopen(files.input.c_str(), "rb");
   if (in == nullptr) return false;
   std::error_code unknown;
-  const std::uintmax_t fileSize = files.input.empty() ? 0 : std::filesystem::file_size(files.input, unknown);
+  const std::uintmax_t fileSize =
+      files.input.empty() ? 0 : std::filesystem::file_size(files.input, unknown);
   const std::size_t chunk = std::max<std::size_t>(unknown ? 0 : fileSize + 1, std::size_t{1} << 22);
   std::size_t size = 0;
   for (;;) {
@@ -470,7 +483,10 @@ void RunSlice(const Job& j, std::span<const Record> block, const Columns& column
   for (auto& v : result) v.assign(n, kNaN);
   std::vector<std::int32_t> status(n);
   const bool plane = j.job.OutputKind == RecordKind::kPlane;
-  const ResultArrays r{result[0], result[1], result[2], status,
+  const ResultArrays r{result[0],
+                       result[1],
+                       result[2],
+                       status,
                        plane ? std::span<double>(result[3]) : std::span<double>(),
                        plane ? std::span<double>(result[4]) : std::span<double>()};
   const bool third = columns.coordinate[2] >= 0;
@@ -489,7 +505,8 @@ void RunSlice(const Job& j, std::span<const Record> block, const Columns& column
       std::string message =
           !unreadable[i].empty()
               ? "nieczytelna wartość w kolumnie " + unreadable[i]
-              : PointResultText(j.job, status[i], j.job.InputKind == RecordKind::kPlane ? in[1][i] : 0.0);
+              : PointResultText(j.job, status[i],
+                                j.job.InputKind == RecordKind::kPlane ? in[1][i] : 0.0);
       AppendField(out, message, f.delimiter);
       std::string name = columns.id >= 0 && columns.id < static_cast<int>(block[i].fields.size())
                              ? std::string(block[i].fields[columns.id].value)
@@ -506,8 +523,9 @@ void RunSlice(const Job& j, std::span<const Record> block, const Columns& column
 void RunBlock(Job& j, std::span<const Record> block, const Columns& columns,
               std::uint64_t firstRecord, const Format& f, std::vector<Slice>& slices,
               OutputSink& sink) {
-  const std::size_t parts = std::clamp<std::size_t>(block.size() / kRecordsPerThread, 1,
-                                                    static_cast<std::size_t>(std::max(j.options.threads, 1)));
+  const std::size_t parts =
+      std::clamp<std::size_t>(block.size() / kRecordsPerThread, 1,
+                              static_cast<std::size_t>(std::max(j.options.threads, 1)));
   slices.resize(parts);
   for (Slice& slice : slices) {
     slice.out.clear();
@@ -560,16 +578,19 @@ JobOutcome Run(Job& j) {
   if (!CreateJobOutput(j.files, sink))
     return Refuse(j, " *** Nie można utworzyć zbioru wynikowego: " + OutputText(j.files) + " (" +
                          sink.ErrorText() + ")");
-  const bool crlf = headerEnd != std::string::npos && headerEnd > 0 && (*text)[headerEnd - 1] == '\r';
-  Format f{delimiter, crlf ? "\r\n" : "\n", false, j.job.BLOutputFormat, j.job.SecondsDecimals,
-           j.job.LinearDecimals};
+  const bool crlf =
+      headerEnd != std::string::npos && headerEnd > 0 && (*text)[headerEnd - 1] == '\r';
+  Format f{
+      delimiter,           crlf ? "\r\n" : "\n", false, j.job.BLOutputFormat, j.job.SecondsDecimals,
+      j.job.LinearDecimals};
   if (j.job.ActiveModule != Module::kTrans) {
     f.secondsDecimals = kHeightJobSecondsDecimals;
     f.linearDecimals = kHeightJobLinearDecimals;
   }
   std::string out(header.text);  // the header line
   std::string_view outputSystem;
-  if (const SystemFile* s = FindSystemFile(j.job.ActiveModule, j.job.OutputFrame, j.job.OutputSystem))
+  if (const SystemFile* s =
+          FindSystemFile(j.job.ActiveModule, j.job.OutputFrame, j.job.OutputSystem))
     outputSystem = s->input;
   for (const std::string& name : ComputedNames(j.job, header, outputSystem)) {
     out += delimiter;

@@ -1,5 +1,7 @@
 #include "io/format_jobs.h"
 
+#include <dlfcn.h>
+
 #include "engine/crs_table.h"
 #include "engine/run_report.h"
 #include "engine/system_files.h"
@@ -23,15 +25,39 @@ std::string Lower(std::string text) {
   return text;
 }
 
-}  // namespace
-
-bool HasGisLayers() {
+// The GIS layer unit, loaded from the module in the program folder on first
+// use; null, with refusal set, where it cannot be.
+const GisLayerFunctions* GisLayers(std::string& refusal) {
 #if KOLVEDIR_GDAL
-  return true;
+  struct Loaded {
+    const GisLayerFunctions* functions = nullptr;
+    std::string error;
+  };
+  static const Loaded loaded = [] {
+    Loaded result;
+    std::error_code ec;
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    void* module = ::dlopen((folder / kGisModule).c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* entry = module ? ::dlsym(module, kGisModuleEntry) : nullptr;
+    if (entry == nullptr) {
+      const char* why = ::dlerror();
+      result.error = " *** Nie można wczytać modułu warstw GIS " + (folder / kGisModule).string() +
+                     (why ? " (" + std::string(why) + ")" : std::string());
+      return result;
+    }
+    result.functions = reinterpret_cast<const GisLayerFunctions* (*)()>(entry)();
+    return result;
+  }();
+  refusal = loaded.error;
+  return loaded.functions;
 #else
-  return false;
+  refusal = " *** Ten program nie czyta warstw GIS: zbudowano go bez GDAL";
+  return nullptr;
 #endif
 }
+
+}  // namespace
 
 InputFormat InputFormatOf(const std::string& option, const std::filesystem::path& input) {
   if (option == "points") return InputFormat::kPointRecords;
@@ -39,43 +65,40 @@ InputFormat InputFormatOf(const std::string& option, const std::filesystem::path
   if (option == "gis") return InputFormat::kGisLayers;
   const std::string extension = Lower(input.extension().string());
   if (extension == ".csv" || extension == ".tsv") return InputFormat::kDelimitedText;
-#if KOLVEDIR_GDAL
-  if (IsGisLayerPath(input)) return InputFormat::kGisLayers;
-#endif
+  for (const GisExtension& e : kGisExtensions)
+    if (e.extension == extension) return InputFormat::kGisLayers;
   return InputFormat::kPointRecords;
 }
 
 JobOutcome RunFormatJob(InputFormat format, const JobDescription& job,
                         const TransformerDescription& names, const JobFiles& files,
-                        const FormatOptions& options, JobCounters& counters,
-                        JobUserInterface& ui) {
+                        const FormatOptions& options, JobCounters& counters, JobUserInterface& ui) {
   std::optional<Transformer> transformer;
+  std::string refusal;
+  const GisLayerFunctions* gis = format == InputFormat::kGisLayers ? GisLayers(refusal) : nullptr;
   try {
-    transformer.emplace(names);
+    if (refusal.empty()) transformer.emplace(names);
   } catch (const TransformerError& e) {
-    ui.ShowInformation(e.what());
+    refusal = e.what();
+  }
+  if (!refusal.empty()) {
+    ui.ShowInformation(refusal);
     ReportJobEnd(ui, counters, false);
     return JobOutcome::kRefused;
   }
   const JobDescription described = WithKinds(job);
-#if KOLVEDIR_GDAL
-  if (format == InputFormat::kGisLayers)
-    return RunGisLayerJob(described, *transformer, files, options.gis, counters, ui);
-#endif
-  (void)format;
+  if (gis != nullptr) {
+    const ArrayTransform transform = [&](const PointArrays& in, const ResultArrays& out,
+                                         int threads) { transformer->Transform(in, out, threads); };
+    return gis->run(described, transform, files, options.gis, counters, ui);
+  }
   return RunDelimitedTextJob(described, *transformer, files, options.text, counters, ui);
 }
 
 const CrsRow* SourceOfLayer(const std::filesystem::path& input, const std::string& layer,
                             std::string& refusal) {
-#if KOLVEDIR_GDAL
-  return LayerSystem(input, layer, refusal);
-#else
-  (void)input;
-  (void)layer;
-  refusal = "brak opcji --from";
-  return nullptr;
-#endif
+  const GisLayerFunctions* gis = GisLayers(refusal);
+  return gis ? gis->layerSystem(input, layer, refusal) : nullptr;
 }
 
 }  // namespace kolvedir

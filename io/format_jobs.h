@@ -9,37 +9,29 @@
 #include "engine/crs_table.h"
 #include "engine/job.h"
 #include "io/delimited_text.h"
-#include "kolvedir/transformer.h"
-#if KOLVEDIR_GDAL
 #include "io/gis_layers.h"
-#endif
+#include "kolvedir/transformer.h"
 
 namespace kolvedir {
 
 enum class InputFormat { kPointRecords, kDelimitedText, kGisLayers };
 
 // The kind `option` names ("points", "csv", "gis"), or for "auto" (or empty)
-// the one of the input's extension: .csv, .tsv and .txt with a header are not
-// told apart, so only .csv and .tsv are delimited text; the GIS extensions
-// are GIS layers (with GDAL); anything else point records.
+// the one of the input's extension: .csv and .tsv are delimited text, the
+// extensions of kGisExtensions GIS layers, anything else point records.
 InputFormat InputFormatOf(const std::string& option, const std::filesystem::path& input);
-
-// Whether this build reads GIS layers.
-bool HasGisLayers();
 
 struct FormatOptions {
   DelimitedTextOptions text;
-#if KOLVEDIR_GDAL
   GisLayerOptions gis;
-#endif
 };
 
 // Runs one job of `format` (not point records): builds the transformer of
-// `names` (a refusal is the job's refusal) and runs the kind's job.
+// `names` (a refusal is the job's refusal) and runs the kind's job; a GIS job
+// first loads the module of GIS layers (kGisModule) from the program folder.
 JobOutcome RunFormatJob(InputFormat format, const JobDescription& job,
                         const TransformerDescription& names, const JobFiles& files,
-                        const FormatOptions& options, JobCounters& counters,
-                        JobUserInterface& ui);
+                        const FormatOptions& options, JobCounters& counters, JobUserInterface& ui);
 
 // --from left out: the system of the input layer (system, zone, frame of a
 // row of the table), or nullptr with refusal set (Polish) when the layer has

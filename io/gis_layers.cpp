@@ -28,20 +28,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Vertices gathered from features before one call of the transformer.
 constexpr std::size_t kBlockVertices = 65536;
 
-struct Extension {
-  std::string_view extension, driver;
-};
-constexpr std::array<Extension, 8> kExtensions{{
-    {".gpkg", "GPKG"},
-    {".shp", "ESRI Shapefile"},
-    {".geojson", "GeoJSON"},
-    {".json", "GeoJSON"},
-    {".dxf", "DXF"},
-    {".fgb", "FlatGeobuf"},
-    {".gml", "GML"},
-    {".kml", "KML"},
-}};
-
 std::string LowerExtension(const std::filesystem::path& path) {
   std::string e = path.extension().string();
   for (char& c : e)
@@ -113,8 +99,7 @@ std::optional<std::int32_t> EpsgOf(const OGRSpatialReference& srs) {
   int* confidence = nullptr;
   OGRSpatialReferenceH* matches = srs.FindMatches(nullptr, &count, &confidence);
   std::optional<std::int32_t> found;
-  if (count > 0 && confidence[0] >= 90)
-    found = code(*OGRSpatialReference::FromHandle(matches[0]));
+  if (count > 0 && confidence[0] >= 90) found = code(*OGRSpatialReference::FromHandle(matches[0]));
   OSRFreeSRSArray(matches);
   CPLFree(confidence);
   return found;
@@ -125,8 +110,10 @@ std::optional<std::int32_t> EpsgOf(const OGRSpatialReference& srs) {
 std::string EsriName(std::string_view name) {
   std::string out;
   for (const char c : name) {
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') out += c;
-    else if (!out.empty() && out.back() != '_') out += '_';
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-')
+      out += c;
+    else if (!out.empty() && out.back() != '_')
+      out += '_';
   }
   if (!out.empty() && out.back() == '_') out.pop_back();
   return out;
@@ -139,7 +126,8 @@ const CrsRow* RowWithoutCode(const OGRSpatialReference& srs) {
   const char* name = srs.GetName();
   if (name == nullptr) return nullptr;
   for (const CrsRow& row : CrsTable())
-    if (row.epsg == 0 && !row.wkt.empty() && (row.epsgName == name || EsriName(row.epsgName) == name))
+    if (row.epsg == 0 && !row.wkt.empty() &&
+        (row.epsgName == name || EsriName(row.epsgName) == name))
       return &row;
   return nullptr;
 }
@@ -229,10 +217,12 @@ template <typename F>
 void ForEachPart(OGRGeometry* geometry, F&& f) {
   if (geometry == nullptr || geometry->IsEmpty()) return;
   switch (wkbFlatten(geometry->getGeometryType())) {
-    case wkbPoint: return f(geometry->toPoint());
+    case wkbPoint:
+      return f(geometry->toPoint());
     case wkbLineString:
     case wkbLinearRing:
-    case wkbCircularString: return f(geometry->toSimpleCurve());
+    case wkbCircularString:
+      return f(geometry->toSimpleCurve());
     case wkbCompoundCurve:
       for (OGRCurve* curve : *geometry->toCompoundCurve()) ForEachPart(curve, f);
       return;
@@ -293,7 +283,8 @@ void Gather(const Axes& axes, OGRGeometry* geometry, Block& block) {
     if constexpr (std::is_same_v<decltype(part), OGRPoint*>) {
       add(part->getX(), part->getY(), part->getZ());
     } else {
-      for (int i = 0; i < part->getNumPoints(); ++i) add(part->getX(i), part->getY(i), part->getZ(i));
+      for (int i = 0; i < part->getNumPoints(); ++i)
+        add(part->getX(i), part->getY(i), part->getZ(i));
     }
   });
 }
@@ -327,7 +318,7 @@ void Scatter(const Axes& axes, OGRGeometry* geometry, const ResultArrays& r, std
 
 struct Job {
   const JobDescription& job;
-  const Transformer& transformer;
+  const ArrayTransform& transform;
   const JobFiles& files;
   const GisLayerOptions& options;
   JobCounters& counters;
@@ -340,7 +331,7 @@ GDALDriver* OutputDriver(Job& j) {
   std::string name = j.options.outputFormat;
   if (name.empty()) {
     const std::string extension = LowerExtension(j.files.output);
-    for (const Extension& e : kExtensions)
+    for (const GisExtension& e : kGisExtensions)
       if (e.extension == extension) name = e.driver;
   }
   GDALDriver* driver =
@@ -388,8 +379,7 @@ OGRLayer* CreateOutputLayer(Job& j, GDALDataset& output, OGRLayer& source, const
     srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
   }
   CPLStringList options;
-  if (source.GetFIDColumn() && *source.GetFIDColumn() &&
-      EQUAL(output.GetDriverName(), "GPKG"))
+  if (source.GetFIDColumn() && *source.GetFIDColumn() && EQUAL(output.GetDriverName(), "GPKG"))
     options.SetNameValue("FID", source.GetFIDColumn());
   // A Shapefile is written in ISO-8859-1 unless told otherwise: Polish texts would be lost.
   if (EQUAL(output.GetDriverName(), "ESRI Shapefile")) options.SetNameValue("ENCODING", "UTF-8");
@@ -402,7 +392,8 @@ OGRLayer* CreateOutputLayer(Job& j, GDALDataset& output, OGRLayer& source, const
 }
 
 // The first vertex of feature k that failed, or the end of its vertices.
-std::size_t FailedVertex(const Block& block, const std::vector<std::int32_t>& status, std::size_t k) {
+std::size_t FailedVertex(const Block& block, const std::vector<std::int32_t>& status,
+                         std::size_t k) {
   for (std::size_t v = block.firstVertex[k]; v < block.firstVertex[k + 1]; ++v)
     if (status[v] != 0) return v;
   return block.firstVertex[k + 1];
@@ -416,19 +407,20 @@ bool WriteBlock(Job& j, Block& block, const Axes& axes, OGRLayer& source, OGRLay
   for (auto& v : out) v.assign(n, kNaN);
   std::vector<std::int32_t> status(n);
   const ResultArrays r{out[0], out[1], out[2], status, {}, {}};
-  j.transformer.Transform({block.a, block.b, axes.heightIn ? std::span<const double>(block.c)
-                                                           : std::span<const double>()},
-                          r, j.options.threads);
+  j.transform({block.a, block.b,
+               axes.heightIn ? std::span<const double>(block.c) : std::span<const double>()},
+              r, j.options.threads);
   for (std::size_t k = 0; k < block.features.size(); ++k) {
     OGRFeature& feature = *block.features[k];
     ++j.counters.PointCount;
     const std::size_t failed = FailedVertex(block, status, k);
     if (failed < block.firstVertex[k + 1]) {
       const std::string why = "obiekt FID " + std::to_string(feature.GetFID()) + " warstwy \"" +
-                              source.GetName() + "\": " +
-                              PointResultText(j.job, status[failed], block.b[failed]);
+                              source.GetName() +
+                              "\": " + PointResultText(j.job, status[failed], block.b[failed]);
       if (!j.options.skipFailures) {
-        j.refusal = " *** " + why + "; zbioru wynikowego nie utworzono (--skip-failures pomija "
+        j.refusal = " *** " + why +
+                    "; zbioru wynikowego nie utworzono (--skip-failures pomija "
                     "takie obiekty)";
         return false;
       }
@@ -448,8 +440,8 @@ bool WriteBlock(Job& j, Block& block, const Axes& axes, OGRLayer& source, OGRLay
       copy.SetGeometryDirectly(feature.StealGeometry());
     }
     if (target.CreateFeature(&copy) != OGRERR_NONE) {
-      j.refusal = " *** Nie można zapisać obiektu FID " + std::to_string(feature.GetFID()) +
-                  GdalError();
+      j.refusal =
+          " *** Nie można zapisać obiektu FID " + std::to_string(feature.GetFID()) + GdalError();
       return false;
     }
   }
@@ -553,7 +545,8 @@ JobOutcome Run(Job& j) {
   const std::string outputName = memory.path() + "/" + j.files.output.filename().string();
   GDALDatasetUniquePtr output(driver->Create(outputName.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!output) {
-    j.refusal = " *** Nie można utworzyć zbioru wynikowego " + j.files.output.string() + GdalError();
+    j.refusal =
+        " *** Nie można utworzyć zbioru wynikowego " + j.files.output.string() + GdalError();
     return JobOutcome::kFailed;
   }
   if (layers.size() > 1 && !output->TestCapability(ODsCCreateLayer)) {
@@ -579,12 +572,6 @@ JobOutcome Run(Job& j) {
 
 }  // namespace
 
-bool IsGisLayerPath(const std::filesystem::path& path) {
-  const std::string extension = LowerExtension(path);
-  return std::any_of(kExtensions.begin(), kExtensions.end(),
-                     [&](const Extension& e) { return e.extension == extension; });
-}
-
 const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string& layer,
                           std::string& refusal) {
   const QuietGdal quiet;
@@ -606,11 +593,11 @@ const CrsRow* LayerSystem(const std::filesystem::path& input, const std::string&
   return row;
 }
 
-JobOutcome RunGisLayerJob(const JobDescription& job, const Transformer& transformer,
+JobOutcome RunGisLayerJob(const JobDescription& job, const ArrayTransform& transform,
                           const JobFiles& files, const GisLayerOptions& options,
                           JobCounters& counters, JobUserInterface& ui) {
   return RunArrayJob(job.ActiveModule, false, counters, ui, [&](std::string& refusal) {
-    Job j{job, transformer, files, options, counters, ui, refusal};
+    Job j{job, transform, files, options, counters, ui, refusal};
     return Run(j);
   });
 }

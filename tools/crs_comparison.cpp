@@ -78,9 +78,8 @@ bool SameEllipsoid(PJ_CONTEXT* context, const PJ* crs, Frame frame, std::string&
   const Proj ellipsoid(proj_get_ellipsoid(context, crs), &proj_destroy);
   double a = 0, b = 0, inverseFlattening = 0;
   int computed = 0;
-  if (!ellipsoid ||
-      !proj_ellipsoid_get_parameters(context, ellipsoid.get(), &a, &b, &computed,
-                                     &inverseFlattening)) {
+  if (!ellipsoid || !proj_ellipsoid_get_parameters(context, ellipsoid.get(), &a, &b, &computed,
+                                                   &inverseFlattening)) {
     problem = "no ellipsoid";
     return false;
   }
@@ -103,7 +102,9 @@ const CrsRow* RowOf(std::span<const CrsRow> rows, std::string_view system, Frame
 std::string EpsgName(std::int32_t code) { return "EPSG:" + std::to_string(code); }
 
 // How PROJ is told the row's system: its EPSG code, or its WKT.
-std::string CrsText(const CrsRow& row) { return row.epsg != 0 ? EpsgName(row.epsg) : std::string(row.wkt); }
+std::string CrsText(const CrsRow& row) {
+  return row.epsg != 0 ? EpsgName(row.epsg) : std::string(row.wkt);
+}
 
 // The base geographic system of a plane one, by code where it has one.
 std::string BaseText(PJ_CONTEXT* context, const PJ* base) {
@@ -163,8 +164,8 @@ double LargestDifference(PJ_CONTEXT* context, const ComparedSystem& geodetic,
         return -1;
       }
       const double theirZ = plane ? 0.0 : theirs.v[2];
-      largest = std::max(largest, std::hypot(ours[0] - theirs.v[0], ours[1] - theirs.v[1],
-                                             ours[2] - theirZ));
+      largest = std::max(
+          largest, std::hypot(ours[0] - theirs.v[0], ours[1] - theirs.v[1], ours[2] - theirZ));
       const double back[3] = {theirs.v[0], theirs.v[1], theirZ};
       GeodeticPoint oursBack;
       const PJ_COORD theirsBack = proj_trans(pj.get(), PJ_INV, theirs);
@@ -173,8 +174,8 @@ double LargestDifference(PJ_CONTEXT* context, const ComparedSystem& geodetic,
         return -1;
       }
       if (plane) oursBack.h = theirsBack.v[2];  // a plane point carries no height
-      largest = std::max(largest, GeodeticDistance(oursBack, theirsBack.v[0], theirsBack.v[1],
-                                                   theirsBack.v[2]));
+      largest = std::max(
+          largest, GeodeticDistance(oursBack, theirsBack.v[0], theirsBack.v[1], theirsBack.v[2]));
     }
   }
   return largest;
@@ -189,8 +190,7 @@ bool ComparisonOf(PJ_CONTEXT* context, std::span<const CrsRow> rows, const CrsRo
   switch (f->kind) {
     case RecordKind::kPlane: {
       const Proj crs(proj_create(context, CrsText(row).c_str()), &proj_destroy);
-      const Proj base(crs ? proj_crs_get_geodetic_crs(context, crs.get()) : nullptr,
-                      &proj_destroy);
+      const Proj base(crs ? proj_crs_get_geodetic_crs(context, crs.get()) : nullptr, &proj_destroy);
       if (!base) return false;
       geodetic = {blh, 0, row.frame, BaseText(context, base.get())};
       other = {ProjectionOf(row.system), row.zone, row.frame, CrsText(row)};

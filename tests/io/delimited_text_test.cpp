@@ -24,7 +24,7 @@ struct Case {
   const char* name;
   std::string input;
   DelimitedTextOptions options;
-  std::string output;  // expected result; empty: refused, no result file
+  std::string output;   // expected result; empty: refused, no result file
   std::string message;  // a part of the refusal, or of the first point question
   BlFormat blOut = BlFormat::kDecimalDegrees;
   bool geodetic = false;  // BLH_GRS output instead of xy92
@@ -36,55 +36,88 @@ TEST(DelimitedText, ReadsAndWrites) {
   for (char& c : semicolonXy92) c = c == ',' ? ';' : c == '.' ? ',' : c;
   const Case cases[] = {
       {"comma, header names as keys, another column in its place",
-       "Nr,x,y,kod\nP1,5652126.56,6429808.46,123\n", {},
+       "Nr,x,y,kod\nP1,5652126.56,6429808.46,123\n",
+       {},
        "Nr,x,y,kod,x_xy92,y_xy92,distortion,convergence,status,message\n"
-       "P1,5652126.56,6429808.46,123," + xy92 + ",0,\n", ""},
+       "P1,5652126.56,6429808.46,123," +
+           xy92 + ",0,\n",
+       ""},
       {"semicolon and a decimal comma, chosen columns",
-       "Nr;X;Y\nP1;5652126,56;6429808,46\n", {0, "id=Nr,x=X,y=Y"},
+       "Nr;X;Y\nP1;5652126,56;6429808,46\n",
+       {0, "id=Nr,x=X,y=Y"},
        "Nr;X;Y;x_xy92;y_xy92;distortion;convergence;status;message\n"
-       "P1;5652126,56;6429808,46;" + semicolonXy92 + ";0;\n", ""},
+       "P1;5652126,56;6429808,46;" +
+           semicolonXy92 + ";0;\n",
+       ""},
       {"tab, columns by number",
-       "a\tb\tc\nP1\t5652126.56\t6429808.46\n", {0, "x=2,y=3"},
+       "a\tb\tc\nP1\t5652126.56\t6429808.46\n",
+       {0, "x=2,y=3"},
        "a\tb\tc\tx\ty\tdistortion\tconvergence\tstatus\tmessage\n"
-       "P1\t5652126.56\t6429808.46\t" + [&] {
-         std::string s = xy92;
-         for (char& c : s) c = c == ',' ? '\t' : c;
-         return s;
-       }() + "\t0\t\n", ""},
+       "P1\t5652126.56\t6429808.46\t" +
+           [&] {
+             std::string s = xy92;
+             for (char& c : s) c = c == ',' ? '\t' : c;
+             return s;
+           }() +
+           "\t0\t\n",
+       ""},
       {"quoted fields: delimiter, doubled quote and line end pass through",
-       "opis,x,y\n\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46\n", {},
+       "opis,x,y\n\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46\n",
+       {},
        "opis,x,y,x_xy92,y_xy92,distortion,convergence,status,message\n"
-       "\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46," + xy92 + ",0,\n", ""},
+       "\"ul. Długa 5, \"\"róg\"\"\n2 p.\",\"5652126.56\",6429808.46," +
+           xy92 + ",0,\n",
+       ""},
       {"byte-order mark and CR LF: UTF-8 without the mark, CR LF kept",
-       "\xEF\xBB\xBFx;y\r\n5652126.56;6429808.46\r\n", {},
+       "\xEF\xBB\xBFx;y\r\n5652126.56;6429808.46\r\n",
+       {},
        "x;y;x_xy92;y_xy92;distortion;convergence;status;message\r\n5652126.56;6429808.46;" +
            [&] {
              std::string s = xy92;
              for (char& c : s) c = c == ',' ? ';' : c;
              return s;
-           }() + ";0;\r\n", ""},
+           }() +
+           ";0;\r\n",
+       ""},
       {"a delimiter given: ';' in a comma file is no delimiter",
-       "x;y\n5652126.56;6429808.46\n", {',', ""}, "", "Brak kolumny \"x\""},
-      {"header only", "Nr,x,y\n", {},
-       "Nr,x,y,x_xy92,y_xy92,distortion,convergence,status,message\n", ""},
-      {"a named column missing", "Nr,X,Y\nP1,5652126.56,6429808.46\n", {0, "x=E,y=N"}, "",
+       "x;y\n5652126.56;6429808.46\n",
+       {',', ""},
+       "",
+       "Brak kolumny \"x\""},
+      {"header only",
+       "Nr,x,y\n",
+       {},
+       "Nr,x,y,x_xy92,y_xy92,distortion,convergence,status,message\n",
+       ""},
+      {"a named column missing",
+       "Nr,X,Y\nP1,5652126.56,6429808.46\n",
+       {0, "x=E,y=N"},
+       "",
        "Brak kolumny \"E\" (x)"},
       {"an unknown key", "Nr,x,y\n", {0, "z=H"}, "", "klucze tego zadania: id, x, y"},
       {"an empty file", "", {}, "", "jest pusty"},
       {"an unreadable number and a short record are error points, never dropped",
-       "Nr,x,y,kod\nP1,5652126.56,abc,7\nP2,5652126.56\n", {},
+       "Nr,x,y,kod\nP1,5652126.56,abc,7\nP2,5652126.56\n",
+       {},
        "Nr,x,y,kod,x_xy92,y_xy92,distortion,convergence,status,message\n"
        "P1,5652126.56,abc,7,,,,,2,nieczytelna wartość w kolumnie y\n"
        "P2,5652126.56,,,,,,,2,nieczytelna wartość w kolumnie y\n",
        "punkt P1: nieczytelna wartość w kolumnie y"},
-      {"a point of another zone", "x,y\n5652126.56,5429808.46\n", {},
+      {"a point of another zone",
+       "x,y\n5652126.56,5429808.46\n",
+       {},
        "x,y,x_xy92,y_xy92,distortion,convergence,status,message\n"
        "5652126.56,5429808.46,,,,,4,\"współrzędna y 5429808 jest ze strefy 15, a wybrano strefę "
        "18\"\n",
        "punkt w wierszu 2: współrzędna y 5429808 jest ze strefy 15"},
-      {"geodetic output in degrees, minutes and seconds", "x,y\n5652126.56,6429808.46\n", {},
-       "x,y,B,L,h,status,message\n5652126.56,6429808.46,50 59 59.999869,16 59 59.999753,0.0000,0,\n",
-       "", BlFormat::kDegreesMinutesSeconds, true},
+      {"geodetic output in degrees, minutes and seconds",
+       "x,y\n5652126.56,6429808.46\n",
+       {},
+       "x,y,B,L,h,status,message\n5652126.56,6429808.46,50 59 59.999869,16 59 "
+       "59.999753,0.0000,0,\n",
+       "",
+       BlFormat::kDegreesMinutesSeconds,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -111,7 +144,8 @@ TEST(DelimitedText, ReadsAndWrites) {
 TEST(DelimitedText, ThreadsChangeNothing) {
   std::string input = "kod,x,y\n";
   for (int i = 0; i < 40000; ++i)
-    input += std::to_string(i) + ",5652126.56," + (i % 997 == 0 ? "5429808.46" : "6429808.46") + "\n";
+    input +=
+        std::to_string(i) + ",5652126.56," + (i % 997 == 0 ? "5429808.46" : "6429808.46") + "\n";
   std::string outputs[2];
   std::vector<std::string> questions[2];
   for (const int threads : {1, 2}) {
@@ -121,7 +155,8 @@ TEST(DelimitedText, ThreadsChangeNothing) {
     fixture.WriteInput("in.csv", input);
     DelimitedTextOptions options;
     options.threads = threads;
-    ASSERT_EQ(RunDelimitedTextJob(job, transformer, {fixture.object() / "in.csv", fixture.object() / "out.csv"},
+    ASSERT_EQ(RunDelimitedTextJob(job, transformer,
+                                  {fixture.object() / "in.csv", fixture.object() / "out.csv"},
                                   options, fixture.counters, fixture.ui),
               JobOutcome::kCompleted);
     outputs[threads - 1] = fixture.ReadOutput("out.csv");

@@ -20,6 +20,7 @@ namespace {
 using testing::JobFixture;
 using testing::PlaneJob;
 using testing::TransformerOf;
+using testing::TransformOf;
 
 // Easting, northing of a PL-2000 zone 18 point near 51° N, 17° E, shifted by k metres.
 OGRRawPoint Vertex(int k) { return {6429808.46 + 10.0 * k, 5652126.56 + 7.0 * k}; }
@@ -28,21 +29,29 @@ std::string Wkt(OGRwkbGeometryType type) {
   const bool z = OGR_GT_HasZ(type);
   const auto p = [z](int k) {
     const OGRRawPoint v = Vertex(k);
-    return std::to_string(v.x) + " " + std::to_string(v.y) + (z ? " " + std::to_string(100.0 + k) : "");
+    return std::to_string(v.x) + " " + std::to_string(v.y) +
+           (z ? " " + std::to_string(100.0 + k) : "");
   };
   const std::string ring = "(" + p(0) + "," + p(1) + "," + p(2) + "," + p(0) + ")";
   switch (wkbFlatten(type)) {
-    case wkbPoint: return "(" + p(0) + ")";
-    case wkbLineString: return "(" + p(0) + "," + p(1) + "," + p(2) + ")";
-    case wkbPolygon: return "(" + ring + ")";
-    case wkbMultiPoint: return "((" + p(0) + "),(" + p(3) + "))";
-    case wkbMultiLineString: return "((" + p(0) + "," + p(1) + "),(" + p(2) + "," + p(3) + "))";
-    default: return "((" + ring + "))";  // multipolygon
+    case wkbPoint:
+      return "(" + p(0) + ")";
+    case wkbLineString:
+      return "(" + p(0) + "," + p(1) + "," + p(2) + ")";
+    case wkbPolygon:
+      return "(" + ring + ")";
+    case wkbMultiPoint:
+      return "((" + p(0) + "),(" + p(3) + "))";
+    case wkbMultiLineString:
+      return "((" + p(0) + "," + p(1) + "),(" + p(2) + "," + p(3) + "))";
+    default:
+      return "((" + ring + "))";  // multipolygon
   }
 }
 
 std::unique_ptr<OGRGeometry> Geometry(OGRwkbGeometryType type) {
-  const std::string text = std::string(OGRToOGCGeomType(type)) + (OGR_GT_HasZ(type) ? " Z " : " ") + Wkt(type);
+  const std::string text =
+      std::string(OGRToOGCGeomType(type)) + (OGR_GT_HasZ(type) ? " Z " : " ") + Wkt(type);
   OGRGeometry* g = nullptr;
   OGRGeometryFactory::createFromWkt(text.c_str(), nullptr, &g);
   return std::unique_ptr<OGRGeometry>(g);
@@ -59,8 +68,11 @@ void WriteLayer(GDALDataset& dataset, const char* name, OGRwkbGeometryType type,
   if (EQUAL(dataset.GetDriverName(), "ESRI Shapefile")) options.SetNameValue("ENCODING", "UTF-8");
   OGRLayer* layer = dataset.CreateLayer(name, &srs, type, options.List());
   ASSERT_NE(layer, nullptr);
-  for (auto [field, fieldType] : {std::pair{"kod", OFTInteger}, {"duzy", OFTInteger64},
-                                  {"wartosc", OFTReal}, {"opis", OFTString}, {"data", OFTDate}}) {
+  for (auto [field, fieldType] : {std::pair{"kod", OFTInteger},
+                                  {"duzy", OFTInteger64},
+                                  {"wartosc", OFTReal},
+                                  {"opis", OFTString},
+                                  {"data", OFTDate}}) {
     OGRFieldDefn definition(field, fieldType);
     ASSERT_EQ(layer->CreateField(&definition), OGRERR_NONE);
   }
@@ -131,11 +143,12 @@ struct Format {
 };
 
 TEST(GisLayers, EveryGeometryTypeRoundTrip) {
-  const OGRwkbGeometryType types[] = {wkbPoint,          wkbLineString,       wkbPolygon,
-                                      wkbMultiPoint,     wkbMultiLineString,  wkbMultiPolygon,
-                                      wkbPoint25D,       wkbLineString25D,    wkbPolygon25D,
-                                      wkbMultiPoint25D,  wkbMultiLineString25D, wkbMultiPolygon25D};
-  for (const Format format : {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
+  const OGRwkbGeometryType types[] = {wkbPoint,         wkbLineString,         wkbPolygon,
+                                      wkbMultiPoint,    wkbMultiLineString,    wkbMultiPolygon,
+                                      wkbPoint25D,      wkbLineString25D,      wkbPolygon25D,
+                                      wkbMultiPoint25D, wkbMultiLineString25D, wkbMultiPolygon25D};
+  for (const Format format :
+       {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
     for (const OGRwkbGeometryType type : types) {
       SCOPED_TRACE(std::string(format.driver) + " " + OGRGeometryTypeToName(type));
       JobFixture fixture;
@@ -147,7 +160,8 @@ TEST(GisLayers, EveryGeometryTypeRoundTrip) {
         WriteLayer(*dataset, "dzialki", type);
       }
       const JobDescription job = PlaneJob();
-      ASSERT_EQ(RunGisLayerJob(job, transformer, {input, output}, {}, fixture.counters, fixture.ui),
+      ASSERT_EQ(RunGisLayerJob(job, TransformOf(transformer), {input, output}, {}, fixture.counters,
+                               fixture.ui),
                 JobOutcome::kCompleted);
       std::unique_ptr<GDALDataset> in(GDALDataset::Open(input.c_str(), GDAL_OF_VECTOR));
       std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
@@ -194,19 +208,28 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
   const Refusal cases[] = {
       {"a failing feature refuses the job, naming its id and why",
        [](const auto& in) { WriteLayer(*Create(in, "GPKG"), "punkty", wkbPoint, &kOtherZone); },
-       ".gpkg", {}, "obiekt FID 9 warstwy \"punkty\": współrzędna y 5429808 jest ze strefy 15"},
+       ".gpkg",
+       {},
+       "obiekt FID 9 warstwy \"punkty\": współrzędna y 5429808 jest ze strefy 15"},
       {"--skip-failures leaves it out and counts it",
        [](const auto& in) { WriteLayer(*Create(in, "GPKG"), "punkty", wkbPoint, &kOtherZone); },
-       ".gpkg", {"", "", true, 1}, "", 1},
+       ".gpkg",
+       {"", "", true, 1},
+       "",
+       1},
       {"a corrupt GeoPackage",
-       [](const auto& in) { std::ofstream(in) << "SQLite format 3\nnot a database"; }, ".gpkg", {},
+       [](const auto& in) { std::ofstream(in) << "SQLite format 3\nnot a database"; },
+       ".gpkg",
+       {},
        "Nie można odczytać warstw GIS"},
       {"a Shapefile without its .dbf",
        [](const auto& in) {
          WriteLayer(*Create(in, "ESRI Shapefile"), "punkty", wkbPoint);
          std::filesystem::remove(std::filesystem::path(in).replace_extension(".dbf"));
        },
-       ".shp", {}, ".dbf"},
+       ".shp",
+       {},
+       ".dbf"},
       {"a layer in another system than the job's input",
        [](const auto& in) {
          auto dataset = Create(in, "GPKG");
@@ -214,7 +237,9 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
          srs.importFromEPSG(2180);
          dataset->CreateLayer("punkty", &srs, wkbPoint);
        },
-       ".gpkg", {}, "ma układ EPSG:2180 (ETRF2000-PL / CS92), a --from to xy2000, strefa 18, PL-ETRF2000"},
+       ".gpkg",
+       {},
+       "ma układ EPSG:2180 (ETRF2000-PL / CS92), a --from to xy2000, strefa 18, PL-ETRF2000"},
   };
   for (const Refusal& c : cases) {
     SCOPED_TRACE(c.name);
@@ -224,8 +249,8 @@ TEST(GisLayers, RefusedInputsWriteNothing) {
     const auto output = fixture.object() / "wynik.gpkg";
     GDALAllRegister();
     c.make(input);
-    const JobOutcome outcome =
-        RunGisLayerJob(PlaneJob(), transformer, {input, output}, c.options, fixture.counters, fixture.ui);
+    const JobOutcome outcome = RunGisLayerJob(PlaneJob(), TransformOf(transformer), {input, output},
+                                              c.options, fixture.counters, fixture.ui);
     std::string dialogs;
     for (const std::string& d : fixture.ui.dialogs) dialogs += d + "\n";
     if (*c.message == '\0') {
@@ -262,7 +287,8 @@ TEST(GisLayers, LayerLongerThanABlock) {
     }
     dataset->CommitTransaction();
   }
-  ASSERT_EQ(RunGisLayerJob(PlaneJob(), transformer, {input, output}, {}, fixture.counters, fixture.ui),
+  ASSERT_EQ(RunGisLayerJob(PlaneJob(), TransformOf(transformer), {input, output}, {},
+                           fixture.counters, fixture.ui),
             JobOutcome::kCompleted)
       << fixture.ui.dialogs.back();
   std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
@@ -274,7 +300,8 @@ TEST(GisLayers, LayerLongerThanABlock) {
 // A system without an EPSG code is written as WKT and known again from it,
 // in a GeoPackage and in a Shapefile (whose WKT spells names its own way).
 TEST(GisLayers, SystemWithoutCodeKnownAgain) {
-  for (const Format format : {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
+  for (const Format format :
+       {Format{"GPKG", ".gpkg", true}, Format{"ESRI Shapefile", ".shp", false}}) {
     SCOPED_TRACE(format.driver);
     JobFixture fixture;
     const JobDescription job = PlaneJob(3, 15);  // UTM, zone 15
@@ -282,7 +309,8 @@ TEST(GisLayers, SystemWithoutCodeKnownAgain) {
     const auto input = fixture.object() / (std::string("we") + format.extension);
     const auto output = fixture.object() / (std::string("utm") + format.extension);
     WriteLayer(*Create(input, format.driver), "punkty", wkbPoint);
-    ASSERT_EQ(RunGisLayerJob(job, transformer, {input, output}, {}, fixture.counters, fixture.ui),
+    ASSERT_EQ(RunGisLayerJob(job, TransformOf(transformer), {input, output}, {}, fixture.counters,
+                             fixture.ui),
               JobOutcome::kCompleted);
     std::string refusal;
     const CrsRow* row = LayerSystem(output, "", refusal);

@@ -6,11 +6,13 @@
 
 #include "engine/job_description.h"
 #include "engine/system_files.h"
+#include "io/array_jobs.h"
 #include "kolvedir/transformer.h"
 
 namespace kolvedir::testing {
 
-// outputSystem: a code of the GRS80 group (2 xy92, 3 UTM, 4 BLH_GRS); outputZone where it has zones.
+// outputSystem: a code of the GRS80 group (2 xy92, 3 UTM, 4 BLH_GRS); outputZone where it has
+// zones.
 inline JobDescription PlaneJob(std::int32_t outputSystem = 2, std::int32_t outputZone = 0) {
   JobDescription job;
   job.ActiveModule = Module::kTrans;
@@ -35,6 +37,13 @@ inline Transformer TransformerOf(const JobDescription& job, const std::filesyste
   d.method = "theoretical";
   d.grid = grid.string();
   return Transformer(d);
+}
+
+// The transformer as the jobs on arrays call it.
+inline ArrayTransform TransformOf(const Transformer& t) {
+  return [&t](const PointArrays& in, const ResultArrays& out, int threads) {
+    t.Transform(in, out, threads);
+  };
 }
 
 }  // namespace kolvedir::testing

@@ -3,6 +3,8 @@
 // program writes for it), and our computation agrees with PROJ's over
 // a grid of points of the zone, both ways, within 1 mm or the figure the row
 // states (and that figure is not larger than what is measured).
+#include "engine/crs_table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include <set>
 #include <string>
 
-#include "engine/crs_table.h"
 #include "engine/system_files.h"
 #include "tools/crs_comparison.h"
 
@@ -28,8 +29,9 @@ TEST(CrsTable, EveryRowAgainstProj) {
     const std::string code = "EPSG:" + std::to_string(row.epsg);
     SCOPED_TRACE(code + " " + std::string(row.system) + " " + std::to_string(row.zone));
     // A system without a code is written as its WKT: PROJ reads it as the same system.
-    const Proj crs(proj_create(context, row.epsg != 0 ? code.c_str() : std::string(row.wkt).c_str()),
-                   &proj_destroy);
+    const Proj crs(
+        proj_create(context, row.epsg != 0 ? code.c_str() : std::string(row.wkt).c_str()),
+        &proj_destroy);
     ASSERT_TRUE(crs);
     EXPECT_EQ(std::string(proj_get_name(crs.get())), row.epsgName);
     std::string problem;
@@ -57,9 +59,10 @@ TEST(CrsTable, EverySystemOnceByCode) {
     for (const Frame frame : {Frame::kEtrf2000, Frame::kEtrf89, Frame::kPulkovo}) {
       if (f.module == Module::kTrans && f.krassowsky != (frame == Frame::kPulkovo)) continue;
       const Frame rowFrame = f.module == Module::kTrans ? frame : Frame::kNone;
-      EXPECT_TRUE(std::any_of(CrsTable().begin(), CrsTable().end(), [&](const CrsRow& r) {
-        return r.system == f.input && r.frame == rowFrame;
-      })) << f.input << " " << static_cast<int>(frame);
+      EXPECT_TRUE(
+          std::any_of(CrsTable().begin(), CrsTable().end(),
+                      [&](const CrsRow& r) { return r.system == f.input && r.frame == rowFrame; }))
+          << f.input << " " << static_cast<int>(frame);
     }
   }
 }
