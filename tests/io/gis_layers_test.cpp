@@ -297,6 +297,52 @@ TEST(GisLayers, LayerLongerThanABlock) {
   EXPECT_EQ(fixture.ui.monitor.Lines()[3], " Liczba punktów: 70000");
 }
 
+// TRANS-H changes Z and only Z: B, L stay, the output layer is in the
+// output datum (EPSG:9656 PL-KRON86-NH → EPSG:9657 PL-EVRF2007-NH).
+TEST(GisLayers, HeightJobChangesZ) {
+  JobFixture fixture;
+  JobDescription job;
+  job.ActiveModule = Module::kHeight;
+  job.InputSystem = 11;
+  job.OutputSystem = 13;
+  job.InputKind = job.OutputKind = RecordKind::kGeodetic;
+  TransformerDescription d;
+  d.source = "BLH_K86";
+  d.target = "BLH_EVRF";
+  d.grid = fixture.gridFile().string();
+  const Transformer transformer(d);
+  const auto input = fixture.object() / "wysokosci.gpkg";
+  const auto output = fixture.object() / "evrf.gpkg";
+  {
+    auto dataset = Create(input, "GPKG");
+    OGRSpatialReference srs;
+    srs.importFromEPSG(9656);
+    OGRLayer* layer = dataset->CreateLayer("repery", &srs, wkbPoint25D);
+    OGRFeature feature(layer->GetLayerDefn());
+    OGRPoint point(17.5, 51.25, 120.0);  // longitude, latitude, normal height
+    feature.SetGeometry(&point);
+    ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+  }
+  ASSERT_EQ(RunGisLayerJob(job, TransformOf(transformer), {input, output}, {}, fixture.counters,
+                           fixture.ui),
+            JobOutcome::kCompleted);
+  double B = 51.25, L = 17.5, H = 120.0, b = 0, l = 0, h = 0;
+  std::int32_t status = -1;
+  transformer.Transform({{&B, 1}, {&L, 1}, {&H, 1}},
+                        {{&b, 1}, {&l, 1}, {&h, 1}, {&status, 1}, {}, {}});
+  ASSERT_EQ(status, 0);
+  std::unique_ptr<GDALDataset> out(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
+  ASSERT_TRUE(out);
+  OGRLayer* layer = out->GetLayer(0);
+  EXPECT_STREQ(layer->GetSpatialRef()->GetAuthorityCode(nullptr), "9657");
+  std::unique_ptr<OGRFeature> feature(layer->GetNextFeature());
+  const OGRPoint* point = feature->GetGeometryRef()->toPoint();
+  EXPECT_EQ(point->getX(), 17.5);
+  EXPECT_EQ(point->getY(), 51.25);
+  EXPECT_EQ(point->getZ(), h);
+  EXPECT_NE(h, H);
+}
+
 // A system without an EPSG code is written as WKT and known again from it,
 // in a GeoPackage and in a Shapefile (whose WKT spells names its own way).
 TEST(GisLayers, SystemWithoutCodeKnownAgain) {
