@@ -21,7 +21,7 @@ class HelpWindow : public QWidget {
 
  public:
   // gridFile: the interpolation grid whose kind the help text names; by
-  // default PL_grid_001.bin in the program folder.
+  // default the grid the program's jobs read, looked up at every showing.
   explicit HelpWindow(QWidget* parent = nullptr, const QString& gridFile = QString());
 
  protected:
