@@ -264,6 +264,15 @@ QString PathText(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
+// The status bar's short name of the grid in use: its folder (the file is
+// always PL_grid_001.bin), the home folder written "~".
+QString GridFolderText(const std::filesystem::path& grid) {
+  const QString folder = PathText(grid.parent_path());
+  const QString home = QDir::homePath();
+  if (folder == home || folder.startsWith(home + '/')) return '~' + folder.mid(home.size());
+  return folder;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
@@ -768,7 +777,8 @@ void MainWindow::CreateStatusBar() {
 void MainWindow::ShowGridInUse() {
   // Looked up again after every job: the user may install the official grid meanwhile.
   const std::filesystem::path grid = GridInUse(places_);
-  gridFileLabel_->setText(QString::fromStdString(GridInUseText(grid)));
+  gridFileLabel_->setText(QStringLiteral("Siatka: ") + GridFolderText(grid));
+  gridFileLabel_->setToolTip(QString::fromStdString(GridInUseText(grid)));
   const bool model = IsModelGrid(grid);
   const std::string_view notice = ModelGridNotice();
   // The status bar has room for the gist; the whole notice is its tooltip.
