@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 #include <link.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <cstdlib>
 #include <string_view>
@@ -80,6 +82,15 @@ std::optional<std::string> ReadWhole(const fs::path& path) {
     if (*got == 0) return content;
     content.append(chunk, *got);
   }
+}
+
+// Creates folder and the folders missing above it, readable by the user
+// alone, as the XDG base directory specification asks of a missing data
+// folder.
+bool CreatePrivateFolders(const fs::path& folder) {
+  if (folder.empty() || IsFolder(folder)) return true;
+  return CreatePrivateFolders(folder.parent_path()) &&
+         (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
 }
 
 // The entries of folder; empty when it cannot be listed whole.
@@ -183,8 +194,9 @@ bool PrepareObjectsFolder(const ProgramPlaces& places) {
   const fs::path filling = places.objectsRoot.parent_path() /
                            ("." + std::string(kObjectsFolderName) + "." + std::to_string(::getpid()));
   fs::remove_all(filling, error);
-  fs::create_directories(filling, error);
-  if (error) return false;
+  if (!CreatePrivateFolders(places.objectsRoot.parent_path()) ||
+      !fs::create_directory(filling, error))
+    return false;
   const std::vector<fs::directory_entry> samples = Entries(places.sampleObjects);
   bool copied = !samples.empty();
   for (const fs::directory_entry& object : samples) {

@@ -50,7 +50,9 @@ QString InstalledGridText(const QString& gridFile) {
 }
 
 QString HelpText(const QString& gridFile) {
-  return HelpTemplate().replace("{GRID}", InstalledGridText(gridFile));
+  return HelpTemplate()
+      .replace("{VERSION}", KOLVEDIR_VERSION)
+      .replace("{GRID}", InstalledGridText(gridFile));
 }
 
 HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)

@@ -13,7 +13,7 @@ namespace kolvedir {
 // The line of the help text that names the installed grid: missing, a model
 // grid, or a grid delivered separately.
 QString InstalledGridText(const QString& gridFile);
-// The help text with the installed grid named.
+// The help text with the program's version and the installed grid named.
 QString HelpText(const QString& gridFile);
 
 class HelpWindow : public QWidget {

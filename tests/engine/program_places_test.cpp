@@ -157,8 +157,9 @@ TEST(ProgramPlacesTest, AFirstStartCopiesTheSampleObjectsOnce) {
   EXPECT_EQ(ReadText(places.objectsRoot / "PRZYKLAD" / "xy2000"), "1 5800000 7500000\r\n");
   EXPECT_EQ(ReadText(places.objectsRoot / "PRZYKLAD" / "notatnik.txt"), "notatki\r\n");
   EXPECT_EQ(ReadText(places.objectsRoot / "STOPNIE" / "BL"), "1 52 21\r\n");
-  // Nothing is left beside OBIEKTY.
+  // Nothing is left beside OBIEKTY; the new data folder is the user's alone.
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path() / "user"), fs::directory_iterator()), 1);
+  EXPECT_EQ(fs::status(temp.path() / "user").permissions() & fs::perms::all, fs::perms::owner_all);
 
   // The user's own choices stay: a deleted sample is not brought back.
   fs::remove_all(places.objectsRoot / "STOPNIE");
