@@ -52,6 +52,8 @@ const QString kMissingInputFile =
 const QString kNameTheObjectFirst =
     QStringLiteral(" Najpierw wpisz w okienku nazwę nowego obiektu! ");
 const QString kWorkingFolder = QStringLiteral("Folder roboczy: ");
+const QString kGridFolderHint =
+    QStringLiteral("Folder pliku PL_grid_001.bin, z którego obliczenia czytają siatkę interpolacyjną");
 const QString kNotice = QStringLiteral(
     "Wersja " KOLVEDIR_VERSION " programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
     "Wyniki obliczeń należy sprawdzić niezależnie, zanim zostaną użyte w pracach "
@@ -264,8 +266,8 @@ QString PathText(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
-// The status bar's short name of the grid in use: its folder (the file is
-// always PL_grid_001.bin), the home folder written "~".
+// The status bar's name of the grid in use: its folder (the file is always
+// PL_grid_001.bin), the home folder written "~".
 QString GridFolderText(const std::filesystem::path& grid) {
   const QString folder = PathText(grid.parent_path());
   const QString home = QDir::homePath();
@@ -756,6 +758,7 @@ void MainWindow::CreateStatusBar() {
   gridFileLabel_ = new QLabel(bar);
   gridFileLabel_->setObjectName(QStringLiteral("gridFileLabel"));
   gridFileLabel_->setTextFormat(Qt::PlainText);
+  gridFileLabel_->setToolTip(kGridFolderHint);
   bar->addWidget(gridFileLabel_);
   jobProgress_ = new QProgressBar(bar);
   jobProgress_->setObjectName(QStringLiteral("jobProgress"));
@@ -778,7 +781,6 @@ void MainWindow::ShowGridInUse() {
   // Looked up again after every job: the user may install the official grid meanwhile.
   const std::filesystem::path grid = GridInUse(places_);
   gridFileLabel_->setText(QStringLiteral("Siatka: ") + GridFolderText(grid));
-  gridFileLabel_->setToolTip(QString::fromStdString(GridInUseText(grid)));
   const bool model = IsModelGrid(grid);
   const std::string_view notice = ModelGridNotice();
   // The status bar has room for the gist; the whole notice is its tooltip.
