@@ -18,13 +18,14 @@
 #include "engine/atomic_file.h"
 #include "engine/crs_names.h"
 #include "engine/job.h"
+#include "engine/program_places.h"
 #include "engine/record_blocks.h"
 #include "engine/run_report.h"
 #include "engine/system_names.h"
 #include "engine/text_encoding.h"
-#include "grid/correction_grid.h"
 #include "grid/model_grid.h"
 #include "io/format_jobs.h"
+#include "kolvedir/version.h"
 
 namespace {
 
@@ -71,15 +72,22 @@ Zbiory:
   --input A --input B ... --output-dir KATALOG
                         kilka zbiorów jednym wywołaniem (siatka czytana raz);
                         wynik każdego to KATALOG/<nazwa zbioru>.1
+
 Wcześniejszy zbiór wynikowy jest zastępowany tylko po udanym zadaniu. Wynik
 na standardowe wyjście płynie na bieżąco: zadanie przerwane w połowie mówi
 o tym na standardowym wyjściu błędów i kończy się statusem 1.
+
 Kodowanie (--encoding, domyślnie auto): zbiór zaczynający się znacznikiem
 kolejności bajtów UTF-8 albo poprawny w UTF-8 i zawierający znaki spoza ASCII
 jest w UTF-8, każdy inny w Windows-1250; wynik, z opisami rekordów, jest
 w kodowaniu zbioru wejściowego, a znacznik zostaje zachowany. Zbiór
 niepoprawny w UTF-8 przy --encoding utf-8 jest odrzucany.
+
 Siatka to PL_grid_001.bin z katalogu programu, chyba że --grid wskazuje inny plik.
+Program zainstalowany (np. z pakietu) szuka jej najpierw w katalogu danych
+użytkownika ($XDG_DATA_HOME/kolvedir, domyślnie ~/.local/share/kolvedir), potem
+w katalogu danych programu (<prefiks>/share/kolvedir). Ścieżkę siatki w użyciu
+program podaje na standardowym wyjściu błędów.
 
 Dane GIS (--input-format, domyślnie auto: po rozszerzeniu zbioru):
   csv   tekst rozdzielany (.csv, .tsv) z wierszem nagłówka; --columns
@@ -97,10 +105,12 @@ Wyjście: wiersze monitora zakończonego zadania na standardowe wyjście (przy
 dziesięciu błędnych punktów, potem ich liczba, na standardowe wyjście błędów.
 Program o nic nie pyta. Na terminalu wiersz na standardowym wyjściu błędów
 pokazuje postęp zadania; --quiet go wyłącza.
+
 Ctrl+C przerywa zadanie po bieżącym bloku rekordów: zbiór wynikowy nie jest
 zmieniany, monitor mówi, ile punktów przeliczono, kolejne zbiory wejściowe
 nie są już przeliczane, a program kończy się sygnałem przerwania (w powłoce
 status 130); drugie Ctrl+C kończy go od razu.
+
 Status wyjścia: 0 zadanie doszło do końca (błędne punkty są policzone
 w wierszu wyniku), 1 zadanie odrzucone lub nieudane albo wiersze monitora nie dały się
 wypisać, 2 błąd wywołania.)";
@@ -275,12 +285,6 @@ void CheckForms(const Options& o) {
     throw UsageError{"--output, --output-dir i --encoding dotyczą tylko --input"};
 }
 
-std::filesystem::path ProgramFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
 // The first option a CLI11 error text names, followed by ": "; empty when none.
 std::string NamedOption(const std::string& what) {
   const std::size_t start = what.find("--");
@@ -338,6 +342,7 @@ CLI::Option* OneOf(CLI::Option* option, std::vector<std::string> values) {
 void Declare(CLI::App& app, Options& o) {
   app.option_defaults()->group("Opcje");
   app.set_help_flag("-h,--help", "pokazuje ten opis i kończy");
+  app.set_version_flag("--version", "kolvedir-batch " KOLVEDIR_VERSION, "pokazuje wersję i kończy");
   const auto formatter = app.get_formatter();
   formatter->column_width(32);
   formatter->label("Usage", "Wywołanie");
@@ -379,7 +384,7 @@ void Declare(CLI::App& app, Options& o) {
   OneOf(app.add_option("--linear-decimals", o.linearDecimals,
                        "miejsca po przecinku metrów (domyślnie 4)"),
         {"4", "3", "2"});
-  app.add_option("--grid", o.grid, "siatka zamiast PL_grid_001.bin z katalogu programu")
+  app.add_option("--grid", o.grid, "siatka zamiast PL_grid_001.bin programu")
       ->type_name("PLIK");
   app.add_option("--threads", o.threads, "liczba wątków obliczeń (domyślnie 0: wszystkie rdzenie)")
       ->type_name("N");
@@ -479,7 +484,7 @@ int main(int argc, char** argv) {
   app.allow_extras();
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
@@ -506,10 +511,16 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  const std::filesystem::path gridFile = o.grid ? *o.grid : CorrectionGridPath(ProgramFolder());
+  const std::filesystem::path gridFile = o.grid ? *o.grid : GridInUse(PlacesOfThisPart());
   // Told once: the jobs on files take the answer instead of reading the grid again.
   const JobGrid grid{gridFile, false, IsModelGrid(gridFile)};
-  if (*grid.model) std::cerr << ModelGridNotice() << '\n';
+  // The grid a job reads is named, and a model grid said to be one; a refused
+  // job reads none, and a missing grid is named by the job's own message.
+  std::error_code ignored;
+  if (!JobRefusal(job) && std::filesystem::exists(gridFile, ignored)) {
+    PrintError(GridInUseText(gridFile));
+    if (*grid.model) std::cerr << ModelGridNotice() << '\n';
+  }
 
   SetRecordThreads(threads);
   StreamUserInterface ui(!o.quiet && ::isatty(STDERR_FILENO));

@@ -8,6 +8,8 @@ target_link_options(kopy PRIVATE -Wl,--exclude-libs,ALL)
 add_executable(kolvedir ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(kolvedir PRIVATE kolvedir_shell)
 add_dependencies(kolvedir kopy)
+install(TARGETS kolvedir RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kopy LIBRARY DESTINATION ${KOLVEDIR_INSTALL_HELPERDIR} NAMELINK_SKIP)
 
 # The screenshot tour behind scripts/screenshots.sh (a helper, not part of the program folder).
 add_executable(kolvedir-screenshot-tour ${PROJECT_SOURCE_DIR}/tools/screenshot_tour.cpp)

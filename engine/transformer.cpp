@@ -19,6 +19,7 @@
 #include "engine/job_description.h"
 #include "engine/point_outcome.h"
 #include "engine/point_record.h"
+#include "engine/program_places.h"
 #include "engine/system_names.h"
 #include "grid/correction_grid.h"
 #include "grid/model_grid.h"
@@ -111,7 +112,10 @@ bool NeedsHeight(const JobDescription& job) {
 
 }  // namespace
 
-struct Transformer::Impl {
+std::string DefaultGridFile() { return GridInUse(PlacesOfThisPart()).string(); }
+
+// Hidden: the shared library exports the public interface only.
+struct [[gnu::visibility("hidden")]] Transformer::Impl {
   JobDescription job;
   bool needsHeight = false;
   bool modelGrid = false;
@@ -235,7 +239,8 @@ Transformer::Transformer(const TransformerDescription& description) {
   const NamedJob named = DescribeJob(NamesOf(description));
   if (!named.refusal.empty()) throw TransformerError(named.refusal);
   if (auto refusal = JobRefusal(named.job)) throw TransformerError(*refusal);
-  const bool modelGrid = SharedGrid::Acquire(description.grid);
+  const bool modelGrid =
+      SharedGrid::Acquire(description.grid.empty() ? DefaultGridFile() : description.grid);
   impl_.reset(new Impl{named.job, NeedsHeight(named.job), modelGrid});
 }
 

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include "engine/crs_table.h"
+#include "engine/program_places.h"
 #include "engine/run_report.h"
 #include "engine/system_files.h"
 
@@ -35,9 +36,7 @@ const GisLayerFunctions* GisLayers(std::string& refusal) {
   };
   static const Loaded loaded = [] {
     Loaded result;
-    std::error_code ec;
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    const std::filesystem::path folder = PlacesOfThisPart().helperFolder;
     void* module = ::dlopen((folder / kGisModule).c_str(), RTLD_NOW | RTLD_LOCAL);
     void* entry = module ? ::dlsym(module, kGisModuleEntry) : nullptr;
     if (entry == nullptr) {

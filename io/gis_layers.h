@@ -66,7 +66,7 @@ JobOutcome RunGisLayerJob(const JobDescription& job, const ArrayTransform& trans
                           JobCounters& counters, JobUserInterface& ui);
 
 // GDAL and the libraries it brings are loaded only by GIS jobs: the runner
-// finds this unit in the module libkolvedir_gis.so of its program folder,
+// finds this unit in the module libkolvedir_gis.so beside its copy library,
 // through the one function it exports.
 inline constexpr const char* kGisModule = "libkolvedir_gis.so";
 inline constexpr const char* kGisModuleEntry = "KolvedirGisLayerFunctions";

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/program_places.h"
 #include "kolvedir/transformer.h"
 
 namespace py = pybind11;
@@ -56,6 +57,11 @@ py::tuple Transform(const kolvedir::Transformer& transformer, const InputArray& 
 
 PYBIND11_MODULE(_kolvedir, m) {
   m.doc() = "Coordinate transformations between Poland's geodetic systems, as a job computes them.";
+  m.attr("__version__") = KOLVEDIR_VERSION;
+  // The package tells its folder: where it stands tells the layout, hence the grid.
+  m.def("default_grid", [](const std::string& packageFolder) {
+    return kolvedir::GridInUse(kolvedir::PlacesAround(packageFolder)).string();
+  }, py::arg("package_folder"));
   py::register_exception<kolvedir::TransformerError>(m, "Error", PyExc_ValueError);
   m.attr("MODEL_GRID_NOTICE") = std::string(kolvedir::Transformer::ModelGridNotice());
 

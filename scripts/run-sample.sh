@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Fresh-machine entry for the main job: installs what is needed, builds the
-# program folder (with the model grid and the sample objects PRZYKLAD and PRZYKLAD_STOPNIE) and runs
-# a few jobs of every module on the sample, showing the monitor of each job and
-# the head of its result file.
+# Fresh-machine entry for the main job: installs what is needed, builds what
+# the jobs need in the program folder (the runner, the model grid and the
+# sample objects PRZYKLAD and PRZYKLAD_STOPNIE; scripts/test.sh builds the
+# rest in the same tree) and runs a few jobs of every module on the sample,
+# showing the monitor of each job and the head of its result file.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" RelWithDebInfo
+KOLVEDIR_TARGETS="kolvedir-batch model_grid sample_object" "$root/scripts/build.sh" "$root/build" RelWithDebInfo
 
 home=$root/build/Kolvedir
 object=$home/OBIEKTY/PRZYKLAD

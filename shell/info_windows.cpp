@@ -1,14 +1,14 @@
 #include "shell/info_windows.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "engine/program_places.h"
 #include "grid/model_grid.h"
+#include "kolvedir/version.h"
 #include "shell/editor_font.h"
 #include "shell/window_placement.h"
 
@@ -18,8 +18,6 @@ static void InitHelpTextResource() { Q_INIT_RESOURCE(info_windows); }
 namespace kolvedir {
 
 namespace {
-
-constexpr char kGridFileName[] = "PL_grid_001.bin";
 
 QString HelpTemplate() {
   InitHelpTextResource();
@@ -45,21 +43,20 @@ QPlainTextEdit* NewReadOnlyText(QWidget* parent, const char* name, const QColor&
 }  // namespace
 
 QString InstalledGridText(const QString& gridFile) {
-  if (!QFileInfo(gridFile).isFile()) return "brak pliku PL_grid_001.bin w folderze programu";
+  if (!QFileInfo(gridFile).isFile()) return "brak pliku PL_grid_001.bin";
   if (IsModelGrid(QFile::encodeName(gridFile).toStdString()))
     return "siatka MODELOWA - do wypróbowania programu, nie do prac praktycznych";
   return "PL_grid_001.bin dostarczony osobno (nie jest siatką modelową)";
 }
 
 QString HelpText(const QString& gridFile) {
-  return HelpTemplate().replace("{GRID}", InstalledGridText(gridFile));
+  return HelpTemplate()
+      .replace("{VERSION}", KOLVEDIR_VERSION)
+      .replace("{GRID}", InstalledGridText(gridFile));
 }
 
 HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
-    : QWidget(parent, kOwnedWindow),
-      gridFile_(gridFile.isEmpty()
-                    ? QDir(QCoreApplication::applicationDirPath()).filePath(kGridFileName)
-                    : gridFile) {
+    : QWidget(parent, kOwnedWindow), gridFile_(gridFile) {
   setObjectName("helpWindow");
   setWindowTitle("Kolvedir 2.x INFO");
   helpText_ = NewReadOnlyText(this, "helpText", QColor(0, 255, 255));
@@ -71,7 +68,10 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& gridFile)
 
 void HelpWindow::showEvent(QShowEvent* event) {
   // The grid may be replaced while the program runs.
-  helpText_->setPlainText(HelpText(gridFile_));
+  const QString grid = gridFile_.isEmpty()
+                           ? QFile::decodeName(GridInUse(PlacesOfThisPart()).c_str())
+                           : gridFile_;
+  helpText_->setPlainText(HelpText(grid));
   QWidget::showEvent(event);
 }
 
@@ -82,7 +82,7 @@ AboutWindow::AboutWindow(QWidget* parent)
   setWindowTitle("KOLVEDIR w. 2.xx");
   aboutText_ = NewReadOnlyText(this, "aboutText", QColor(255, 255, 0));
   aboutText_->setPlainText(
-      "\n   KOLVEDIR  w. 2.06 (2013)\n\n"
+      "\n   KOLVEDIR  w. " KOLVEDIR_VERSION " (2013)\n\n"
       "   Transformacje współrzędnych pomiędzy układami\n"
       "   stosowanymi w Polsce, z modułem quasigeoidy\n"
       "   PL-geoid-2011\n\n"

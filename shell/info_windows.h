@@ -13,7 +13,7 @@ namespace kolvedir {
 // The line of the help text that names the installed grid: missing, a model
 // grid, or a grid delivered separately.
 QString InstalledGridText(const QString& gridFile);
-// The help text with the installed grid named.
+// The help text with the program's version and the installed grid named.
 QString HelpText(const QString& gridFile);
 
 class HelpWindow : public QWidget {
@@ -21,7 +21,7 @@ class HelpWindow : public QWidget {
 
  public:
   // gridFile: the interpolation grid whose kind the help text names; by
-  // default PL_grid_001.bin in the program folder.
+  // default the grid the program's jobs read, looked up at every showing.
   explicit HelpWindow(QWidget* parent = nullptr, const QString& gridFile = QString());
 
  protected:

@@ -30,6 +30,7 @@
 
 #include "engine/job.h"
 #include "grid/model_grid.h"
+#include "kolvedir/version.h"
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
@@ -51,8 +52,10 @@ const QString kMissingInputFile =
 const QString kNameTheObjectFirst =
     QStringLiteral(" Najpierw wpisz w okienku nazwę nowego obiektu! ");
 const QString kWorkingFolder = QStringLiteral("Folder roboczy: ");
+const QString kGridFolderHint =
+    QStringLiteral("Folder pliku PL_grid_001.bin, z którego obliczenia czytają siatkę interpolacyjną");
 const QString kNotice = QStringLiteral(
-    "Wersja 2.06 programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
+    "Wersja " KOLVEDIR_VERSION " programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
     "Wyniki obliczeń należy sprawdzić niezależnie, zanim zostaną użyte w pracach "
     "geodezyjnych.");
 const QString kCloseDuringJob =
@@ -259,16 +262,27 @@ void UseNormalFont(QWidget* widget) {
   widget->setFont(normal);
 }
 
-// The interpolation grid every job reads, in the program folder.
-std::filesystem::path GridFile(const QString& programFolder) {
-  return QFile::encodeName(QDir(programFolder).filePath(QStringLiteral("PL_grid_001.bin")))
-      .toStdString();
+QString PathText(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+// The status bar's name of the grid in use: its folder (the file is always
+// PL_grid_001.bin), the home folder written "~".
+QString GridFolderText(const std::filesystem::path& grid) {
+  const QString folder = PathText(grid.parent_path());
+  const QString home = QDir::homePath();
+  if (folder == home || folder.startsWith(home + '/')) return '~' + folder.mid(home.size());
+  return folder;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(QDir::cleanPath(programFolder)) {
+    : MainWindow(PortablePlaces(QFile::encodeName(QDir::cleanPath(programFolder)).toStdString()),
+                 parent) {}
+
+MainWindow::MainWindow(const ProgramPlaces& places, QWidget* parent)
+    : QMainWindow(parent), places_(places) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(kCaption);
   // The areas keep their places on a panel of fixed size; on a screen too
@@ -741,6 +755,11 @@ void MainWindow::CreateStatusBar() {
   modelGridNotice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   modelGridNotice_->hide();
   bar->addWidget(modelGridNotice_, 1);
+  gridFileLabel_ = new QLabel(bar);
+  gridFileLabel_->setObjectName(QStringLiteral("gridFileLabel"));
+  gridFileLabel_->setTextFormat(Qt::PlainText);
+  gridFileLabel_->setToolTip(kGridFolderHint);
+  bar->addWidget(gridFileLabel_);
   jobProgress_ = new QProgressBar(bar);
   jobProgress_->setObjectName(QStringLiteral("jobProgress"));
   // Whole percents: finer steps would not show on the bar, and each one costs
@@ -758,9 +777,11 @@ void MainWindow::CreateStatusBar() {
   bar->addPermanentWidget(stopJobButton_);
 }
 
-void MainWindow::ShowModelGridNotice() {
-  // Read again after every job: the user may install the official grid meanwhile.
-  const bool model = IsModelGrid(GridFile(programFolder_));
+void MainWindow::ShowGridInUse() {
+  // Looked up again after every job: the user may install the official grid meanwhile.
+  const std::filesystem::path grid = GridInUse(places_);
+  gridFileLabel_->setText(QStringLiteral("Siatka: ") + GridFolderText(grid));
+  const bool model = IsModelGrid(grid);
   const std::string_view notice = ModelGridNotice();
   // The status bar has room for the gist; the whole notice is its tooltip.
   modelGridNotice_->setText(model ? QStringLiteral("Uwaga: siatka modelowa") : QString());
@@ -780,7 +801,7 @@ void MainWindow::startUp() {
   SetStatusText(1, QStringLiteral("->"));
   SetStatusText(2, QStringLiteral(" "));
   SetUpObjects();
-  ShowModelGridNotice();
+  ShowGridInUse();
   secondsPrecisionCombo_->setCurrentIndex(0);
   linearPrecisionCombo_->setCurrentIndex(0);
   QPalette notice = noticePanel_->palette();
@@ -882,7 +903,7 @@ void MainWindow::runJob() {
   // Everything the job reads from the widgets is taken here, on the window's
   // thread; the selection state stays the window's, untouched while the job runs.
   const std::filesystem::path objectsRoot = QFile::encodeName(objectsRoot_).toStdString();
-  const std::filesystem::path grid = GridFile(programFolder_);
+  const std::filesystem::path grid = GridInUse(places_);
   // The folder's own bytes: an object listed under a decoded Windows-1250
   // name is reached by its real name.
   const std::string objectName =
@@ -919,7 +940,7 @@ void MainWindow::SetJobRunning(bool running) {
 void MainWindow::onJobFinished() {
   SetJobRunning(false);
   objectFolder_ = ObjectFolderFor(objectsRoot_, objectCombo_->currentText());
-  ShowModelGridNotice();
+  ShowGridInUse();
   switch (std::exchange(afterJob_, AfterJob::Nothing)) {
     case AfterJob::Close:
       close();
@@ -985,13 +1006,13 @@ void MainWindow::showEditor() { ShowCurrentEditor(objectFolder_); }
 // ---- Working objects -------------------------------------------------------
 
 void MainWindow::SetUpObjects() {
-  objectsRoot_ = ObjectsRootFor(programFolder_);
+  objectsRoot_ = PathText(places_.objectsRoot);
   // A missing objects folder is created so that objects can be added at once;
   // if that fails the list simply stays empty.
   QDir().mkpath(objectsRoot_);
   QDir::setCurrent(objectsRoot_);
   FillObjectList();
-  const int index = ReadKatal(programFolder_);
+  const int index = ReadKatal(PathText(places_.settingsFolder));
   {
     const QSignalBlocker quiet(objectCombo_);
     objectCombo_->setCurrentIndex(index >= 0 && index < objectCombo_->count() ? index : -1);
@@ -1011,7 +1032,7 @@ void MainWindow::onObjectNameChanged(const QString& text) {
   objectFolder_ = ObjectFolderFor(objectsRoot_, text);
   SetStatusText(3, kWorkingFolder + objectFolder_);
   // The entry whose name the combo shows; -1 for a typed name not in the list.
-  WriteKatal(programFolder_,
+  WriteKatal(PathText(places_.settingsFolder),
              objectCombo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 

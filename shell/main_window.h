@@ -17,6 +17,7 @@
 
 #include "engine/job_context.h"
 #include "engine/job_description.h"
+#include "engine/program_places.h"
 
 class QComboBox;
 class QFrame;
@@ -41,9 +42,12 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // programFolder: the folder of the executable, which holds "katal", the
-  // interpolation grid and the copy library; "OBIEKTY" lies beside it.
+  // programFolder: the bin/ of a portable program folder, which holds
+  // "katal", the interpolation grid and the copy library; "OBIEKTY" lies
+  // beside it.
   explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+  // The places of a portable program folder or of an installed tree.
+  explicit MainWindow(const ProgramPlaces& places, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   const JobDescription& Selection() const { return state_; }
@@ -141,8 +145,9 @@ class MainWindow : public QMainWindow {
   void SetUpObjects();
   void FillObjectList();
   void SetStatusText(int panel, const QString& text);
-  // The status bar says so while the program folder's grid is the model grid.
-  void ShowModelGridNotice();
+  // The status bar names the grid in use, and says so while it is the model
+  // grid.
+  void ShowGridInUse();
   // While a job runs, everything that starts a job or changes the selection
   // is disabled, "Przerwij" enabled and the progress bar shown.
   void SetJobRunning(bool running);
@@ -150,7 +155,7 @@ class MainWindow : public QMainWindow {
   // Asks whether to stop the running job in order to close; true for Yes.
   bool StopJobToClose();
 
-  QString programFolder_;
+  ProgramPlaces places_;
   QString objectsRoot_;
   QString objectFolder_;
   JobDescription state_;
@@ -186,6 +191,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* noticeText_ = nullptr;
   std::array<QLabel*, 4> statusPanels_{};
   QLabel* modelGridNotice_ = nullptr;
+  QLabel* gridFileLabel_ = nullptr;
   QProgressBar* jobProgress_ = nullptr;
   QPushButton* stopJobButton_ = nullptr;
   QVector<QWidget*> lockedDuringJob_;

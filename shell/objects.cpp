@@ -21,7 +21,6 @@ namespace kolvedir {
 
 namespace {
 
-constexpr char kObjectsFolderName[] = "OBIEKTY";
 constexpr char kKatalName[] = "katal";
 // The start of "katal" that is read: its line holds one index.
 constexpr std::size_t kKatalReadBytes = 63;
@@ -53,12 +52,6 @@ std::vector<QByteArray> SubfolderNames(const QString& root) {
 
 }  // namespace
 
-QString ObjectsRootFor(const QString& programFolder) {
-  QDir parent(programFolder);
-  parent.cdUp();
-  return QDir::cleanPath(parent.absoluteFilePath(kObjectsFolderName));
-}
-
 QStringList ListObjects(const QString& root) {
   QStringList names;
   for (const QByteArray& folder : SubfolderNames(root)) names << ObjectNameText(folder);
@@ -83,8 +76,8 @@ QByteArray ObjectFolderBytes(const QString& root, const QString& name) {
   return utf8;
 }
 
-int ReadKatal(const QString& programFolder) {
-  RegularFile file(NativePath(QDir(programFolder).filePath(kKatalName)));
+int ReadKatal(const QString& folder) {
+  RegularFile file(NativePath(QDir(folder).filePath(kKatalName)));
   char start[kKatalReadBytes];
   const std::optional<std::size_t> got = file.Read(start, sizeof start);
   if (!got) return 0;
@@ -96,9 +89,9 @@ int ReadKatal(const QString& programFolder) {
   return ok ? index : 0;
 }
 
-bool WriteKatal(const QString& programFolder, int index) {
+bool WriteKatal(const QString& folder, int index) {
   AtomicFile katal;
-  return katal.Replace(QFile::encodeName(QDir(programFolder).filePath(kKatalName)).toStdString(),
+  return katal.Replace(QFile::encodeName(QDir(folder).filePath(kKatalName)).toStdString(),
                        std::to_string(index) + "\r\n");
 }
 

@@ -1,15 +1,14 @@
 #pragma once
-// Working objects: the folder "OBIEKTY" beside the program folder holds one
-// subfolder per object; the file "katal" in the program folder remembers the
-// index of the last chosen object.
+// Working objects: the objects folder "OBIEKTY" (beside the program folder,
+// or in the user's data folder for an installed program) holds one subfolder
+// per object; the file "katal" in the program folder (or the user's data
+// folder) remembers the index of the last chosen object.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace kolvedir {
 
-// Parent of the program folder + "/OBIEKTY", without a trailing separator.
-QString ObjectsRootFor(const QString& programFolder);
 // Names of the immediate subfolders of root (hidden ones left out), sorted
 // without regard to case; empty when root cannot be listed. A name that is
 // not valid UTF-8 (a folder copied from an old installation keeps its
@@ -25,9 +24,9 @@ QByteArray ObjectFolderBytes(const QString& root, const QString& name);
 // Index stored in "katal": 0 when the file is missing, is not a regular file
 // (a FIFO or device is never opened for reading) or does not start with a
 // number.
-int ReadKatal(const QString& programFolder);
+int ReadKatal(const QString& folder);
 // Replaces "katal" with index and CR LF; on failure the previous file stays.
-bool WriteKatal(const QString& programFolder, int index);
+bool WriteKatal(const QString& folder, int index);
 // Whether name can be created as one folder inside the objects folder: not
 // empty, no separator, not "." or "..".
 bool IsValidObjectName(const QString& name);

@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "kolvedir/version.h"
+
 namespace kolvedir {
 
 // A zone: central meridian in whole degrees (xy2000, xy42_3, xy42_83_3: 15,
@@ -74,9 +76,17 @@ struct TransformerDescription {
   // TRANS 2D/3D: "empirical" (grid corrections, the default) or "theoretical";
   // checked for the other modules too.
   std::string method = "empirical";
-  // The interpolation grid file PL_grid_001.bin (every job reads it).
+  // The interpolation grid file PL_grid_001.bin (every job reads it); empty
+  // for DefaultGridFile().
   std::string grid;
 };
+
+// The grid file an empty TransformerDescription::grid stands for, as the
+// programs find theirs: in an installed tree the user's
+// $XDG_DATA_HOME/kolvedir/PL_grid_001.bin (by default under
+// ~/.local/share) when it exists, else the installed <prefix>/share/kolvedir/
+// PL_grid_001.bin; beside the library in a portable program folder.
+std::string DefaultGridFile();
 
 // A description the engine refuses; what() is its Polish message, UTF-8.
 class TransformerError : public std::runtime_error {

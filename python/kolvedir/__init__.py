@@ -17,14 +17,25 @@ import os
 import warnings
 
 from . import _kolvedir
-from ._kolvedir import Error, PointResult
+from ._kolvedir import Error, PointResult, __version__
 
-__all__ = ["Error", "ModelGridWarning", "PointResult", "Transformer", "DEFAULT_GRID"]
+__all__ = ["Error", "ModelGridWarning", "PointResult", "Transformer", "default_grid",
+           "__version__"]
 
-# The program folder's grid: the package lies in the program folder's python/.
-DEFAULT_GRID = os.path.join(
-    os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
-    "PL_grid_001.bin")
+# Taken at import, before anything may change the current folder.
+_PACKAGE_FOLDER = os.path.dirname(os.path.abspath(__file__))
+
+
+def default_grid():
+    """The grid file that grid=None reads.
+
+    In a portable program folder (the package in its bin/python) the folder's
+    bin/PL_grid_001.bin. Installed (the package in <prefix>/lib/python3/
+    dist-packages): the user's $XDG_DATA_HOME/kolvedir/PL_grid_001.bin (by
+    default under ~/.local/share) when it exists, else <prefix>/share/
+    kolvedir/PL_grid_001.bin.
+    """
+    return _kolvedir.default_grid(_PACKAGE_FOLDER)
 
 
 class ModelGridWarning(UserWarning):
@@ -67,7 +78,7 @@ class Transformer(_kolvedir.Transformer):
     source_frame, target_frame: "PL-ETRF2000", "PL-ETRF89" or "PULKOWO"
         (implied for the Pulkovo'42 systems).
     method: "empirical" (grid corrections; also for None) or "theoretical".
-    grid: the PL_grid_001.bin file; None for the program folder's.
+    grid: the PL_grid_001.bin file; None for default_grid().
 
     A refused description raises kolvedir.Error with the message of
     kolvedir-batch, which names its options (--from-zone for source_zone).
@@ -85,7 +96,7 @@ class Transformer(_kolvedir.Transformer):
                          target_zone=_as_typed(target_zone),
                          target_frame=_as_typed(target_frame),
                          method="empirical" if method is None else _as_typed(method),
-                         grid=os.fspath(grid) if grid is not None else DEFAULT_GRID)
+                         grid=os.fspath(grid) if grid is not None else default_grid())
         _tell_model_grid(self)
 
     @classmethod

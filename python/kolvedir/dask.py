@@ -10,7 +10,7 @@
 
 Works with the default scheduler and with a distributed.Client of any size.
 Every worker process builds the transformer once and reads its grid once; with
-grid=None each worker reads the PL_grid_001.bin of its own program folder.
+grid=None each worker reads its own kolvedir.default_grid().
 """
 import functools
 

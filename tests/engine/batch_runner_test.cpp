@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/correction_grid.h"
+#include "engine/program_places.h"
 #include "grid/model_grid.h"
 #include "tests/engine/job_fixture.h"
 
@@ -311,7 +312,8 @@ TEST(BatchRunnerTest, RefusedJobsExitWithOne) {
   JobFixture f;
   const RunnerResult missing = Batch(f, Job(f, kXy92ToXy92));
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, " ! nie istnieje zbiór wejściowy: " + (f.object() / "xy92").string() + "\n");
+  EXPECT_EQ(missing.err, GridInUseText(f.gridFile()) + "\n ! nie istnieje zbiór wejściowy: " +
+                            (f.object() / "xy92").string() + "\n");
   EXPECT_EQ(missing.out, "MONITOR\n Czytanie siatki interpolacyjnej - ok. \n Liczba punktów: 0\n"
                          " KONIEC OBLICZEŃ \n");
 
@@ -437,6 +439,43 @@ TEST(BatchRunnerTest, TellsWhenTheGridInUseIsTheModelGrid) {
   const RunnerResult r = Batch(f, args);
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find(ModelGridNotice()), std::string::npos) << r.err;
+}
+
+// Without --grid the runner reads the grid of its own layout and names it: a
+// portable folder's own grid; in an installed tree the user's grid before the
+// installed one.
+TEST(BatchRunnerTest, NamesTheGridOfItsLayout) {
+  namespace fs = std::filesystem;
+  JobFixture f;
+  f.WriteInput("xy92", "1 500000 500000\r\n");
+  const fs::path root = f.objectsRoot().parent_path();
+  const fs::path installed = root / "usr" / "bin" / "kolvedir-batch";
+  const fs::path installedGrid = root / "usr" / KOLVEDIR_INSTALL_DATADIR / "PL_grid_001.bin";
+  const fs::path userGrid = root / "dane" / "kolvedir" / "PL_grid_001.bin";
+  const struct {
+    const char* what;
+    fs::path program;
+    fs::path addedGrid;  // put in place before the run
+    fs::path named;
+  } cases[] = {
+      {"portable", root / "bin" / "kolvedir-batch", {}, f.gridFile()},
+      {"installed", installed, installedGrid, installedGrid},
+      {"installed, the user's grid", installed, userGrid, userGrid},
+  };
+  for (const auto& c : cases) {
+    fs::create_directories(c.program.parent_path());
+    fs::copy_file(KOLVEDIR_BATCH, c.program, fs::copy_options::overwrite_existing);
+    if (!c.addedGrid.empty()) {
+      fs::create_directories(c.addedGrid.parent_path());
+      fs::create_hard_link(f.gridFile(), c.addedGrid);
+    }
+    std::string command = "XDG_DATA_HOME=" + Quote((root / "dane").string()) + " exec " +
+                          Quote(c.program.string()) + " --object " + Quote(f.object().string());
+    for (const std::string& a : kXy92ToXy92) command += " " + Quote(a);
+    const RunnerResult r = Shell(f, command);
+    EXPECT_EQ(r.status, 0) << c.what << r.err;
+    EXPECT_EQ(r.err, GridInUseText(c.named) + "\n") << c.what;
+  }
 }
 
 // Progress goes to standard error only when it is a terminal, unless --quiet.

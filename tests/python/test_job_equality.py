@@ -100,7 +100,7 @@ def test_trans_jobs_write_the_librarys_numbers(tmp_path, batch, source, method):
                                            target=out_name, target_zone=out_zone,
                                            target_frame=out_frame, method=method)
         result = transformer.transform(*values, threads=1)
-        lines = run_job(batch, tmp_path, source, target, method, kolvedir.DEFAULT_GRID)
+        lines = run_job(batch, tmp_path, source, target, method, kolvedir.default_grid())
         kind = "BLH" if out_name.startswith("BLH") else "other"
         good += check_records(lines, result, trans_formats(transformer.target_is_plane, kind))
     assert good > len(SYSTEMS) * len(values[0]) // 2  # most points are good ones
@@ -121,7 +121,7 @@ def test_height_jobs_write_the_librarys_heights(tmp_path, batch, source, target)
     transformer = kolvedir.Transformer(source=name, source_frame=frame,
                                        target=out_name if name != "BL" else None)
     result = transformer.transform(*values)
-    lines = run_job(batch, tmp_path, source, target, None, kolvedir.DEFAULT_GRID,
+    lines = run_job(batch, tmp_path, source, target, None, kolvedir.default_grid(),
                     height_job=True)
     # Records hold B′, L′ (9 decimals) and the height (4 decimals).
     assert check_records(lines, result, [(0, 9), (1, 9), (2, 4)]) > 0

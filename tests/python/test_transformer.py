@@ -102,7 +102,7 @@ REFUSED = [
 def runner_message(batch, tmp_path, description):
     """What kolvedir-batch says of the description on standard error, but the notes."""
     command = [batch, "--input", "/dev/null", "--output", str(tmp_path / "wynik")]
-    for key, value in dict(dict(grid=kolvedir.DEFAULT_GRID), **description).items():
+    for key, value in dict(dict(grid=kolvedir.default_grid()), **description).items():
         command += [] if value is None else [RUNNER_OPTIONS[key], str(value)]
     finished = subprocess.run(command, capture_output=True, text=True)
     assert finished.returncode in (1, 2), finished.stderr
@@ -144,9 +144,9 @@ print(json.dumps([flags, [(w.category.__name__, str(w.message)) for w in caught]
 ])
 def test_the_model_grid_is_told_once_per_process(tmp_path, marked, told):
     grid = tmp_path / "PL_grid_001.bin"
-    shutil.copyfile(kolvedir.DEFAULT_GRID, grid)
+    shutil.copyfile(kolvedir.default_grid(), grid)
     if marked:
-        shutil.copyfile(os.path.join(os.path.dirname(kolvedir.DEFAULT_GRID), "PL_grid_001.model"),
+        shutil.copyfile(os.path.join(os.path.dirname(kolvedir.default_grid()), "PL_grid_001.model"),
                         tmp_path / "PL_grid_001.model")
     run = subprocess.run([sys.executable, "-c", TWO_TRANSFORMERS, str(grid)], capture_output=True,
                          text=True, check=True)

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "grid/model_grid.h"
+#include "kolvedir/version.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -99,6 +100,9 @@ TEST(InfoWindows, AboutWindowHasAFixedBorderAndAYellowText) {
   EXPECT_TRUE(memo->isReadOnly());
   EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 255, 0));
   EXPECT_TRUE(memo->toPlainText().contains(QString::fromUtf8("grudzień 2012")));
+  // The program's one version, as the runner and the library tell it.
+  EXPECT_TRUE(memo->toPlainText().contains("KOLVEDIR  w. " KOLVEDIR_VERSION " (2013)"));
+  EXPECT_TRUE(HelpText("/nowhere").contains("KOLVEDIR  w. " KOLVEDIR_VERSION "  (2013)"));
 }
 
 }  // namespace

@@ -158,8 +158,8 @@ TEST_F(Controls, WindowFitsTheScreenAndScrollsThePanel) {
   EXPECT_EQ(Find("runJobButton")->parentWidget(), scroll->widget());
 }
 
-// The status bar names a model grid in the program folder, at start and after
-// every job (the grid may be replaced while the program runs).
+// The status bar names the grid and says when it is a model grid, at start and
+// after every job (the grid may be replaced while the program runs).
 TEST_F(Controls, StatusBarNamesTheModelGrid) {
   const struct {
     bool atStart;
@@ -186,6 +186,7 @@ TEST_F(Controls, StatusBarNamesTheModelGrid) {
     EXPECT_EQ(label->isVisible(), c.beforeJob);
     EXPECT_EQ(label->text(), c.beforeJob ? "Uwaga: siatka modelowa" : QString());
     EXPECT_EQ(label->toolTip(), c.beforeJob ? notice : QString());
+    EXPECT_EQ(Find<QLabel>("gridFileLabel")->text(), "Siatka: " + bin_);
   }
 }
 

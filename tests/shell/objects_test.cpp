@@ -250,6 +250,39 @@ TEST_F(Objects, ImportOfATooLongPathIsRefusedWithAMessage) {
   EXPECT_EQ(QDir(objects_ + "/" + object).entryList(QDir::Files), QStringList());
 }
 
+// An installed program keeps "katal" and OBIEKTY in the user's data folder
+// and reads the user's grid before the installed one; the program's own
+// folders are never written.
+TEST_F(Objects, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolder) {
+  const QString user = temp_.filePath("dane/kolvedir");
+  const QString installedGrid = temp_.filePath("usr/share/kolvedir/PL_grid_001.bin");
+  ASSERT_TRUE(QDir().mkpath(user + "/OBIEKTY/A") && QDir().mkpath(user + "/OBIEKTY/B"));
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(installedGrid).path()));
+  ASSERT_TRUE(WriteAll(installedGrid, "model"));
+  const auto places = InstalledPlaces(QFile::encodeName(temp_.filePath("usr")).toStdString(),
+                                      QFile::encodeName(user).toStdString());
+  const auto gridLabel = [](const MainWindow& w) {
+    return w.findChild<QLabel*>("gridFileLabel")->text();
+  };
+  {
+    MainWindow window(places);
+    EXPECT_EQ(window.ObjectsRoot(), user + "/OBIEKTY");
+    EXPECT_EQ(gridLabel(window), "Siatka: " + temp_.filePath("usr/share/kolvedir"));
+    window.findChild<QComboBox*>("objectCombo")->setCurrentIndex(1);
+    EXPECT_EQ(ReadAll(user + "/katal"), QByteArray("1\r\n"));
+  }
+  ASSERT_TRUE(WriteAll(user + "/PL_grid_001.bin", "official"));
+  // The status bar writes the home folder as "~".
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QFile::encodeName(temp_.path()));
+  MainWindow window(places);
+  qputenv("HOME", home);
+  EXPECT_EQ(window.ObjectFolder(), user + "/OBIEKTY/B");
+  EXPECT_EQ(gridLabel(window), "Siatka: ~/dane/kolvedir");
+  EXPECT_EQ(QDir(temp_.filePath("usr")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList{"share"});
+}
+
 TEST_F(Objects, KatalHelpersRoundTrip) {
   ASSERT_TRUE(WriteKatal(bin_, 12));
   EXPECT_EQ(ReadAll(bin_ + "/katal"), QByteArray("12\r\n"));
