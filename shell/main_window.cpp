@@ -953,13 +953,17 @@ void MainWindow::onJobFinished() {
   }
 }
 
-bool MainWindow::StopJobToClose() {
+bool MainWindow::StopJobToLeave(AfterJob then) {
   if (Dialogs().Question(this, QStringLiteral("Potwierdzenie"), kCloseDuringJob, false) !=
       DialogService::Answer::Yes) {
     return false;
   }
+  // The job may have ended on its own while the question was open: then the
+  // answer is acted on now, never kept for a later job.
+  if (!JobRunning()) return true;
+  afterJob_ = then;
   jobThread_->RequestStop();
-  return true;
+  return false;
 }
 
 void MainWindow::openNotepad() { OpenInEditor(objectFolder_ + QStringLiteral("/notatnik.txt")); }
@@ -971,10 +975,7 @@ void MainWindow::editPickedFile() {
 
 void MainWindow::exitProgram() {
   // During a job: once the job has stopped, if the user wants it.
-  if (JobRunning()) {
-    if (StopJobToClose()) afterJob_ = AfterJob::Exit;
-    return;
-  }
+  if (JobRunning() && !StopJobToLeave(AfterJob::Exit)) return;
   // Unsaved editor texts are offered for saving first; the program then ends
   // without closing its windows one by one.
   if (!ConfirmCloseAllEditors()) return;
@@ -982,17 +983,9 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (JobRunning()) {
-    // The window closes once the stopped job has returned.
-    event->ignore();
-    if (StopJobToClose()) afterJob_ = AfterJob::Close;
-    return;
-  }
-  if (ConfirmCloseAllEditors()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  // During a job the window closes once the stopped job has returned.
+  event->setAccepted((!JobRunning() || StopJobToLeave(AfterJob::Close)) &&
+                     ConfirmCloseAllEditors());
 }
 
 void MainWindow::hideNotice() { noticePanel_->hide(); }

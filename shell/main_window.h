@@ -152,8 +152,12 @@ class MainWindow : public QMainWindow {
   // is disabled, "Przerwij" enabled and the progress bar shown.
   void SetJobRunning(bool running);
   void onJobFinished();
-  // Asks whether to stop the running job in order to close; true for Yes.
-  bool StopJobToClose();
+  // What the window does once a job stopped at the user's wish has returned.
+  enum class AfterJob { Nothing, Close, Exit };
+  // Asks whether to stop the running job in order to close or exit. Yes stops
+  // it and leaves `then` for its end; true when the job ended on its own while
+  // the question was open and the answer was Yes: close or exit now.
+  bool StopJobToLeave(AfterJob then);
 
   ProgramPlaces places_;
   QString objectsRoot_;
@@ -198,8 +202,6 @@ class MainWindow : public QMainWindow {
   QVector<QAction*> actionsLockedDuringJob_;
   std::unique_ptr<QtJobUserInterface> jobUi_;
   JobThread* jobThread_ = nullptr;
-  // What the window does once a job stopped at the user's wish has returned.
-  enum class AfterJob { Nothing, Close, Exit };
   AfterJob afterJob_ = AfterJob::Nothing;
 };
 

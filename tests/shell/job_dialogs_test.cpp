@@ -133,23 +133,33 @@ TEST_F(Jobs, Trans2d3dWritesTheResultAndOneYesSilencesThePointQuestions) {
 // The job runs on the worker thread: its point question is asked on the
 // window's thread while everything that starts a job or changes the selection
 // is disabled; "Przerwij", or closing the window or "WYJŚCIE" with Tak, stops
-// it at the next block of records with the earlier result kept.
+// it at the next block of records with the earlier result kept. A question
+// answered only after the job has ended on its own is acted on at once, and
+// no answer outlives its question: the next job ends as any job does.
 TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
   using A = DialogService::Answer;
   const QString stopped = " Zadanie przerwane - przeliczono punktów: 4096 ";
   const QString completed = " Zadanie wykonano - liczba błędów  1 ";
   const struct {
     const char* what;
-    const char* button;     // clicked at the point question; none: the window is closed
-    std::deque<A> answers;  // the close question's first, then the point question's
+    const char* button;  // clicked at the point question; none: the window is closed
+    bool late;           // the close question stays open until the job has ended
+    std::deque<A> answers;  // in the order the questions take them
     QString monitorLine;
     bool visibleAfter;
-    bool exits;  // the program ends once the job has stopped
+    bool exits;  // the program ends (once the job has stopped)
   } kCases[] = {
-      {"Przerwij", "stopJobButton", {A::No}, stopped, true, false},
-      {"close, Tak", nullptr, {A::Yes, A::No}, stopped, false, false},
-      {"close, Nie", nullptr, {A::No, A::No}, completed, true, false},
-      {"WYJŚCIE, Tak", "exitButton", {A::Yes, A::No}, stopped, true, true},
+      {"Przerwij", "stopJobButton", false, {A::No}, stopped, true, false},
+      {"close, Tak", nullptr, false, {A::Yes, A::No}, stopped, false, false},
+      {"close, Nie", nullptr, false, {A::No, A::No}, completed, true, false},
+      {"WYJŚCIE, Tak", "exitButton", false, {A::Yes, A::No}, stopped, true, true},
+      {"job ends while asked: close, Tak", nullptr, true, {A::No, A::Yes}, completed, false,
+       false},
+      {"job ends while asked: close, Nie", nullptr, true, {A::No, A::No}, completed, true, false},
+      {"job ends while asked: WYJŚCIE, Tak", "exitButton", true, {A::No, A::Yes}, completed, true,
+       true},
+      {"job ends while asked: WYJŚCIE, Nie", "exitButton", true, {A::No, A::No}, completed, true,
+       false},
   };
   QByteArray input = "out 10 0 0 10 0 0 0\r\n";
   for (int i = 1; i < 10000; ++i) input += "p" + QByteArray::number(i) + " 52 0 0 21 0 0 0\r\n";
@@ -161,12 +171,31 @@ TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
   }
   QAction* options = Window().menuBar()->actions().value(2);
   ASSERT_TRUE(options && options->text() == "Opcje");
+  // Runs the job inside the application's event loop; the loop's exit code:
+  // 0 when the program ended, 42 when it was still running 300 ms after the job.
+  const auto runInEventLoop = [&] {
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+    QTimer::singleShot(0, [&] {
+      Click("runJobTopButton");
+      fallback.start(300);
+    });
+    return QCoreApplication::exec();
+  };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(WriteAll(ObjectFile("xy2000.1"), "earlier result\r\n"));
     Window().show();
     dialogs_.shown.clear();
     dialogs_.answers = c.answers;
+    const auto closeOrExit = [&] {
+      if (c.button) {
+        Find<QAbstractButton>(c.button)->click();
+      } else {
+        Window().close();
+      }
+    };
     dialogs_.onQuestion = [&] {
       EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
       EXPECT_TRUE(Window().JobRunning());
@@ -178,19 +207,17 @@ TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
       EXPECT_TRUE(Find("exitButton")->isEnabled());
       EXPECT_TRUE(Find("stopJobButton")->isEnabled());
       EXPECT_TRUE(Find("jobProgress")->isVisible());
-      if (c.button) {
-        Find<QAbstractButton>(c.button)->click();
-      } else {
-        Window().close();
-      }
+      if (!c.late) return closeOrExit();
+      // Asked once the point question is answered, while the job still runs;
+      // answered once it has ended.
+      QTimer::singleShot(0, closeOrExit);
+      dialogs_.onQuestion = [&] {
+        EXPECT_TRUE(Window().JobRunning());
+        while (Window().JobRunning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+      };
     };
     if (c.exits) {
-      QTimer::singleShot(0, [&] { Click("runJobTopButton"); });
-      QTimer fallback;
-      fallback.setSingleShot(true);
-      QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(42); });
-      fallback.start(20000);
-      EXPECT_EQ(QCoreApplication::exec(), 0);
+      EXPECT_EQ(runInEventLoop(), 0);
     } else {
       Click("runJobTopButton");
     }
@@ -211,6 +238,13 @@ TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
     EXPECT_FALSE(Find("jobProgress")->isVisible());
     auto* progress = Find<QProgressBar>("jobProgress");
     EXPECT_EQ(progress->value() == progress->maximum(), !stop);
+
+    // The next job neither closes the window nor ends the program.
+    Window().show();
+    dialogs_.answers.clear();
+    EXPECT_EQ(runInEventLoop(), 42);
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_EQ(Window().MonitorLines()[2], completed);
   }
 }
 
