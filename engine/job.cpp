@@ -226,7 +226,8 @@ JobOutcome RunModule(JobDescription& job, const JobFiles& files, JobGrid& grid,
   ClearMonitor(ui);
   if (!LoadGrid(grid, ui)) return JobOutcome::kRefused;
   ReportGridLoaded(ui, counters);
-  if (job.ActiveModule == Module::kTrans && job.Method == ComputationMethod::kEmpirical) {
+  // Every module reads the grid's values but TRANS 2D/3D of the theoretical method.
+  if (job.ActiveModule != Module::kTrans || job.Method == ComputationMethod::kEmpirical) {
     // Read once for a run of jobs on one loaded grid: telling means reading the whole file.
     if (!grid.model) grid.model = IsModelGrid(grid.file);
     if (*grid.model) ReportModelGrid(ui, counters);

@@ -8,6 +8,36 @@ namespace kolvedir {
 namespace {
 constexpr int kClearedLines = 30;
 constexpr int kClearedWidth = 41;
+
+// Characters of UTF-8 text: its bytes that do not continue a character.
+int CharacterCount(std::string_view text) {
+  int count = 0;
+  for (const char byte : text) count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return count;
+}
+
+// text on the next lines, each a blank and as many words as fit in
+// Monitor::kColumns characters (a longer word has a line of its own).
+void ReportWrapped(JobUserInterface& ui, JobCounters& counters, std::string_view text) {
+  std::string line;
+  int columns = 0;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    if (word.empty()) continue;
+    const int width = 1 + CharacterCount(word);
+    if (columns > 0 && columns + width > Monitor::kColumns) {
+      ui.SetMonitorLine(++counters.MonitorLine, line);
+      line.clear();
+      columns = 0;
+    }
+    line.append(" ").append(word);
+    columns += width;
+  }
+  if (!line.empty()) ui.SetMonitorLine(++counters.MonitorLine, line);
+}
+
 }  // namespace
 
 Monitor::Monitor() : lines_(kLines) { lines_[0] = "MONITOR"; }
@@ -29,7 +59,7 @@ void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters) {
 }
 
 void ReportModelGrid(JobUserInterface& ui, JobCounters& counters) {
-  ui.SetMonitorLine(++counters.MonitorLine, " " + std::string(ModelGridNotice()) + " ");
+  ReportWrapped(ui, counters, ModelGridNotice());
 }
 
 void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module) {
@@ -43,9 +73,9 @@ void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat ch
   const auto name = [](BlFormat format) {
     return format == BlFormat::kDegreesMinutesSeconds ? "[stopnie min sek]" : "[stopnie]";
   };
-  ui.SetMonitorLine(++counters.MonitorLine,
-                    std::string(" Uwaga: współrzędne B L zbioru wejściowego wyglądają na format ") +
-                        name(OtherBlFormat(chosen)) + ", a wybrano " + name(chosen) + " ");
+  ReportWrapped(ui, counters,
+                std::string("Uwaga: współrzędne B L zbioru wejściowego wyglądają na format ") +
+                    name(OtherBlFormat(chosen)) + ", a wybrano " + name(chosen));
 }
 
 void ReportJobStopped(JobUserInterface& ui, JobCounters& counters, bool streamResult) {

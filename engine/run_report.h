@@ -17,6 +17,9 @@ namespace kolvedir {
 class Monitor {
  public:
   static constexpr int kLines = 11;
+  // Characters a line of the window's monitor shows whole; the notices of a
+  // job are broken between words into lines no longer than this.
+  static constexpr int kColumns = 52;
   Monitor();
   void SetLine(int line, std::string_view text);
   const std::vector<std::string>& Lines() const { return lines_; }
@@ -32,17 +35,19 @@ std::string PaddedNumber(std::int64_t n);
 void ClearMonitor(JobUserInterface& ui);
 // After the grid was read: MonitorLine 1, line 1 " Czytanie siatki interpolacyjnej - ok. ".
 void ReportGridLoaded(JobUserInterface& ui, JobCounters& counters);
-// A TRANS 2D/3D job of the empirical method with the model grid: the next
-// line, " " + ModelGridNotice() + " ".
+// A job that reads the values of the model grid (TRANS 2D/3D of the
+// empirical method, TRANS-H, the quasigeoid module): ModelGridNotice() on the
+// next lines, broken between words to Monitor::kColumns characters, each line
+// led by a blank.
 void ReportModelGrid(JobUserInterface& ui, JobCounters& counters);
 // Marks the module's file panels and writes the next line,
 // " Zadanie wykonano - liczba błędów " (TRANS 2D/3D) or "... błędów: " (the
 // others) followed by PaddedNumber(ErrorCount).
 void ReportJobResult(JobUserInterface& ui, JobCounters& counters, Module module);
-// Every geodetic record lay outside the admissible area but would lie inside
-// it in the other BL format: the next line " Uwaga: współrzędne B L zbioru
-// wejściowego wyglądają na format [stopnie]" ("[stopnie min sek]" when
-// `chosen` is decimal degrees) + ", a wybrano " + the chosen format + " ".
+// The records look written in the other BL format: "Uwaga: współrzędne B L
+// zbioru wejściowego wyglądają na format [stopnie]" ("[stopnie min sek]" when
+// `chosen` is decimal degrees) + ", a wybrano " + the chosen format, on the
+// next lines as ReportModelGrid breaks its notice.
 void ReportBlFormatHint(JobUserInterface& ui, JobCounters& counters, BlFormat chosen);
 // A job the user stopped: the next lines " Zadanie przerwane - przeliczono
 // punktów: " + PointCount + " " and what became of the result: " Zbiór wynikowy

@@ -426,19 +426,26 @@ TEST(BatchRunnerTest, ControlCharactersInNamesAndPathsAreShownEscaped) {
   }
 }
 
+// Once on standard error, and in the monitor of every job that reads the grid.
 TEST(BatchRunnerTest, TellsWhenTheGridInUseIsTheModelGrid) {
   JobFixture f;
   f.WriteInput("xy92", "1 500000 500000\r\n");
+  f.WriteInput("BLH_K86", "P 52 0 0 21 0 0 100\r\n");
   EXPECT_EQ(Batch(f, Job(f, kXy92ToXy92)).err.find(ModelGridNotice()), std::string::npos);
   // The program folder's grid, as the build makes it, is the model grid.
   const std::filesystem::path programGrid =
       CorrectionGridPath(std::filesystem::path(KOLVEDIR_BATCH).parent_path());
   ASSERT_TRUE(IsModelGrid(programGrid));
-  std::vector<std::string> args = Job(f, kXy92ToXy92);
-  args.erase(args.begin() + 2, args.begin() + 4);  // no --grid
-  const RunnerResult r = Batch(f, args);
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find(ModelGridNotice()), std::string::npos) << r.err;
+  const std::string monitorNotice = "\n Uwaga: PL_grid_001.bin jest siatką modelową,\n";
+  const std::vector<std::string> kJobs[] = {kXy92ToXy92, {"--from", "BLH_K86", "--to", "BLH_EVRF"}};
+  for (const std::vector<std::string>& job : kJobs) {
+    std::vector<std::string> args = Job(f, job);
+    args.erase(args.begin() + 2, args.begin() + 4);  // no --grid
+    const RunnerResult r = Batch(f, args);
+    EXPECT_EQ(r.status, 0) << job[1];
+    EXPECT_NE(r.err.find(ModelGridNotice()), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find(monitorNotice), std::string::npos) << r.out;
+  }
 }
 
 // Without --grid the runner reads the grid of its own layout and names it: a

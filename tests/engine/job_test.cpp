@@ -208,55 +208,68 @@ TEST(JobMonitorTest, ResultLinesAndPanelsOfTheHeightModules) {
   }
 }
 
-// Empirical TRANS 2D/3D jobs on the model grid say so right after the grid line.
-TEST(JobMonitorTest, ModelGridNoticeAtTheStartOfEmpiricalJobs) {
-  const std::string notice = " " + std::string(ModelGridNotice()) + " ";
+// Every job that reads the values of the model grid says so right after the
+// grid line, in lines the window's monitor shows whole: TRANS 2D/3D of the
+// empirical method, TRANS-H and the quasigeoid module.
+TEST(JobMonitorTest, ModelGridNoticeAtTheStartOfJobsThatReadTheGrid) {
+  const V notice = {" Uwaga: PL_grid_001.bin jest siatką modelową,",
+                    " wyliczoną z modeli teoretycznych - do prac",
+                    " praktycznych zastąp ją oficjalnym plikiem siatki."};
   const struct {
+    const char* what;
     bool model;
-    int method;
+    JobDescription job;
+    const char* input;
+    const char* records;
     bool notice;
-  } cases[] = {{true, 0, true}, {true, 1, false}, {false, 0, false}};
+  } cases[] = {
+      {"empirical", true, TransJob(1, 2, 0, 1, 2, 0, 0), "xy92", "1 500000 500000\r\n", true},
+      {"theoretical", true, TransJob(1, 2, 0, 1, 2, 0, 1), "xy92", "1 500000 500000\r\n", false},
+      {"official grid", false, TransJob(1, 2, 0, 1, 2, 0, 0), "xy92", "1 500000 500000\r\n",
+       false},
+      {"TRANS-H", true, HeightJob(11, 13), "BLH_K86", "P 52 0 0 21 0 0 100\r\n", true},
+      {"quasigeoid", true, QuasigeoidJob(5, 21), "BL", "P 52 0 0 21 0 0\r\n", true},
+      {"TRANS-H, official grid", false, HeightJob(11, 13), "BLH_K86", "P 52 0 0 21 0 0 100\r\n",
+       false},
+  };
   for (const auto& c : cases) {
     JobFixture f;
     if (c.model) {
       ASSERT_EQ(WriteModelGrid(f.gridFile(), {}), ModelGridResult::kWritten);
     }
-    f.WriteInput("xy92", "1 500000 500000\r\n");
-    JobDescription job = TransJob(1, 2, 0, 1, 2, 0, c.method);
-    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.model << c.method;
+    f.WriteInput(c.input, c.records);
+    JobDescription job = c.job;
+    ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
     const V& lines = f.ui.monitor.Lines();
     EXPECT_EQ(lines[1], kGridOk);
-    EXPECT_EQ(lines[2] == notice, c.notice) << c.model << c.method;
-    EXPECT_EQ(lines[c.notice ? 3 : 2], " Zadanie wykonano - liczba błędów  0 ");
+    EXPECT_EQ(V(lines.begin() + 2, lines.begin() + 5) == notice, c.notice) << c.what;
+    EXPECT_EQ(lines[c.notice ? 5 : 2].rfind(" Zadanie wykonano - liczba błędów", 0), 0u) << c.what;
   }
 }
 
 // A file whose every geodetic record lies outside the area in the chosen BL
-// format but inside it in the other gets one hint line after the result line.
+// format but inside it in the other gets a hint after the result line.
 TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
   const std::string kDecimal = "Warszawa 52.231900 21.006700 112.4\r\nKielce 50.8703 20.6275 264.2\r\n";
   const std::string kDms = "Warszawa 52 13 54.84 21 0 24.12 112.4\r\n";
-  const std::string toDecimal =
-      " Uwaga: współrzędne B L zbioru wejściowego wyglądają na format [stopnie], a wybrano "
-      "[stopnie min sek] ";
-  const std::string toDms =
-      " Uwaga: współrzędne B L zbioru wejściowego wyglądają na format [stopnie min sek], a "
-      "wybrano [stopnie] ";
+  const std::string hint = " Uwaga: współrzędne B L zbioru wejściowego wyglądają";
+  const V toDecimal = {hint, " na format [stopnie], a wybrano [stopnie min sek]"};
+  const V toDms = {hint, " na format [stopnie min sek], a wybrano [stopnie]"};
   const struct {
     const char* what;
     JobDescription job;
     const char* input;
     std::string records;
-    std::string hint;  // "" no hint: line 3 is the point count
+    V hint;  // none: line 3 is the point count
   } cases[] = {
       {"decimal file, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS", kDecimal, toDecimal},
       {"dms file, decimal chosen", HeightJob(11, 13, 2, 1), "BLH_K86", kDms, toDms},
       {"quasigeoid", QuasigeoidJob(5, 23), "BLH_n", kDecimal, toDecimal},
       {"one record inside", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
-       kDecimal + "Dobry 52 13 54.84 21 0 24.12 1\r\n", ""},
+       kDecimal + "Dobry 52 13 54.84 21 0 24.12 1\r\n", {}},
       {"one record outside in both", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
-       kDecimal + "Daleko 10.0 10.0 1\r\n", ""},
-      {"plane input", TransJob(1, 2, 0, 1, 2, 0), "xy92", "1 5000000 5000000\r\n", ""},
+       kDecimal + "Daleko 10.0 10.0 1\r\n", {}},
+      {"plane input", TransJob(1, 2, 0, 1, 2, 0), "xy92", "1 5000000 5000000\r\n", {}},
   };
   for (const auto& c : cases) {
     JobFixture f;
@@ -265,10 +278,8 @@ TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
     JobDescription job = c.job;
     ASSERT_EQ(f.Run(job), JobOutcome::kCompleted) << c.what;
     const V& lines = f.ui.monitor.Lines();
-    EXPECT_EQ(lines[3].rfind(" Liczba punktów: ", 0) == 0, c.hint.empty()) << c.what;
-    if (!c.hint.empty()) {
-      EXPECT_EQ(lines[3], c.hint) << c.what;
-    }
+    EXPECT_EQ(V(lines.begin() + 3, lines.begin() + 3 + c.hint.size()), c.hint) << c.what;
+    EXPECT_EQ(lines[3 + c.hint.size()].rfind(" Liczba punktów: ", 0), 0u) << c.what;
   }
 }
 

@@ -13,8 +13,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QThread>
 #include <QTimer>
 
@@ -25,6 +27,7 @@
 #include <optional>
 
 #include "engine/job.h"
+#include "grid/model_grid.h"
 #include "shell/main_window.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -324,6 +327,32 @@ TEST_F(Jobs, QuasigeoidWritesHeightAnomalies) {
   EXPECT_EQ(monitor[3], " Liczba punktów: 2");
   EXPECT_EQ(PanelColour("quasigeoidInputFilePanel"), DoneColour());
   EXPECT_EQ(PanelColour("quasigeoidOutputFilePanel"), DoneColour());
+}
+
+// Every job that reads the model grid says so in the monitor, each line shown
+// whole (the monitor needs no horizontal scrolling).
+TEST_F(Jobs, ModelGridNoticeIsReadWholeInTheMonitor) {
+  ASSERT_TRUE(QFile::link(BuildBinFolder() + "/PL_grid_001.model", bin_ + "/PL_grid_001.model"));
+  ASSERT_TRUE(WriteAll(ObjectFile("xy92"), "1 500000 500000\r\n"));
+  ASSERT_TRUE(WriteAll(ObjectFile("BL"), "P1 52 0 0 21 0 0\r\n"));
+  ASSERT_TRUE(WriteAll(ObjectFile("BLH_K86"), "P1 52 0 0 21 0 0 100.000\r\n"));
+  const QStringList kJobs[] = {
+      {"trans2d3dButton", "inputFrameEtrf2000", "inputSystemXy92", "outputFrameEtrf2000",
+       "outputSystemXy92", "methodEmpirical"},
+      {"heightModuleButton", "heightInputKron86", "heightOutputEvrf2007"},
+      {"quasigeoidModuleButton", "quasigeoidFrameEtrf89", "quasigeoidAnomalies"},
+  };
+  const QString notice =
+      QString::fromUtf8(ModelGridNotice().data(), qsizetype(ModelGridNotice().size()));
+  auto* monitor = Find<QPlainTextEdit>("monitor");
+  for (const QStringList& clicks : kJobs) {
+    for (const QString& name : clicks) Click(name);
+    Click("runJobButton");
+    const QStringList lines = Window().MonitorLines();
+    EXPECT_EQ(lines.mid(2, 3).join(QString()).trimmed(), notice) << clicks[0].toStdString();
+    EXPECT_TRUE(lines[5].startsWith(" Zadanie wykonano")) << clicks[0].toStdString();
+    EXPECT_EQ(monitor->horizontalScrollBar()->maximum(), 0) << clicks[0].toStdString();
+  }
 }
 
 TEST_F(Jobs, RefusedJobsNameWhatIsMissingAndWriteNothing) {
