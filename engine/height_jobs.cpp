@@ -116,8 +116,9 @@ void HeightRecord(const JobContext& context, const HeightJob& module, const Toke
   const HeightPointResult result = ComputeHeightPoint(
       job, values, GeodeticTokensReadable(tokens, job.BLInputFormat, module.height));
   ++block.points;
-  block.CountGeodeticRecord(result.error == PointError::kOutOfArea &&
-                            InsideAreaInOtherBlFormat(tokens, job.BLInputFormat));
+  block.CountGeodeticRecord(
+      result.error == PointError::kOutOfArea && InsideAreaInOtherBlFormat(tokens, job.BLInputFormat),
+      HasOtherBlFormatShape(tokens, job.BLInputFormat));
   if (result.error == PointError::kOutOfArea) {
     WriteOutOfAreaPoint(block, module, name);
     ++block.errors;

@@ -5,7 +5,8 @@
 namespace kolvedir {
 
 bool JobContext::InputLooksLikeOtherBlFormat() const {
-  return geodeticRecords > 0 && otherBlFormatRecords == geodeticRecords;
+  return geodeticRecords > 0 &&
+         (otherBlFormatRecords == geodeticRecords || 2 * otherBlShapeRecords > geodeticRecords);
 }
 
 void AskAboutPoint(JobContext& context, std::string_view fileText) {

@@ -30,8 +30,9 @@ struct JobCounters {
 };
 
 struct JobContext {
-  // Every geodetic record failed the area test and would pass it read in the
-  // other BL format (at least one such record).
+  // The geodetic records look written in the other BL format: every one
+  // failed the area test and would pass it read in the other format, or most
+  // of them carry the other format's shape (HasOtherBlFormatShape).
   bool InputLooksLikeOtherBlFormat() const;
 
   const JobDescription& job;  // validated; InputKind, OutputKind and the decimals set
@@ -48,6 +49,7 @@ struct JobContext {
   bool stopped = false;  // the user stopped the record loop
   std::uint64_t geodeticRecords = 0;
   std::uint64_t otherBlFormatRecords = 0;  // outside in the chosen format, inside in the other
+  std::uint64_t otherBlShapeRecords = 0;   // in the shape of the other format
 };
 
 // Announces a problem with one point: unless SuppressPointMessages is on, asks

@@ -20,6 +20,22 @@ bool IsReal(std::string_view token) {
   return ParseReal(token, value);
 }
 
+// A number of minutes or seconds of arc, from 0 to below 60; minutes whole.
+bool IsSexagesimalPart(std::string_view token, bool whole) {
+  std::int32_t minutes = 0;
+  double seconds = 0.0;
+  if (whole) return ParseInteger(token, minutes) && minutes >= 0 && minutes < 60;
+  return ParseReal(token, seconds) && seconds >= 0.0 && seconds < 60.0;
+}
+
+// Degrees, minutes and seconds of B (first = 2) or L (first = 5).
+bool IsDmsAngle(const TokenList& tokens, int first) {
+  return IsInteger(tokens[first]) && IsSexagesimalPart(tokens[first + 1], true) &&
+         IsSexagesimalPart(tokens[first + 2], false);
+}
+
+bool IsFractional(std::string_view token) { return IsReal(token) && !IsInteger(token); }
+
 std::string PointDefectText(std::string_view lead, std::string_view name,
                             std::string_view ending) {
   std::string text(lead);
@@ -56,6 +72,11 @@ bool InsideAreaInOtherBlFormat(const TokenList& tokens, BlFormat blFormat) {
   if (!GeodeticTokensReadable(tokens, other, HeightToken::kOptional)) return false;
   const PointValues values = ReadPointValues(tokens, RecordKind::kGeodetic, other);
   return InsideAdmissibleArea(values.B, values.L);
+}
+
+bool HasOtherBlFormatShape(const TokenList& tokens, BlFormat blFormat) {
+  if (blFormat == BlFormat::kDecimalDegrees) return IsDmsAngle(tokens, 2) && IsDmsAngle(tokens, 5);
+  return IsFractional(tokens[2]) || IsFractional(tokens[5]);
 }
 
 std::string FailedPointText(std::string_view name, std::string_view ending) {

@@ -35,6 +35,12 @@ BlFormat OtherBlFormat(BlFormat blFormat);
 // format other than blFormat, lie inside the admissible area: a record outside
 // it in blFormat that was probably written in the other format.
 bool InsideAreaInOtherBlFormat(const TokenList& tokens, BlFormat blFormat);
+// True when a geodetic record read in blFormat carries the shape of the other
+// BL format: under decimal degrees, the six tokens after the name are degrees,
+// minutes and seconds (whole degrees, whole minutes and seconds from 0 to
+// below 60, of B and of L); under degrees, minutes and seconds, the degrees
+// of B or of L are written with a fractional part.
+bool HasOtherBlFormatShape(const TokenList& tokens, BlFormat blFormat);
 
 // "  *** punkt " + name + " poza obszarem dopuszczalnym lub inny defekt danych"
 // + ending: the comment of a record whose computation failed. The quasigeoid

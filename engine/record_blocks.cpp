@@ -43,7 +43,7 @@ bool ReadBlock(LineSource& input, Slot& slot) {
   block.output.clear();
   block.questions.clear();
   block.points = block.errors = 0;
-  block.geodeticRecords = block.otherBlFormatRecords = 0;
+  block.geodeticRecords = block.otherBlFormatRecords = block.otherBlShapeRecords = 0;
   if (block.lines.size() < kLinesPerBlock) block.lines.resize(kLinesPerBlock);
   slot.lineCount = 0;
   while (slot.lineCount < kLinesPerBlock && input.NextLine(block.lines[slot.lineCount])) {
@@ -123,6 +123,7 @@ void Emit(JobContext& context, const RecordBlock& block) {
   context.counters.ErrorCount += block.errors;
   context.geodeticRecords += block.geodeticRecords;
   context.otherBlFormatRecords += block.otherBlFormatRecords;
+  context.otherBlShapeRecords += block.otherBlShapeRecords;
 }
 
 bool Stopped(JobContext& context) {

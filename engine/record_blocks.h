@@ -26,20 +26,23 @@ struct RecordBlock {
   std::int32_t points = 0;  // records written
   std::int32_t errors = 0;  // error points among them
   std::uint64_t endOffset = 0;  // bytes of the input read up to the end of the block
-  // Geodetic records, and those among them outside the admissible area in the
-  // chosen BL format but inside it in the other.
+  // Geodetic records; those among them outside the admissible area in the
+  // chosen BL format but inside it in the other; those written in the shape
+  // of the other format (HasOtherBlFormatShape).
   std::int32_t geodeticRecords = 0;
   std::int32_t otherBlFormatRecords = 0;
+  std::int32_t otherBlShapeRecords = 0;
 
   // Appends one record and its CR LF to output.
   void WriteLine(std::string_view record);
   // Adds the question about a point (Windows-1250 text, without the closing
   // " - Czy wyłączyć ten komunikat? ").
   void Ask(std::string_view question) { questions.emplace_back(question); }
-  // Counts a geodetic record; otherBlFormat: see otherBlFormatRecords.
-  void CountGeodeticRecord(bool otherBlFormat) {
+  // Counts a geodetic record; otherBlFormat, otherBlShape: see the counts above.
+  void CountGeodeticRecord(bool otherBlFormat, bool otherBlShape) {
     ++geodeticRecords;
-    if (otherBlFormat) ++otherBlFormatRecords;
+    otherBlFormatRecords += otherBlFormat;
+    otherBlShapeRecords += otherBlShape;
   }
 };
 

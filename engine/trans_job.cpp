@@ -51,14 +51,15 @@ bool InsideInOtherBlFormat(const JobDescription& job, std::string_view line) {
 }
 
 // Writes the record of one point, asking about it when it is an error point.
-// line: its input line; name: the line's point name.
+// line: its input line; name: the line's point name; otherBlShape: a geodetic
+// record in the shape of the other BL format.
 void WriteTransRecord(const JobContext& context, std::string_view line, std::string_view name,
-                      const TransPointResult& result, RecordBlock& block) {
+                      const TransPointResult& result, bool otherBlShape, RecordBlock& block) {
   const JobDescription& job = context.job;
   ++block.points;
   if (job.InputKind == RecordKind::kGeodetic)
-    block.CountGeodeticRecord(result.error == PointError::kOutOfArea &&
-                              InsideInOtherBlFormat(job, line));
+    block.CountGeodeticRecord(
+        result.error == PointError::kOutOfArea && InsideInOtherBlFormat(job, line), otherBlShape);
   if (result.error == PointError::kNone) {
     WritePointRecord(block, name, result.output, job.OutputKind, job.BLOutputFormat,
                      job.SecondsDecimals, job.LinearDecimals, context.RecordComment);
@@ -87,7 +88,7 @@ void TransformRecords(const JobContext& context, std::span<const std::string> li
   const JobDescription& job = context.job;
   thread_local TokenList tokens;
   PointValues values[kPointsAtOnce];
-  bool readable[kPointsAtOnce];
+  bool readable[kPointsAtOnce], otherBlShape[kPointsAtOnce];
   std::string_view records[kPointsAtOnce], names[kPointsAtOnce];
   std::size_t n = 0;
   for (const std::string& line : lines) {
@@ -95,13 +96,15 @@ void TransformRecords(const JobContext& context, std::span<const std::string> li
     if (tokens.count() < 3) continue;
     values[n] = ReadPointValues(tokens, job.InputKind, job.BLInputFormat);
     readable[n] = !RecordUnreadable(job, tokens, values[n]);
+    otherBlShape[n] = job.InputKind == RecordKind::kGeodetic &&
+                      HasOtherBlFormatShape(tokens, job.BLInputFormat);
     records[n] = line;
     names[n++] = tokens[1];
   }
   TransPointResult results[kPointsAtOnce];
   ComputeTransPoints(job, {values, n}, {readable, n}, {results, n});
   for (std::size_t k = 0; k < n; ++k)
-    WriteTransRecord(context, records[k], names[k], results[k], block);
+    WriteTransRecord(context, records[k], names[k], results[k], otherBlShape[k], block);
 }
 
 }  // namespace

@@ -247,14 +247,23 @@ TEST(JobMonitorTest, ModelGridNoticeAtTheStartOfJobsThatReadTheGrid) {
   }
 }
 
-// A file whose every geodetic record lies outside the area in the chosen BL
-// format but inside it in the other gets a hint after the result line.
+// A hint after the result line when the geodetic records look written in the
+// other BL format: every one lies outside the area in the chosen format but
+// inside it in the other, or most of them carry the other format's shape
+// (whole degrees and minutes under "[stopnie]", fractional degrees under
+// "[stopnie min sek]"). The records are written as the chosen format reads them.
 TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
   const std::string kDecimal = "Warszawa 52.231900 21.006700 112.4\r\nKielce 50.8703 20.6275 264.2\r\n";
   const std::string kDms = "Warszawa 52 13 54.84 21 0 24.12 112.4\r\n";
+  const std::string kWholeDegrees = "Warszawa 52 21 112.4\r\nKielce 51 20 264.2\r\n";
+  // Read as decimal degrees, Lublin and Rzeszów lie inside the area.
+  const std::string kDmsMostlyInside = kDms + "Lublin 51 14 47.4 22 34 6.24 203.9\r\n"
+                                              "Rzeszów 50 22 15.0 22 0 16.92 214.8\r\n";
   const std::string hint = " Uwaga: współrzędne B L zbioru wejściowego wyglądają";
   const V toDecimal = {hint, " na format [stopnie], a wybrano [stopnie min sek]"};
   const V toDms = {hint, " na format [stopnie min sek], a wybrano [stopnie]"};
+  JobDescription decimalTrans = TransJob(1, 4, 0, 1, 2, 0);
+  decimalTrans.BLInputFormat = BlFormat::kDecimalDegrees;
   const struct {
     const char* what;
     JobDescription job;
@@ -265,10 +274,18 @@ TEST(JobMonitorTest, HintAtTheBlFormatTheFileSeemsToUse) {
       {"decimal file, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS", kDecimal, toDecimal},
       {"dms file, decimal chosen", HeightJob(11, 13, 2, 1), "BLH_K86", kDms, toDms},
       {"quasigeoid", QuasigeoidJob(5, 23), "BLH_n", kDecimal, toDecimal},
-      {"one record inside", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
-       kDecimal + "Dobry 52 13 54.84 21 0 24.12 1\r\n", {}},
+      {"whole decimal degrees, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS", kWholeDegrees,
+       toDecimal},
       {"one record outside in both", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
-       kDecimal + "Daleko 10.0 10.0 1\r\n", {}},
+       kWholeDegrees + "Daleko 10 10 1\r\n", {}},
+      {"dms file mostly inside as decimal, decimal chosen", decimalTrans, "BLH_GRS",
+       kDmsMostlyInside, toDms},
+      {"the same, TRANS-H", HeightJob(11, 13, 2, 1), "BLH_K86", kDmsMostlyInside, toDms},
+      {"most records decimal, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
+       kDecimal + "Dobry 52 13 54.84 21 0 24.12 1\r\n", toDecimal},
+      {"half the records decimal, dms chosen", TransJob(1, 4, 0, 1, 2, 0), "BLH_GRS",
+       kDecimal + kDms + "Dobry 52 13 54.84 21 0 24.12 1\r\n", {}},
+      {"dms file, dms chosen", HeightJob(11, 13), "BLH_K86", kDmsMostlyInside, {}},
       {"plane input", TransJob(1, 2, 0, 1, 2, 0), "xy92", "1 5000000 5000000\r\n", {}},
   };
   for (const auto& c : cases) {

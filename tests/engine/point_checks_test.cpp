@@ -41,6 +41,37 @@ TEST(PointChecks, GeodeticTokensReadable) {
   }
 }
 
+TEST(PointChecks, ShapeOfTheOtherBlFormat) {
+  const struct {
+    const char* line;
+    BlFormat chosen;
+    bool otherShape;
+  } table[] = {
+      {"Lublin 51 14 47.4 22 34 6.24 203.9", kDecimal, true},
+      {"Lublin 51 14 47.4 22 34 6.24", kDecimal, true},
+      {"Lublin 51 14 0 22 0 0 opis", kDecimal, true},
+      {"Lublin 51 60 47.4 22 34 6.24 1", kDecimal, false},   // minutes of B 60
+      {"Lublin 51 14 47.4 22 34 60 1", kDecimal, false},     // seconds of L 60
+      {"Lublin 51 -1 47.4 22 34 6.24 1", kDecimal, false},   // negative minutes
+      {"Lublin 51 14 47.4 22.5 34 6.24 1", kDecimal, false}, // degrees of L not whole
+      {"Lublin 51 14 47.4 22 34.5 6.24 1", kDecimal, false}, // minutes of L not whole
+      {"Lublin 51 14 47.4 22 34", kDecimal, false},          // seconds of L missing
+      {"Lublin 51.2465 22.5684 203.9", kDecimal, false},
+      {"P 52 21 100", kDecimal, false},
+      {"Lublin 51.2465 22.5684 203.9", kDms, true},
+      {"Lublin 51.0 22 203.9", kDms, true},
+      {"Lublin 51 14 47.4 22.5 34 6.24", kDms, true},        // degrees of L
+      {"Lublin 51 14 47.4 22 34 6.24 203.9", kDms, false},
+      {"P 52 21 100.5 opis", kDms, false},
+      {"P 52", kDms, false},
+  };
+  for (const auto& c : table) {
+    TokenList tokens;
+    SplitLine(c.line, tokens);
+    EXPECT_EQ(HasOtherBlFormatShape(tokens, c.chosen), c.otherShape) << c.line;
+  }
+}
+
 TEST(PointChecks, AdmissibleAreaIncludesItsBounds) {
   EXPECT_TRUE(InsideAdmissibleArea(49, 14));
   EXPECT_TRUE(InsideAdmissibleArea(55, 24.2));
