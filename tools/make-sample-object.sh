@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the point files of the sample object PRZYKLAD from one list of places
+# Makes the point files and notes of the sample object PRZYKLAD from one list of places
 # (B, L in PL-ETRF2000, normal height in PL-KRON86-NH), by running the jobs of
 # kolvedir-batch, so that every file holds the same places in its own system.
 # The frame changes use the theoretical method, so the files do not depend on
@@ -7,7 +7,8 @@
 #   tools/make-sample-object.sh BATCH GRID OUTDIR
 # writes Windows-1250 files with CR LF line ends into OUTDIR, B L in degrees,
 # minutes and seconds (the program's default input format), and the files with
-# B L into OUTDIR_STOPNIE once more in decimal degrees.
+# B L into OUTDIR_STOPNIE once more in decimal degrees; the notes (notatnik.txt)
+# of each tell what its files hold and which BL input format to choose.
 set -euo pipefail
 batch=$1 grid=$2 out=$3
 decimal=${out}_STOPNIE
@@ -95,3 +96,67 @@ to_decimal() {  # file name
 }
 for f in BLH_GRS BLH_KRA BLH_K86 BLH_K2006 BLH_EVRF BLH_e BLH_n; do to_decimal "$f"; done
 columns 2 < "$decimal/BLH_n" > "$decimal/BL"
+
+# The notes of both objects: what every file holds and which format to choose.
+dms='B L w stopniach, minutach i sekundach'
+deg='B L w stopniach dziesiętnych'
+height_files() {  # the TRANS-H and quasigeoid files, B L described as $1
+  cat <<EOF
+Zbiory TRANS-H (B L w PL-ETRF2000)
+  BLH_K86    PL-KRON86-NH, $1
+  BLH_K2006  PL-KRON2006-NH, $1
+  BLH_EVRF   PL-EVRF2007-NH, $1
+
+Zbiory quasigeoidy (układ odniesienia PL-ETRF2000)
+  BL         $1
+  BLH_e      wysokości elipsoidalne, $1
+  BLH_n      wysokości normalne (PL-KRON86-NH), $1
+EOF
+}
+cp1250 <<EOF | crlf > "$out/notatnik.txt"
+Obiekt przykładowy PRZYKLAD
+===========================
+Punkty to te same miejsca w całej Polsce (centra miast), zapisane w każdym
+układzie. Punkty wyliczono metodą teoretyczną z listy B, L (PL-ETRF2000)
+i wysokości normalnych (PL-KRON86-NH); wysokości elipsoidalne z quasigeoidy
+siatki interpolacyjnej.
+
+Format danych BL: we wszystkich zbiorach B L są zapisane w stopniach, minutach
+i sekundach (np. Warszawa 52 13 54.84000 21 0 24.12000). Przed obliczeniami
+wybierz format danych BL "[stopnie min sek]" (ustawienie domyślne programu).
+Te same miejsca z B L w stopniach dziesiętnych są w obiekcie PRZYKLAD_STOPNIE.
+
+Zbiory TRANS 2D/3D
+  BLH_GRS    PL-ETRF2000, $dms, h elipsoidalna
+  XYZ_GRS    PL-ETRF2000, współrzędne geocentryczne X Y Z
+  xy92       PL-ETRF2000, PL-1992
+  xy2000     PL-ETRF2000, PL-2000 strefa 7 (południk 21)
+  UTM        PL-ETRF2000, PL-UTM strefa 34 (południk 21)
+  xy65       Pułkowo'42, "1965" strefa 1
+  xy42_3     Pułkowo'42, "1942" pas 3-stopniowy, południk 18
+  xy42_6     Pułkowo'42, "1942" pas 6-stopniowy, południk 15
+  xy42_83_3  Pułkowo'42, "1942/83" pas 3-stopniowy, południk 21
+  xy42_83_6  Pułkowo'42, "1942/83" pas 6-stopniowy, południk 21
+  xyTARVO80  Pułkowo'42, TARVO80
+  BLH_KRA    Pułkowo'42, $dms, h elipsoidalna
+  XYZ_KRA    Pułkowo'42, współrzędne geocentryczne X Y Z
+
+$(height_files "$dms")
+EOF
+cp1250 <<EOF | crlf > "$decimal/notatnik.txt"
+Obiekt przykładowy PRZYKLAD_STOPNIE
+===================================
+Te same miejsca co w obiekcie PRZYKLAD, tylko zbiory z B L, zapisanymi tu
+w stopniach dziesiętnych.
+
+Format danych BL: we wszystkich zbiorach B L są zapisane w stopniach
+dziesiętnych (np. Warszawa 52.231900000 21.006700000). Przed obliczeniami
+wybierz format danych BL "[stopnie]"; przy formacie "[stopnie min sek]"
+punkty tych zbiorów są błędne.
+
+Zbiory TRANS 2D/3D
+  BLH_GRS    PL-ETRF2000, $deg, h elipsoidalna
+  BLH_KRA    Pułkowo'42, $deg, h elipsoidalna
+
+$(height_files "$deg")
+EOF
