@@ -63,6 +63,18 @@ class QtDialogService final : public DialogService {
     }
   }
 
+  Answer QuestionForEach(QWidget* parent, const QString& title, const QString& text) override {
+    switch (ShowBox(parent, QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                        QMessageBox::Cancel,
+                    QMessageBox::Cancel)) {
+      case QMessageBox::Yes: return Answer::Yes;
+      case QMessageBox::YesToAll: return Answer::YesToAll;
+      case QMessageBox::No: return Answer::No;
+      default: return Answer::Cancel;
+    }
+  }
+
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                        const QString& filter) override {
     return RunFileDialog(parent, caption, dir, filter, QFileDialog::AcceptOpen,

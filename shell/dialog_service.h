@@ -14,7 +14,7 @@ namespace kolvedir {
 
 class DialogService {
  public:
-  enum class Answer { Ok, Yes, No, Cancel };
+  enum class Answer { Ok, Yes, No, Cancel, YesToAll };
 
   virtual ~DialogService() = default;
 
@@ -30,6 +30,12 @@ class DialogService {
   // No (Cancel when withCancel).
   virtual Answer Question(QWidget* parent, const QString& title, const QString& text,
                           bool withCancel) = 0;
+  // Question about one of several files: Yes, No, Yes to all ("Tak dla
+  // wszystkich") and Cancel; closing the box answers Cancel. A scripted
+  // service sees it as a question with Cancel.
+  virtual Answer QuestionForEach(QWidget* parent, const QString& title, const QString& text) {
+    return Question(parent, title, text, true);
+  }
   // Standard file dialogs; an empty result (list) means cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter) = 0;

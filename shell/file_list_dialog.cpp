@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
+#include "shell/trash.h"
 #include "shell/window_placement.h"
 
 namespace kolvedir {
@@ -30,24 +30,6 @@ QPointer<ObjectFilesDialog> currentDialog;
 
 void AskToSelectFile(QWidget* parent) {
   Dialogs().Information(parent, "Info", "Najpierw wybierz plik");
-}
-
-// Qt sets up the trash in the user's data folder, but does not make that
-// folder. Where it cannot set up a trash folder, QFile::moveToTrash of Qt 6.4
-// reports success having moved the file into "files" under the current folder
-// (and its note into "info"); such a move is undone and counts as no trash.
-bool MoveToTrash(const QString& path) {
-  if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))
-    return false;
-  QString inTrash;
-  if (!QFile::moveToTrash(path, &inTrash)) return false;
-  if (QFileInfo(inTrash).isAbsolute()) return true;
-  const QFileInfo moved(inTrash);
-  const QString notes = QDir::cleanPath(moved.path() + "/../info");
-  QFile::rename(inTrash, path);
-  QFile::remove(notes + '/' + moved.fileName() + ".trashinfo");
-  for (const QString& folder : {moved.path(), notes}) QDir().rmdir(folder);
-  return false;
 }
 
 bool Confirmed(QWidget* parent, const QString& question) {
@@ -129,7 +111,7 @@ void ObjectFilesDialog::deleteSelected() {
 
 void ObjectFilesDialog::TrashOrDelete(const QString& path) {
   const QString name = "\"" + QFileInfo(path).fileName() + "\"";
-  if (!Confirmed(this, "Przenieść plik " + name + " do kosza?") || MoveToTrash(path))
+  if (!Confirmed(this, "Przenieść plik " + name + " do kosza?") || !MoveToTrash(path).isEmpty())
     return;
   const QString noTrash = "Nie można przenieść pliku " + name + " do kosza.\n";
   if (!Confirmed(this, noTrash + "Usunąć go na stałe?")) return;

@@ -31,9 +31,9 @@
 #include "engine/job.h"
 #include "grid/model_grid.h"
 #include "kolvedir/version.h"
-#include "shell/copy_library.h"
 #include "shell/dialog_service.h"
 #include "shell/editor_window.h"
+#include "shell/file_import.h"
 #include "shell/file_list_dialog.h"
 #include "shell/job_dialogs.h"
 #include "shell/job_thread.h"
@@ -1047,13 +1047,10 @@ void MainWindow::addObject() {
 }
 
 void MainWindow::importFiles() {
-  const QString source = Dialogs().OpenFileName(this, QStringLiteral("Importuj"), QDir::homePath(),
-                                                QStringLiteral("Wszystkie pliki (*)"));
-  if (!source.isEmpty()) {
-    const QString destination = objectFolder_ + '/' + QFileInfo(source).fileName();
-    const QString problem = CopyWithLibrary(source, destination);
-    if (!problem.isEmpty()) Dialogs().Information(this, QStringLiteral("Informacja"), problem);
-  }
+  ImportFiles(this,
+              Dialogs().OpenFileNames(this, QStringLiteral("Importuj"), QDir::homePath(),
+                                      QStringLiteral("Wszystkie pliki (*)")),
+              objectFolder_);
   if (ObjectFilesDialog* fileList = CurrentFileListDialog()) fileList->Refresh();
 }
 

@@ -413,6 +413,7 @@ TEST(MessageBoxes, ShowTheirTextAsPlainText) {
       {"message", [&] { Dialogs().Message(nullptr, text); }},
       {"question", [&] { Dialogs().Question(nullptr, "Potwierdzenie", text, false); }},
       {"question with cancel", [&] { Dialogs().Question(nullptr, "Potwierdzenie", text, true); }},
+      {"question for each file", [&] { Dialogs().QuestionForEach(nullptr, "Importuj", text); }},
   };
   SetDialogService(nullptr);  // the real dialogs
   for (const auto& d : kDialogs) {

@@ -548,6 +548,58 @@ TEST_F(Controls, FileListShowsTheObjectAndItsImportRefreshesIt) {
   EXPECT_EQ(files->count(), 2);
 }
 
+// "Importuj pliki..." asks before it replaces a file of the object; a replaced
+// file goes to the trash, and comes back when the copy fails.
+TEST_F(Controls, ImportAsksBeforeReplacingAndTrashesTheReplacedFile) {
+  using A = DialogService::Answer;
+  const struct {
+    const char* what;
+    std::deque<A> answers;
+    bool copyLibrary;
+    QByteArray a, b, c;    // the object's files afterwards, "" when missing
+    QStringList trashed;   // the earlier a and b in the trash
+  } kCases[] = {
+      {"Tak, Nie", {A::Yes, A::No}, true, "nowy a", "stary b", "nowy c", {"a"}},
+      {"Tak dla wszystkich", {A::YesToAll}, true, "nowy a", "nowy b", "nowy c", {"a", "b"}},
+      {"Nie, Anuluj", {A::No, A::Cancel}, true, "stary a", "stary b", "", {}},
+      {"the copy fails", {A::YesToAll}, false, "stary a", "stary b", "", {}},
+  };
+  AddObjects({"TEST"});
+  const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+  const QString trash = temp_.filePath("share/Trash");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(temp_.filePath("share")));
+  const QString object = objects_ + "/TEST/";
+  for (const char* name : {"a", "b", "c"}) {
+    ASSERT_TRUE(WriteAll(temp_.filePath(name), QByteArray("nowy ") + name));
+  }
+  dialogs_.failOnUnexpectedQuestion = true;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteAll(object + "a", "stary a") && WriteAll(object + "b", "stary b"));
+    QFile::remove(object + "c");
+    ASSERT_TRUE(QDir(trash).removeRecursively());
+    SetCopyLibraryFolder(c.copyLibrary ? testing::BuildBinFolder() : temp_.path());
+    dialogs_.shown.clear();
+    dialogs_.answers = c.answers;
+    dialogs_.paths = {temp_.filePath("a"), temp_.filePath("b"), temp_.filePath("c")};
+    Window().findChild<QAction*>("importFilesAction")->trigger();
+    const QStringList questions = dialogs_.Texts("question");
+    ASSERT_EQ(questions.size(), int(c.answers.size()));
+    EXPECT_EQ(questions[0], "Plik \"a\" już jest w obiekcie. Zastąpić go?\n"
+                            "Obecny plik zostanie przeniesiony do kosza.");
+    EXPECT_EQ(testing::ReadAll(object + "a"), c.a);
+    EXPECT_EQ(testing::ReadAll(object + "b"), c.b);
+    EXPECT_EQ(testing::ReadAll(object + "c"), c.c);
+    EXPECT_EQ(QDir(trash + "/files").entryList(QDir::Files), c.trashed);
+    EXPECT_EQ(QDir(trash + "/info").entryList(QDir::Files).size(), c.trashed.size());
+    for (const QString& name : c.trashed) {
+      EXPECT_EQ(testing::ReadAll(trash + "/files/" + name), "stary " + name.toUtf8());
+    }
+    EXPECT_EQ(dialogs_.Texts("information").size(), c.copyLibrary ? 0 : 3);
+  }
+  qputenv("XDG_DATA_HOME", savedDataHome);
+}
+
 TEST_F(Controls, EditorButtonShowsTheEditorInTheObjectFolder) {
   AddObjects({"TEST"});
   Click("editorButton");

@@ -59,7 +59,7 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes) {
 
 // Records every dialog and answers from a script: questions take the queued
 // answers, file dialogs return the queued paths (empty, i.e. cancelled, when
-// none is left), the font dialog chooses chosenFont (cancelled when unset) and
+// none is left; the dialog for several files takes every queued path), the font dialog chooses chosenFont (cancelled when unset) and
 // the print dialog hands the printer to setUpPrinter (cancelled when unset).
 // A question beyond the queued answers is answered No, or, when
 // failOnUnexpectedQuestion is set, fails the test and is answered Cancel.
@@ -113,8 +113,9 @@ class ScriptedDialogs : public DialogService {
   QStringList OpenFileNames(QWidget*, const QString& caption, const QString& dir,
                             const QString&) override {
     shown.push_back({"open", caption, dir});
-    const QString path = NextPath();
-    return path.isEmpty() ? QStringList() : QStringList{path};
+    QStringList all(paths.begin(), paths.end());
+    paths.clear();
+    return all;
   }
   QString SaveFileName(QWidget*, const QString& caption, const QString& dir,
                        const QString&) override {
