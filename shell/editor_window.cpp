@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <vector>
@@ -59,6 +62,37 @@ QString SaveFailureReason(const AtomicFile& file) {
   return QString::fromStdString(SystemErrorText(file.SystemError()));
 }
 
+// A file too big to edit whole is opened, read-only and in part, only when
+// the user agrees; true for any other file.
+bool AgreedToOpen(QWidget* parent, const QString& path) {
+  const QFileInfo file(path);
+  if (!file.isFile() || file.size() <= kWholeFileBytes) return true;
+  return Dialogs().Question(
+             parent, kEditorTitle,
+             "Plik \"" + file.fileName() + "\" ma " + QLocale().formattedDataSize(file.size()) +
+                 " - za dużo, by go edytować w całości.\nOtworzyć go tylko do odczytu, "
+                 "z jego pierwszymi i ostatnimi wierszami?",
+             false) == DialogService::Answer::Yes;
+}
+
+// The first and the last kExcerptBytes of a big file, each cut at a line end,
+// with a line between them that tells what is left out. The encoding is the
+// beginning's.
+EditorFileText ReadExcerpt(QFile& file) {
+  QByteArray head = file.read(kExcerptBytes);
+  if (const qsizetype end = head.lastIndexOf('\n'); end >= 0) head.truncate(end + 1);
+  file.seek(std::max(file.pos(), file.size() - kExcerptBytes));
+  QByteArray tail = file.readAll();
+  tail.remove(0, tail.indexOf('\n') + 1);
+  EditorFileText excerpt = FileBytesToText(head);
+  if (!excerpt.text.endsWith('\n')) excerpt.text += '\n';
+  const qint64 skipped = file.size() - head.size() - tail.size();
+  excerpt.text += "========== Pominięto środek pliku: " + QLocale().formattedDataSize(skipped) +
+                  ". Plik jest otwarty tylko do odczytu. ==========\n" +
+                  FileBytesToText(tail).text;
+  return excerpt;
+}
+
 // The selection stays visible when the window loses the focus.
 void KeepSelectionVisible(QPlainTextEdit* edit) {
   QPalette palette = edit->palette();
@@ -91,9 +125,13 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent, kOwnedWindow) 
   CreateMenus();
   CreatePopupMenu();
   CreateFindDialog();
+  readOnlyLabel_ = new QLabel("Tylko do odczytu: początek i koniec pliku", this);
+  readOnlyLabel_->setObjectName("readOnlyLabel");
+  statusBar()->addWidget(readOnlyLabel_);
   encodingLabel_ = new QLabel(this);
   encodingLabel_->setObjectName("encodingLabel");
   statusBar()->addPermanentWidget(encodingLabel_);
+  SetReadOnly(false);
   SetEncoding(TextEncoding::kWindows1250, false);
   SetCaption(kNewDocument);
   // A smaller screen leaves room for the windows opened after this one.
@@ -226,22 +264,46 @@ void EditorWindow::SetModified(bool modified) {
 
 QString EditorWindow::Text() const { return textEdit_->toPlainText(); }
 
+bool EditorWindow::IsReadOnly() const { return textEdit_->isReadOnly(); }
+
+void EditorWindow::SetReadOnly(bool readOnly) {
+  textEdit_->setReadOnly(readOnly);
+  readOnlyLabel_->setVisible(readOnly);
+}
+
 void EditorWindow::LoadFile(const QString& path) {
   QFile file(path);
   EditorFileText loaded;
+  bool excerpt = false;
   if (file.exists()) {
-    if (file.open(QIODevice::ReadOnly))
-      loaded = FileBytesToText(file.readAll());
-    else
+    if (!file.open(QIODevice::ReadOnly))
       Dialogs().Information(this, kEditorTitle, "Nie można odczytać pliku " + path);
+    else if ((excerpt = file.size() > kWholeFileBytes))
+      loaded = ReadExcerpt(file);
+    else
+      loaded = FileBytesToText(file.readAll());
   }
   textEdit_->setPlainText(loaded.text);
+  SetReadOnly(excerpt);
   SetEncoding(loaded.encoding, loaded.byteOrderMark);
   SetModified(false);
   SetCaption(path);
 }
 
+void EditorWindow::ClearText() {
+  textEdit_->clear();
+  SetReadOnly(false);
+  SetEncoding(TextEncoding::kWindows1250, false);
+  SetModified(false);
+}
+
 bool EditorWindow::SaveTo(const QString& path) {
+  if (IsReadOnly()) {
+    Dialogs().Information(this, kEditorTitle,
+                          "Plik jest otwarty tylko do odczytu - pokazano tylko jego początek i "
+                          "koniec.\nNie został zapisany.");
+    return false;
+  }
   QByteArray bytes;
   QString rejected;
   if (!TextToFileBytes({textEdit_->toPlainText(), encoding_, byteOrderMark_}, bytes, rejected)) {
@@ -288,9 +350,7 @@ bool EditorWindow::SaveOrDiscardChanges() {
 
 void EditorWindow::newDocument() {
   if (!SaveOrDiscardChanges()) return;
-  textEdit_->clear();
-  SetEncoding(TextEncoding::kWindows1250, false);
-  SetModified(false);
+  ClearText();
   const QFileInfo info(caption_);
   if (info.fileName() != kNewDocument) SetCaption(QDir(info.path()).filePath(kNewDocument));
 }
@@ -298,7 +358,7 @@ void EditorWindow::newDocument() {
 void EditorWindow::openFile() {
   const QString path =
       Dialogs().OpenFileName(this, "Otwórz", QFileInfo(caption_).path(), kAllFiles);
-  if (path.isEmpty() || !SaveOrDiscardChanges()) return;
+  if (path.isEmpty() || !AgreedToOpen(this, path) || !SaveOrDiscardChanges()) return;
   LoadFile(path);
 }
 
@@ -358,6 +418,7 @@ void EditorWindow::copy() { textEdit_->copy(); }
 void EditorWindow::paste() { textEdit_->paste(); }
 
 void EditorWindow::undo() {
+  if (IsReadOnly()) return;
   textEdit_->undo();
   SetModified(true);
 }
@@ -404,10 +465,15 @@ void EditorWindow::applyTypedFontSize() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (SaveOrDiscardChanges())
-    event->accept();
-  else
+  if (!SaveOrDiscardChanges()) {
     event->ignore();
+    return;
+  }
+  // The window stays for later use, its text does not: the memory of a big
+  // file goes back to the system.
+  ClearText();
+  malloc_trim(0);
+  event->accept();
 }
 
 QPageLayout::Orientation PrintOrientation(const QString& text, const QFont& font,
@@ -432,6 +498,7 @@ EditorWindow* CurrentEditor() {
 }
 
 EditorWindow* OpenInEditor(const QString& path) {
+  if (!AgreedToOpen(editorOwner, path)) return nullptr;
   EditorWindow* editor = NewEditor();
   editor->LoadFile(path);
   editor->ShowEditor();
@@ -446,7 +513,7 @@ void ShowCurrentEditor(const QString& objectFolder) {
 
 bool LoadIntoCurrentEditor(const QString& path) {
   EditorWindow* editor = CurrentEditor();
-  if (!editor->SaveOrDiscardChanges()) return false;
+  if (!AgreedToOpen(editor, path) || !editor->SaveOrDiscardChanges()) return false;
   editor->LoadFile(path);
   editor->ShowEditor();
   return true;

@@ -19,6 +19,7 @@
 
 #include <optional>
 
+#include "shell/cp1250_text.h"
 #include "shell/editor_font.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -280,17 +281,19 @@ TEST_F(EditorFindTest, AnotherSelectionStartsFromTheTopAndCaseMatters) {
   EXPECT_EQ(Selection(editor), std::make_pair(18, 23));
 }
 
+// A closed window keeps no text; Cancel keeps the window open with its text.
 TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
   struct Case {
     Answer answer;
     bool visible;
     bool modified;
     QByteArray file;
+    QString text;  // the window's afterwards
   };
   const Case cases[] = {
-      {Answer::Cancel, true, true, "stary\r\n"},
-      {Answer::No, false, false, "stary\r\n"},
-      {Answer::Yes, false, false, "staryx\r\n"},
+      {Answer::Cancel, true, true, "stary\r\n", "staryx\n"},
+      {Answer::No, false, false, "stary\r\n", ""},
+      {Answer::Yes, false, false, "staryx\r\n", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.answer));
@@ -304,8 +307,80 @@ TEST_F(EditorTest, CloseAsksAboutAModifiedText) {
     EXPECT_EQ(dialogs_.shown.back().text, "Czy zapisać zmiany ?");
     EXPECT_EQ(editor->isVisible(), c.visible);
     EXPECT_EQ(editor->IsModified(), c.modified);
-    EXPECT_EQ(editor->Text(), "staryx\n");
+    EXPECT_EQ(editor->Text(), c.text);
     EXPECT_EQ(ReadAll(Path("p")), c.file);
+  }
+}
+
+// A file bigger than the editor edits whole opens only when the user agrees:
+// read-only, its first and last lines with a line telling what is left out
+// between them. It can be neither changed nor saved; closing asks nothing and
+// drops the text.
+TEST_F(EditorTest, BigFileOpensReadOnlyWithItsFirstAndLastLinesWhenAgreed) {
+  const QString big = Path("xy2000.1");
+  QByteArray lastLine;
+  {
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int n = 1; file.size() <= kWholeFileBytes; ++n) {
+      lastLine = "P" + QByteArray::number(n) + " 5800000.0000 7500000.0000 \xa3\xf3" "d\x9f";
+      ASSERT_EQ(file.write(lastLine + "\r\n"), lastLine.size() + 2);
+    }
+  }
+  const QByteArray start = ReadAll(big).left(100);
+  const qint64 size = QFileInfo(big).size();
+  const struct {
+    const char* what;
+    std::function<EditorWindow*()> open;
+    Answer answer;
+  } cases[] = {
+      {"panel, Nie", [&] { return OpenInEditor(big); }, Answer::No},
+      {"panel, Tak", [&] { return OpenInEditor(big); }, Answer::Yes},
+      {"file list, Nie", [&] { return Open("a"), LoadIntoCurrentEditor(big), CurrentEditor(); },
+       Answer::No},
+      {"file list, Tak", [&] { return Open("a"), LoadIntoCurrentEditor(big), CurrentEditor(); },
+       Answer::Yes},
+      {"Otwórz..., Tak", [&] {
+         EditorWindow* editor = Open("a");
+         dialogs_.paths = {big};
+         Click(editor, "openButton");
+         return editor;
+       }, Answer::Yes},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    dialogs_.shown.clear();
+    dialogs_.answers = {c.answer};
+    EditorWindow* editor = c.open();
+    made_.push_back(editor);
+    ASSERT_EQ(dialogs_.Texts("question").size(), 1);
+    EXPECT_TRUE(dialogs_.Texts("question")[0].startsWith("Plik \"xy2000.1\" ma "));
+    const bool opened = c.answer == Answer::Yes;
+    EXPECT_EQ(editor && editor->Caption() == big, opened);
+    if (!opened) continue;
+    EXPECT_TRUE(editor->IsReadOnly());
+    EXPECT_TRUE(editor->findChild<QLabel*>("readOnlyLabel")->isVisible());
+    const QString text = editor->Text();
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8("P1 5800000.0000 7500000.0000 Łódź\nP2 ")));
+    EXPECT_TRUE(text.endsWith("\n" + Cp1250ToText(lastLine) + "\n"));
+    // Whole lines before and after the note.
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Łódź\n========== Pominięto środek pliku: ")));
+    EXPECT_TRUE(text.contains(" ==========\nP"));
+    EXPECT_LT(text.size(), 3 * kExcerptBytes);
+    Type(editor, "x");
+    Click(editor, "undoButton");
+    EXPECT_EQ(editor->Text(), text);
+    EXPECT_FALSE(editor->IsModified());
+    dialogs_.shown.clear();
+    Click(editor, "saveButton");
+    EXPECT_TRUE(dialogs_.Texts("information").value(0).contains("tylko do odczytu"));
+    EXPECT_EQ(QFileInfo(big).size(), size);
+    EXPECT_EQ(ReadAll(big).left(100), start);
+    dialogs_.shown.clear();
+    editor->close();
+    EXPECT_TRUE(dialogs_.shown.empty());
+    EXPECT_EQ(editor->Text(), "");
+    EXPECT_FALSE(editor->IsReadOnly());
   }
 }
 
