@@ -196,10 +196,10 @@ void EditorWindow::CreateToolBar() {
 void EditorWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu("Plik");
   file->addAction("&Nowy", this, &EditorWindow::newDocument);
-  file->addAction("&Otwórz...", this, &EditorWindow::openFile);
-  file->addAction("&Zapisz", this, &EditorWindow::save);
+  file->addAction("&Otwórz...", QKeySequence(Qt::CTRL | Qt::Key_O), this, &EditorWindow::openFile);
+  file->addAction("&Zapisz", QKeySequence(Qt::CTRL | Qt::Key_S), this, &EditorWindow::save);
   file->addAction("Zapisz &jako...", this, &EditorWindow::saveAs);
-  file->addAction("&Drukuj...", this, &EditorWindow::print);
+  file->addAction("&Drukuj...", QKeySequence(Qt::CTRL | Qt::Key_P), this, &EditorWindow::print);
   file->addSeparator();
   file->addAction("W&yjście", this, &EditorWindow::closeEditor);
   QMenu* edit = menuBar()->addMenu("Edycja");
@@ -208,7 +208,9 @@ void EditorWindow::CreateMenus() {
   edit->addAction("&Kopiuj", this, &EditorWindow::copy);
   edit->addAction("Wkl&ej", this, &EditorWindow::paste);
   QMenu* find = menuBar()->addMenu("Znajdź");
-  find->addAction("Znajdź...", this, &EditorWindow::showFindDialog);
+  find->addAction("Znajdź...", QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                  &EditorWindow::showFindDialog);
+  find->addAction("Znajdź &następny", QKeySequence(Qt::Key_F3), this, &EditorWindow::findAgain);
 }
 
 void EditorWindow::CreatePopupMenu() {
@@ -394,13 +396,21 @@ void EditorWindow::showFindDialog() {
   findDialog_->activateWindow();
 }
 
+void EditorWindow::findAgain() {
+  if (findText_->text().isEmpty())
+    showFindDialog();
+  else
+    findNextMatch();
+}
+
 void EditorWindow::findNextMatch() {
   textEdit_->setFocus();
   const QString wanted = findText_->text();
   const QTextCursor selection = textEdit_->textCursor();
   // Selected text of a plain text edit has U+2029 between lines.
   const QString selected = selection.selectedText().replace(QChar::ParagraphSeparator, '\n');
-  const int start = selected == wanted ? selection.selectionEnd() + 1 : 0;
+  // Right after the selected occurrence, so that "a" in "aaa" steps through all three.
+  const int start = selected == wanted ? selection.selectionEnd() : 0;
   const int found = textEdit_->toPlainText().indexOf(wanted, start, Qt::CaseSensitive);
   if (found < 0) {
     Dialogs().Information(this, "Informacja", "Nie można odnaleźć łańcucha");

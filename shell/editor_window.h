@@ -61,11 +61,11 @@ class EditorWindow : public QMainWindow {
 
  public slots:
   void newDocument();      // "&Nowy"
-  void openFile();         // "&Otwórz..."
-  void save();             // "&Zapisz"
+  void openFile();         // "&Otwórz..." (Ctrl+O)
+  void save();             // "&Zapisz" (Ctrl+S)
   void saveAs();           // "Zapisz &jako..."
-  void print();            // "&Drukuj..."
-  void showFindDialog();   // "Znajdź..."
+  void print();            // "&Drukuj..." (Ctrl+P)
+  void showFindDialog();   // "Znajdź..." (Ctrl+F)
   void cut();
   void copy();
   void paste();
@@ -76,6 +76,7 @@ class EditorWindow : public QMainWindow {
   void setFontSize(int position);  // the slider
   void applyTypedFontSize();       // Enter in the size field
   void findNextMatch();            // the find button of the find dialog
+  void findAgain();                // "Znajdź następny" (F3): the find dialog until there is a text
   void undoWithoutMark();          // "Cofnij" of the pop-up menu
 
  protected:

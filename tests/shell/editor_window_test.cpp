@@ -17,6 +17,7 @@
 #include <QWindow>
 #include <QToolButton>
 
+#include <algorithm>
 #include <optional>
 
 #include "shell/cp1250_text.h"
@@ -255,13 +256,13 @@ class EditorFindTest : public EditorTest {
   }
 };
 
-TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
+TEST_F(EditorFindTest, StepsThroughAaaOneByOne) {
   ASSERT_TRUE(WriteAll(Path("t"), "aaa"));
   EditorWindow* editor = Open("t");
-  Find(editor, "a");
-  EXPECT_EQ(Selection(editor), std::make_pair(0, 1));
-  Find(editor, "a");
-  EXPECT_EQ(Selection(editor), std::make_pair(2, 3));
+  for (int start = 0; start < 3; ++start) {
+    Find(editor, "a");
+    EXPECT_EQ(Selection(editor), std::make_pair(start, start + 1));
+  }
   EXPECT_TRUE(dialogs_.shown.empty());
   Find(editor, "a");
   ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -269,6 +270,51 @@ TEST_F(EditorFindTest, StepsThroughAaaSkippingTheNeighbour) {
   EXPECT_EQ(dialogs_.shown[0].text, QString::fromUtf8("Nie można odnaleźć łańcucha"));
   Find(editor, "a");  // the selection is unchanged: still not found
   EXPECT_EQ(dialogs_.shown.size(), 2u);
+}
+
+// Ctrl+O, Ctrl+S, Ctrl+P, Ctrl+F and F3 do what their menu items do; F3
+// before any search opens the find dialog.
+TEST_F(EditorFindTest, KeysDoWhatTheirMenuItemsDo) {
+  ASSERT_TRUE(WriteAll(Path("t"), "aaa\r\n"));
+  EditorWindow* editor = Open("t");
+  auto* findDialog = editor->findChild<QWidget*>("findDialog");
+  bool printed = false;
+  dialogs_.setUpPrinter = [&](QPrinter& printer) {
+    printer.setOutputFileName(Path("wydruk.pdf"));
+    printed = true;
+  };
+  const auto nothing = [] {};
+  const struct {
+    const char* what;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    std::function<void()> before;
+    std::function<bool()> done;
+  } cases[] = {
+      {"F3 before a search", Qt::Key_F3, Qt::NoModifier, nothing,
+       [&] { return findDialog->isVisible(); }},
+      {"F3", Qt::Key_F3, Qt::NoModifier,
+       [&] {
+         editor->findChild<QLineEdit*>("findText")->setText("a");
+         Select(editor, 0, 1);
+       },
+       [&] { return Selection(editor) == std::make_pair(1, 2); }},
+      {"Ctrl+F", Qt::Key_F, Qt::ControlModifier, nothing, [&] { return findDialog->isVisible(); }},
+      {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, [&] { Type(editor, "b"); },
+       [&] { return ReadAll(Path("t")) == "aaa\r\nb\r\n"; }},
+      {"Ctrl+O", Qt::Key_O, Qt::ControlModifier, nothing,
+       [&] { return dialogs_.Texts("open") == QStringList{dir_.path()}; }},
+      {"Ctrl+P", Qt::Key_P, Qt::ControlModifier, nothing, [&] { return printed; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    findDialog->hide();
+    editor->ShowEditor();
+    QApplication::processEvents();  // the editor becomes the active window
+    c.before();
+    testing::KeyClick(TextEdit(editor), c.key, QString(), c.modifiers);
+    EXPECT_TRUE(c.done());
+  }
 }
 
 TEST_F(EditorFindTest, AnotherSelectionStartsFromTheTopAndCaseMatters) {
@@ -352,7 +398,9 @@ TEST_F(EditorTest, BigFileOpensReadOnlyWithItsFirstAndLastLinesWhenAgreed) {
     dialogs_.shown.clear();
     dialogs_.answers = {c.answer};
     EditorWindow* editor = c.open();
-    made_.push_back(editor);
+    if (editor && std::find(made_.begin(), made_.end(), editor) == made_.end()) {
+      made_.push_back(editor);
+    }
     ASSERT_EQ(dialogs_.Texts("question").size(), 1);
     EXPECT_TRUE(dialogs_.Texts("question")[0].startsWith("Plik \"xy2000.1\" ma "));
     const bool opened = c.answer == Answer::Yes;

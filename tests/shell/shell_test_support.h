@@ -30,6 +30,13 @@
 #include "shell/dialog_service.h"
 #include "shell/main_window.h"
 
+// Qt's own step of a key press that tries the shortcuts first, as a key press
+// from the window system does (Qt's test module calls it the same way).
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* receiver, ulong timestamp, int key,
+                                               Qt::KeyboardModifiers modifiers,
+                                               const QString& text, bool autoRepeat,
+                                               ushort count);
+
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -142,10 +149,13 @@ class ScriptedDialogs : public DialogService {
   }
 };
 
-// Key presses as the user makes them (Qt's test module is not linked).
-inline void KeyClick(QWidget* widget, int key, const QString& text = QString()) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+// Key presses as the user makes them (Qt's test module is not linked); a key
+// of a shortcut of the widget's window triggers it.
+inline void KeyClick(QWidget* widget, int key, const QString& text = QString(),
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  if (qt_sendShortcutOverrideEvent(widget, 0, key, modifiers, text, false, 1)) return;
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(widget, &press);
   QApplication::sendEvent(widget, &release);
 }
