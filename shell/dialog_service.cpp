@@ -1,6 +1,9 @@
 #include "shell/dialog_service.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLocale>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -32,6 +35,7 @@ QStringList RunFileDialog(QWidget* parent, const QString& caption, const QString
   QFileDialog dialog(parent, caption, dir, filter);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setIconProvider(&icons);
+  dialog.setProxyModel(new FileSizesAndDates(&dialog));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(files);
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
@@ -124,6 +128,18 @@ QString PointFileIconProvider::type(const QFileInfo& info) const {
 QIcon PointFileIconProvider::icon(const QFileInfo& info) const {
   return IsResultFile(info) ? QFileIconProvider::icon(QFileIconProvider::File)
                             : QFileIconProvider::icon(info);
+}
+
+QVariant FileSizesAndDates::data(const QModelIndex& index, int role) const {
+  // The columns of QFileSystemModel: name, size, type, date modified.
+  enum { kSize = 1, kDate = 3 };
+  const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+  if (!files || role != Qt::DisplayRole || (index.column() != kSize && index.column() != kDate))
+    return QIdentityProxyModel::data(index, role);
+  const QModelIndex file = mapToSource(index);
+  if (index.column() == kDate)
+    return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+  return files->isDir(file) ? QVariant(QString()) : QLocale().formattedDataSize(files->size(file));
 }
 
 DialogService& Dialogs() { return installed ? *installed : DefaultService(); }

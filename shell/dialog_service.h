@@ -3,6 +3,7 @@
 // that tests script the answers and no test ever blocks. The default service
 // shows the real Qt dialogs.
 #include <QFileIconProvider>
+#include <QIdentityProxyModel>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,14 @@ class PointFileIconProvider : public QFileIconProvider {
   QString type(const QFileInfo& info) const override;
   QIcon icon(const QFileInfo& info) const override;
   using QFileIconProvider::icon;
+};
+
+// The file dialogs' sizes and dates in the program's locale (Polish): the
+// file system model of the dialogs writes them in the system's locale.
+class FileSizesAndDates : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override;
 };
 
 // The service in use; the real-dialog one unless a test installed another.

@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
+#include <QWindow>
 #include <QToolButton>
 
 #include <algorithm>
@@ -58,13 +59,20 @@ const QString kNotice = QStringLiteral(
     "Wersja " KOLVEDIR_VERSION " programu KOLVEDIR jest udostępniana jako narzędzie kontrolne i testowe.\n\n"
     "Wyniki obliczeń należy sprawdzić niezależnie, zanim zostaną użyte w pracach "
     "geodezyjnych.");
+// Both "Wykonaj obliczenia" buttons: what they do and the keys that do the same.
+const QString kRunJobHint =
+    QStringLiteral("Transformacja pomiędzy wybranymi układami (F9 lub Ctrl+Enter)");
 const QString kCloseDuringJob =
     QStringLiteral(" Trwa obliczanie. Przerwać zadanie i zamknąć program? ");
 const QColor kSkyBlue(166, 202, 240);
 constexpr QSize kMainPanelSize(1010, 684);
 constexpr QSize kMinimumWindowSize(480, 360);
-// Room a window manager's title bar and borders take around the window, in pixels.
+// Room a window manager's title bar and borders take around the window, in
+// pixels, until the window manager has framed the window and tells.
 constexpr QSize kWindowFrameAllowance(16, 40);
+// Blank rows at the bottom of the panel, below the button row: cutting them
+// needs no scroll bar.
+constexpr int kBlankPanelRows = 4;
 // The controls of the panel that stay usable while a job runs: none of them
 // starts a job or changes the selection.
 const QStringList kUsableDuringJob = {"monitor",       "noticePanel",    "editorButton",
@@ -333,18 +341,42 @@ MainWindow::~MainWindow() {
   delete jobThread_;  // a job still running stops while the window's widgets exist
 }
 
+WindowFit FitPanel(QSize whole, QSize available, QSize frame, int scrollBarWidth) {
+  const QSize room = available - frame;
+  WindowFit fit{whole.boundedTo(room), false};
+  // A cut height brings the vertical scroll bar, which takes its width.
+  fit.scrolls = whole.height() - fit.size.height() > kBlankPanelRows;
+  if (fit.scrolls) fit.size.setWidth(std::min(room.width(), fit.size.width() + scrollBarWidth));
+  return fit;
+}
+
 void MainWindow::FitToScreen() {
   const QSize whole(
       kMainPanelSize.width(),
       kMainPanelSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-  const QSize room = screen()->availableGeometry().size() - kWindowFrameAllowance;
-  QSize size = whole.boundedTo(room);
-  // A cut height brings the vertical scroll bar, which takes its width.
-  if (size.height() < whole.height()) {
-    size.setWidth(
-        std::min(room.width(), size.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+  const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const QSize frame = margins.isNull() ? kWindowFrameAllowance
+                                       : QSize(margins.left() + margins.right(),
+                                               margins.top() + margins.bottom());
+  const QRect available = screen()->availableGeometry();
+  const WindowFit fit = FitPanel(whole, available.size(), frame,
+                                 style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  auto* scroll = static_cast<QScrollArea*>(centralWidget());
+  scroll->setVerticalScrollBarPolicy(fit.scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  resize(fit.size.expandedTo(kMinimumWindowSize));
+  // A window grown to its frame's true size is kept on the screen.
+  if (!margins.isNull() && frameGeometry().bottom() > available.bottom())
+    move(x(), std::max(available.top(), available.bottom() + 1 - frameGeometry().height()));
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // Fitted once more when the window manager has framed the window and its
+  // frame is known, instead of the guess.
+  if (!fittedToFrame_ && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+    fittedToFrame_ = true;
+    FitToScreen();
   }
-  resize(size.expandedTo(kMinimumWindowSize));
 }
 
 void MainWindow::CreateMenus() {
@@ -367,7 +399,14 @@ void MainWindow::CreateMenus() {
   // "Opcje" checks the matching radio button, whose handler stores the value;
   // the radio buttons do not touch the menu, which carries no marks.
   QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
-  actionsLockedDuringJob_ = {showFiles, add, import, options->menuAction()};
+  // The keys of "Wykonaj obliczenia", anywhere in the window.
+  auto* run = new QAction(this);
+  run->setObjectName(QStringLiteral("runJobAction"));
+  run->setShortcuts({QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                     QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+  connect(run, &QAction::triggered, this, &MainWindow::runJob);
+  addAction(run);
+  actionsLockedDuringJob_ = {showFiles, add, import, options->menuAction(), run};
   QMenu* method = options->addMenu(QStringLiteral("Metoda obliczeniowa    "));
   AddOptionItem(method, "methodEmpiricalAction", QStringLiteral(" Empiryczna"),
                 &JobDescription::Method, ComputationMethod::kEmpirical,
@@ -467,7 +506,7 @@ void MainWindow::CreateTopRow(QWidget* central) {
           &QPushButton::clicked, this, &MainWindow::chooseQuasigeoidModule);
   connect(AddButton(central, "runJobTopButton", QStringLiteral("Wykonaj obliczenia"),
                     QRect(834, 6, 170, 30),
-                    QStringLiteral("Transformacja pomiędzy wybranymi układami")),
+                    kRunJobHint),
           &QPushButton::clicked, this, &MainWindow::runJob);
 }
 
@@ -701,7 +740,7 @@ void MainWindow::CreateMonitorAndButtons(QWidget* central) {
           &QPushButton::clicked, this, &MainWindow::openNotepad);
   connect(AddButton(central, "runJobButton", QStringLiteral("Wykonaj obliczenia"),
                     QRect(616, 646, 200, 34),
-                    QStringLiteral("Transformacja pomiędzy wybranymi układami")),
+                    kRunJobHint),
           &QPushButton::clicked, this, &MainWindow::runJob);
   connect(AddButton(central, "exitButton", QStringLiteral("WYJŚCIE"), QRect(854, 646, 150, 34)),
           &QPushButton::clicked, this, &MainWindow::exitProgram);
@@ -734,7 +773,8 @@ void MainWindow::CreateStatusBar() {
   bar->setSizeGripEnabled(false);
   const int widths[] = {170, 30, 170, 0};
   for (int i = 0; i < 4; ++i) {
-    auto* panel = new QLabel(bar);
+    // The last panel, the working folder, keeps the object's name in view.
+    QLabel* panel = i == 3 ? new PathPanel(bar) : new QLabel(bar);
     panel->setTextFormat(Qt::PlainText);  // paths are shown as they are, never as markup
     panel->setObjectName(QStringLiteral("statusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -791,9 +831,10 @@ void MainWindow::ShowGridInUse() {
 }
 
 void MainWindow::startUp() {
-  // Numbers are written and read with "." whatever the user's locale.
+  // Numbers are written and read with "." whatever the user's locale (none is
+  // read or written through QLocale); what the user reads is Polish.
   std::setlocale(LC_NUMERIC, "C");
-  QLocale::setDefault(QLocale::c());
+  QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
   ResetSelection();
   state_ = JobDescription{};
   counters_ = JobCounters{};

@@ -7,6 +7,7 @@
 // The object name, caption and role of each control:
 // tests/shell/data/window_controls.tsv.
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -37,6 +38,18 @@ class QtJobUserInterface;
 
 // The zone chooser a system needs, if any.
 enum class ZoneChooser { None, Strips3, Strips6, Zones1965 };
+
+// How the main window fits its panel on a screen.
+struct WindowFit {
+  QSize size;    // of the window, without the window manager's frame
+  bool scrolls;  // the panel needs its vertical scroll bar
+};
+// whole: the panel with the menu and status bar; available: the screen's
+// available area; frame: the room the window manager's frame takes; all in
+// pixels. The whole panel when it fits; otherwise as much as fits, with the
+// vertical scroll bar (scrollBarWidth wide) unless only the blank rows at the
+// bottom of the panel are cut.
+WindowFit FitPanel(QSize whole, QSize available, QSize frame, int scrollBarWidth);
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -84,6 +97,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // One side (input or output) of TRANS 2D/3D.
@@ -203,6 +217,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtJobUserInterface> jobUi_;
   JobThread* jobThread_ = nullptr;
   AfterJob afterJob_ = AfterJob::Nothing;
+  bool fittedToFrame_ = false;  // fitted to the window manager's true frame
 };
 
 }  // namespace kolvedir

@@ -207,6 +207,7 @@ TEST_F(Jobs, JobsRunOffTheWindowsThreadAndStopWhenAsked) {
         EXPECT_FALSE(Find(name)->isEnabled()) << name;
       }
       EXPECT_FALSE(options->isEnabled());
+      EXPECT_FALSE(Window().findChild<QAction*>("runJobAction")->isEnabled());
       EXPECT_TRUE(Find("exitButton")->isEnabled());
       EXPECT_TRUE(Find("stopJobButton")->isEnabled());
       EXPECT_TRUE(Find("jobProgress")->isVisible());

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QLocale>
+#include <QToolTip>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +22,7 @@
 #include "grid/model_grid.h"
 #include "shell/editor_window.h"
 #include "shell/file_list_dialog.h"
+#include "shell/main_window_panel.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace kolvedir {
@@ -74,6 +78,9 @@ TEST_F(Controls, StartsWithNothingChosenAndTheNoticeShown) {
 
   Click("noticeOkButton");
   EXPECT_FALSE(Visible("noticePanel"));
+  // What the user reads, file dialogs included, is Polish; numbers in files
+  // are read and written without QLocale.
+  EXPECT_EQ(QLocale().language(), QLocale::Polish);
 }
 
 TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
@@ -85,8 +92,10 @@ TEST_F(Controls, CaptionsAndHintsAreTheFixedTexts) {
       {"trans2d3dButton", "TRANS-2D/3D", ""},
       {"heightModuleButton", "TRANS-H", ""},
       {"quasigeoidModuleButton", " PL-geoid - 2011", ""},
-      {"runJobTopButton", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
-      {"runJobButton", "Wykonaj obliczenia", "Transformacja pomiędzy wybranymi układami"},
+      {"runJobTopButton", "Wykonaj obliczenia",
+       "Transformacja pomiędzy wybranymi układami (F9 lub Ctrl+Enter)"},
+      {"runJobButton", "Wykonaj obliczenia",
+       "Transformacja pomiędzy wybranymi układami (F9 lub Ctrl+Enter)"},
       {"addObjectButton", "+", "dodaj obiekt"},
       {"notepadButton", "Notatnik", "Zobacz raport po kontroli"},
       {"editFileButton", "FileListEdit", "Zobacz pliki i foldery"},
@@ -156,6 +165,31 @@ TEST_F(Controls, WindowFitsTheScreenAndScrollsThePanel) {
   ASSERT_NE(scroll, nullptr);
   EXPECT_EQ(scroll->widget()->size(), QSize(1010, 684));
   EXPECT_EQ(Find("runJobButton")->parentWidget(), scroll->widget());
+}
+
+// The vertical scroll bar shows only when more than the panel's blank bottom
+// rows (4 pixels) are cut: at 1366 × 768 under a window manager whose frame is
+// known the panel fits whole.
+TEST(FitPanelTest, ScrollBarOnlyWhenMoreThanTheBlankRowsAreCut) {
+  const QSize whole(1010, 736);
+  const struct {
+    QSize available;
+    QSize frame;
+    QSize size;
+    bool scrolls;
+  } kScreens[] = {
+      {{1366, 768}, {2, 25}, {1010, 736}, false},
+      {{1366, 761}, {2, 25}, {1010, 736}, false},
+      {{1366, 757}, {2, 25}, {1010, 732}, false},
+      {{1366, 756}, {2, 25}, {1026, 731}, true},
+      {{1366, 768}, {16, 40}, {1026, 728}, true},
+      {{800, 600}, {16, 40}, {784, 560}, true},
+  };
+  for (const auto& s : kScreens) {
+    const WindowFit fit = FitPanel(whole, s.available, s.frame, 16);
+    EXPECT_EQ(fit.size, s.size) << s.available.height() << " " << s.frame.height();
+    EXPECT_EQ(fit.scrolls, s.scrolls) << s.available.height() << " " << s.frame.height();
+  }
 }
 
 // The status bar names the grid and says when it is a model grid, at start and
@@ -628,6 +662,55 @@ TEST_F(Controls, WyjscieOffersUnsavedEditorTextBeforeEnding) {
   dialogs_.answers = {DialogService::Answer::Yes};
   EXPECT_EQ(ExitCodeAfterClicking(Find<QAbstractButton>("exitButton")), 0);
   EXPECT_EQ(testing::ReadAll(objects_ + "/TEST/notatnik.txt"), QByteArray("uwaga\r\n"));
+}
+
+// F9, Ctrl+Return and Ctrl+Enter run the job as "Wykonaj obliczenia" does.
+TEST_F(Controls, KeysRunTheJob) {
+  const struct {
+    const char* what;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+  } kKeys[] = {{"F9", Qt::Key_F9, Qt::NoModifier},
+               {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier},
+               {"Ctrl+Enter", Qt::Key_Enter, Qt::ControlModifier}};
+  Window();
+  QApplication::processEvents();  // the window becomes the active one
+  for (const auto& k : kKeys) {
+    dialogs_.shown.clear();
+    testing::KeyClick(Find("monitor"), k.key, QString(), k.modifiers);
+    while (Window().JobRunning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_EQ(dialogs_.Texts("information"), QStringList{"Nie określono zadania do wykonania"})
+        << k.what;
+  }
+}
+
+// The working folder in the status bar loses the middle of a path too long
+// for it, never the object's name; its tool tip holds the whole path.
+TEST_F(Controls, WorkingFolderKeepsTheObjectsNameInView) {
+  const QString name = QStringLiteral("POMIAR_DZIAŁKI_NR_1234");
+  AddObjects({name});
+  auto* panel = Find<QLabel>("statusPanel3");
+  const QString text = "Folder roboczy: " + objects_ + "/" + name;
+  EXPECT_EQ(panel->text(), text);
+  const QFontMetrics metrics = panel->fontMetrics();
+  const int whole = metrics.horizontalAdvance(text);
+  const int last = metrics.horizontalAdvance("/" + name);
+  const struct {
+    int width;
+    bool elided;
+    bool endsWithName;
+  } kWidths[] = {{whole, false, true}, {whole - 1, true, true}, {last + 40, true, true},
+                 {last / 2, true, false}};
+  for (const auto& w : kWidths) {
+    const QString shown = ElidePath(text, metrics, w.width);
+    EXPECT_LE(metrics.horizontalAdvance(shown), w.width) << w.width;
+    EXPECT_EQ(shown.contains(QChar(0x2026)), w.elided) << shown.toStdString();
+    EXPECT_EQ(shown.endsWith("/" + name), w.endsWithName) << shown.toStdString();
+    EXPECT_EQ(shown.startsWith("F"), w.endsWithName) << shown.toStdString();
+  }
+  QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(panel, &tip);
+  EXPECT_EQ(QToolTip::text(), text);
 }
 
 TEST_F(Controls, JobWithoutAModuleIsRefusedAndReportedOnTheMonitor) {
