@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of a long job on a 1366 × 768 screen under a window manager
 # (openbox): the window as it opens, the job in progress with its progress bar,
-# the Polish question on closing during the job, and the stopped job.
+# the Polish question on closing during the job, the stopped job, and the
+# question left open until the job has ended, whose "Tak" closes at once.
 # Usage: scripts/screenshots-jobs.sh [BUILD_DIR] [OUTPUT_DIR] [POINTS]   (after scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

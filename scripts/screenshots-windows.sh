@@ -1,7 +1,9 @@
 #!/bin/sh
 # Pictures of the editor (with a result file), the object file list, the help
-# window, the about window and an editor after a click on the main window,
-# taken on a virtual X screen of a laptop's size with the openbox window manager.
+# window, the about window, an editor after a click on the main window, the
+# import's question before it replaces a file, and a file too big to edit (the
+# question, then the file opened read-only), taken on a virtual X screen of a
+# laptop's size with the openbox window manager.
 # Usage: scripts/screenshots-windows.sh [BUILD_DIR] [OUTPUT_DIR]
 set -eu
 build=${1:-build}

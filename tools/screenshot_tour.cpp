@@ -4,12 +4,15 @@
 // Usage: kolvedir-screenshot-tour PROGRAM_FOLDER OUTPUT_FOLDER [long-job]  (needs DISPLAY)
 // "long-job": a long xy2000 → xy92 job of the working object instead: the
 // window as it opens, the job in progress, the question on closing during the
-// job, the stopped job.
+// job, the stopped job; then the job once more with the question on closing
+// left open until the job has ended, and the screen once "Tak" has closed the
+// window at once.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTextStream>
 #include <QTimer>
@@ -66,7 +69,23 @@ bool LongJobTour(kolvedir::MainWindow& window, const QString& output) {
   window.close();
   ok = Click(window, "stopJobButton") && ok;
   SettleWhile([&] { return window.JobRunning(); });
-  return Shoot(output, QStringLiteral("13-job-stopped")) && ok;
+  ok = Shoot(output, QStringLiteral("13-job-stopped")) && ok;
+
+  // The question stays open while the job ends on its own; "Tak" then closes at once.
+  ok = Click(window, "runJobButton") && ok;
+  Settle(1000);
+  QTimer::singleShot(300, [&] {
+    SettleWhile([&] { return window.JobRunning(); });
+    ok = Shoot(output, QStringLiteral("14-question-after-the-job-ended")) && ok;
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box && box->button(QMessageBox::Yes))
+      box->button(QMessageBox::Yes)->click();
+    else
+      ok = false;
+  });
+  window.close();
+  Settle(500);
+  return Shoot(output, QStringLiteral("15-closed-at-once")) && !window.isVisible() && ok;
 }
 
 struct Step {
