@@ -791,15 +791,18 @@ void MainWindow::CreateStatusBar() {
   modelGridNotice_->setObjectName(QStringLiteral("modelGridNotice"));
   modelGridNotice_->setTextFormat(Qt::PlainText);
   modelGridNotice_->setStyleSheet(QStringLiteral("color: darkred"));
-  // The notice shares the room with the working folder; the tool tip holds it whole.
-  modelGridNotice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // The gist of the notice is never cut; its tool tip holds it whole.
+  modelGridNotice_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   modelGridNotice_->hide();
-  bar->addWidget(modelGridNotice_, 1);
-  gridFileLabel_ = new QLabel(bar);
+  bar->addWidget(modelGridNotice_);
+  // The grid's folder shares the room left with the working folder, both
+  // keeping their last folder in view.
+  gridFileLabel_ = new PathPanel(bar);
   gridFileLabel_->setObjectName(QStringLiteral("gridFileLabel"));
   gridFileLabel_->setTextFormat(Qt::PlainText);
   gridFileLabel_->setToolTip(kGridFolderHint);
-  bar->addWidget(gridFileLabel_);
+  gridFileLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  bar->addWidget(gridFileLabel_, 1);
   jobProgress_ = new QProgressBar(bar);
   jobProgress_->setObjectName(QStringLiteral("jobProgress"));
   // Whole percents: finer steps would not show on the bar, and each one costs

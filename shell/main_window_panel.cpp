@@ -33,7 +33,8 @@ void PathPanel::paintEvent(QPaintEvent*) {
 
 bool PathPanel::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QLabel::event(event);
-  QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+  const QString tip = toolTip().isEmpty() ? text() : toolTip() + '\n' + text();
+  QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
   return true;
 }
 

@@ -22,7 +22,8 @@ class ClickablePanel : public QLabel {
 };
 
 // Shows a path too long for the panel without the middle of its folders, never
-// without its last name (the working object's); the tool tip holds it whole.
+// without its last name (the working object's); the tool tip holds it whole,
+// after the panel's own tool tip when it has one.
 class PathPanel : public QLabel {
   Q_OBJECT
 
