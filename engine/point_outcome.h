@@ -10,6 +10,7 @@
 // it loaded).
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "engine/job_description.h"
 #include "engine/point_record.h"
@@ -76,5 +77,10 @@ struct HeightPointResult {
 // cannot give the point.
 HeightPointResult ComputeHeightPoint(const JobDescription& job, const PointValues& values,
                                      bool readable);
+
+// The Polish text (UTF-8) of status (a kolvedir::PointResult value other than
+// kGood, numbered as PointError) of a point of `job` whose input easting was
+// y (m; it tells the zone of a point of another zone).
+std::string PointResultText(const JobDescription& job, std::int32_t status, double y);
 
 }  // namespace kolvedir

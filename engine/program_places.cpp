@@ -128,6 +128,7 @@ ProgramPlaces PortablePlaces(const fs::path& programFolder) {
           .settingsFolder = bin,
           .objectsRoot = bin.parent_path() / kObjectsFolderName,
           .gridCandidates = {CorrectionGridPath(bin)},
+          .programFolder = bin,
           .helperFolder = bin,
           .sampleObjects = {}};
 }
@@ -138,6 +139,7 @@ ProgramPlaces InstalledPlaces(const fs::path& prefix, const fs::path& userData) 
           .settingsFolder = userData,
           .objectsRoot = userData / kObjectsFolderName,
           .gridCandidates = {CorrectionGridPath(userData), CorrectionGridPath(data)},
+          .programFolder = prefix / kInstalledProgramDir,
           .helperFolder = prefix / kInstalledHelperDir,
           .sampleObjects = data / kObjectsFolderName};
 }

@@ -35,6 +35,8 @@ struct ProgramPlaces {
   // any kind, so that a broken grid is reported rather than passed over) is
   // the grid in use.
   std::vector<std::filesystem::path> gridCandidates;
+  // The folder of the programs kolvedir and kolvedir-batch.
+  std::filesystem::path programFolder;
   // The folder of the copy library libkopy.so.
   std::filesystem::path helperFolder;
   // The sample objects copied into a new user's OBIEKTY; empty when portable.

@@ -158,6 +158,12 @@ bool ReadPoint(const JobDescription& job, const PointArrays& in, std::size_t i,
   return finite;
 }
 
+// The library's point statuses are numbered as the engine's point errors.
+static_assert(static_cast<int>(PointError::kOutOfArea) == static_cast<int>(PointResult::kOutOfArea) &&
+              static_cast<int>(PointError::kFailed) == static_cast<int>(PointResult::kFailed) &&
+              static_cast<int>(PointError::kDistorted) == static_cast<int>(PointResult::kDistorted) &&
+              static_cast<int>(PointError::kWrongZone) == static_cast<int>(PointResult::kWrongZone));
+
 PointResult ResultOf(PointError error) {
   switch (error) {
     case PointError::kNone: return PointResult::kGood;
@@ -252,6 +258,9 @@ CoordinateKind Transformer::SourceKind() const { return KindOf(impl_->job.InputK
 CoordinateKind Transformer::TargetKind() const { return KindOf(impl_->job.OutputKind); }
 bool Transformer::UsesModelGrid() const { return impl_->modelGrid; }
 std::string_view Transformer::ModelGridNotice() { return kolvedir::ModelGridNotice(); }
+std::string Transformer::PointMessage(std::int32_t status, double inputEasting) const {
+  return PointResultText(impl_->job, status, inputEasting);
+}
 
 void Transformer::Transform(const PointArrays& in, const ResultArrays& out, int threads) const {
   const std::size_t n = in.a.size();

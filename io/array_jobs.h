@@ -1,7 +1,6 @@
 #pragma once
 // What the jobs on arrays of points (delimited text, GIS layers) share: the
-// frame of a job as the monitor shows it, and what they say about a point
-// that gives no result.
+// frame of a job as the monitor shows it.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,11 +11,6 @@
 #include "kolvedir/transformer.h"
 
 namespace kolvedir {
-
-// The Polish text (UTF-8) of status (a kolvedir::PointResult value other than
-// kGood) of a point of `job` whose input easting was y (m; it tells the zone
-// of a point of another zone).
-std::string PointResultText(const JobDescription& job, std::int32_t status, double y);
 
 // How a job on arrays transforms its points: Transformer::Transform of the
 // job's transformer (in, out, threads).

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/point_outcome.h"
 #include "engine/point_record.h"
 #include "engine/run_report.h"
 #include "engine/system_files.h"

@@ -15,6 +15,7 @@
 #include "engine/atomic_file.h"
 #include "engine/crs_names.h"
 #include "engine/crs_table.h"
+#include "engine/point_outcome.h"
 #include "engine/run_report.h"
 #include "engine/system_error_text.h"
 #include "engine/system_files.h"

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/crs_names.h"
+#include "engine/crs_table.h"
 #include "engine/program_places.h"
 #include "kolvedir/transformer.h"
 
@@ -53,6 +55,17 @@ py::tuple Transform(const kolvedir::Transformer& transformer, const InputArray& 
   return py::make_tuple(outA, outB, outC, status);
 }
 
+// The table of kolvedir-batch --list-systems, a tuple per row.
+py::list CrsRows() {
+  py::list rows;
+  for (const kolvedir::CrsRow& row : kolvedir::CrsTable())
+    rows.append(py::make_tuple(std::string(row.system), row.zone,
+                               std::string(kolvedir::FrameOptionName(row.frame)), row.epsg,
+                               row.dimensions, std::string(row.epsgName), std::string(row.axes),
+                               row.differenceMm, std::string(row.note), std::string(row.wkt)));
+  return rows;
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_kolvedir, m) {
@@ -62,6 +75,10 @@ PYBIND11_MODULE(_kolvedir, m) {
   m.def("default_grid", [](const std::string& packageFolder) {
     return kolvedir::GridInUse(kolvedir::PlacesAround(packageFolder)).string();
   }, py::arg("package_folder"));
+  m.def("batch_program", [](const std::string& packageFolder) {
+    return (kolvedir::PlacesAround(packageFolder).programFolder / "kolvedir-batch").string();
+  }, py::arg("package_folder"));
+  m.def("crs_rows", &CrsRows);
   py::register_exception<kolvedir::TransformerError>(m, "Error", PyExc_ValueError);
   m.attr("MODEL_GRID_NOTICE") = std::string(kolvedir::Transformer::ModelGridNotice());
 
@@ -89,7 +106,17 @@ PYBIND11_MODULE(_kolvedir, m) {
                              [](const kolvedir::Transformer& t) {
                                return t.TargetKind() == kolvedir::CoordinateKind::kPlane;
                              })
+      .def_property_readonly("source_kind",
+                             [](const kolvedir::Transformer& t) {
+                               return static_cast<int>(t.SourceKind());
+                             })
+      .def_property_readonly("target_kind",
+                             [](const kolvedir::Transformer& t) {
+                               return static_cast<int>(t.TargetKind());
+                             })
       .def_property_readonly("model_grid", &kolvedir::Transformer::UsesModelGrid)
+      .def("point_message", &kolvedir::Transformer::PointMessage, py::arg("status"),
+           py::arg("input_easting") = 0.0)
       .def("transform", &Transform, py::arg("x"), py::arg("y"), py::arg("z") = py::none(),
            py::arg("threads") = py::none());
 }

@@ -12,6 +12,7 @@ PACKAGES=(
   libgdal-dev gdal-bin
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   python3-dask python3-distributed python3-pandas python3-pyproj
+  python3-qgis qgis-providers
   clang libclang-rt-14-dev
   xvfb xauth x11-apps x11-utils imagemagick openbox xdotool
   qt6-translations-l10n

@@ -153,6 +153,11 @@ class Transformer {
   // What the program tells of the model grid (Polish, UTF-8, one line).
   static std::string_view ModelGridNotice();
 
+  // What a job says of a point given status (a PointResult other than kGood):
+  // Polish, UTF-8, one line. inputEasting: the point's input b (m) for plane
+  // input, which names the zone of a point of another zone; unused otherwise.
+  std::string PointMessage(std::int32_t status, double inputEasting = 0.0) const;
+
   // Transforms in.a.size() points into out, using up to `threads` threads
   // (0: one per core; 1: the calling thread only; large arrays only are
   // split). Throws TransformerError for a number of threads that

@@ -13,14 +13,16 @@ A point the job would write as an error record has a non-zero status
 raises kolvedir.Error with the runner's message. The first transformer built
 on the model grid warns once per process with kolvedir.ModelGridWarning.
 """
+import collections
+import enum
 import os
 import warnings
 
 from . import _kolvedir
-from ._kolvedir import Error, PointResult, __version__
+from ._kolvedir import MODEL_GRID_NOTICE, Error, PointResult, __version__
 
-__all__ = ["Error", "ModelGridWarning", "PointResult", "Transformer", "default_grid",
-           "__version__"]
+__all__ = ["CoordinateKind", "Error", "MODEL_GRID_NOTICE", "ModelGridWarning", "PointResult", "System", "Transformer",
+           "batch_program", "default_grid", "systems", "__version__"]
 
 # Taken at import, before anything may change the current folder.
 _PACKAGE_FOLDER = os.path.dirname(os.path.abspath(__file__))
@@ -36,6 +38,37 @@ def default_grid():
     kolvedir/PL_grid_001.bin.
     """
     return _kolvedir.default_grid(_PACKAGE_FOLDER)
+
+
+def batch_program():
+    """The runner kolvedir-batch of the same program folder or installed tree."""
+    return _kolvedir.batch_program(_PACKAGE_FOLDER)
+
+
+class CoordinateKind(enum.IntEnum):
+    """What the coordinates a, b, c of one side of a Transformer are."""
+    GEODETIC = 1   # B, L (degrees), h (m)
+    PLANE = 2      # x northing, y easting (m); h (m)
+    CARTESIAN = 3  # X, Y, Z (m)
+
+
+System = collections.namedtuple(
+    "System", "system zone frame epsg dimensions epsg_name axes difference_mm note wkt")
+System.__doc__ = """One row of `kolvedir-batch --list-systems`.
+
+system, zone, frame: the standard file name, zone (0: none) and frame
+    ("PL-ETRF2000", "PL-ETRF89", "PULKOWO"; "" for the height datums).
+epsg: the EPSG code of the same system, 0 for none; dimensions: its number
+    of coordinates; epsg_name: its name (or the name of the WKT written instead).
+axes: the EPSG system's axis order, e.g. "N, E" (northing first) or "B, L, h".
+difference_mm: the largest difference from PROJ's definition, in millimetres.
+note: what differs, in Polish. wkt: the system as WKT2 ("" for none).
+"""
+
+
+def systems():
+    """Every row of the table of systems, each system's EPSG row first."""
+    return [System(*row) for row in _kolvedir.crs_rows()]
 
 
 class ModelGridWarning(UserWarning):
@@ -82,7 +115,9 @@ class Transformer(_kolvedir.Transformer):
 
     A refused description raises kolvedir.Error with the message of
     kolvedir-batch, which names its options (--from-zone for source_zone).
-    model_grid tells whether the grid is the model grid.
+    model_grid tells whether the grid is the model grid; source_kind and
+    target_kind (CoordinateKind) what the coordinates of either side are;
+    point_message(status, input_easting) what a job says of a failed point.
     """
 
     def __init__(self, source, source_zone=None, source_frame=None, target=None,
@@ -126,3 +161,11 @@ class Transformer(_kolvedir.Transformer):
         in the output frame.
         """
         return super().transform(x, y, z, threads)
+
+    @property
+    def source_kind(self):
+        return CoordinateKind(super().source_kind)
+
+    @property
+    def target_kind(self):
+        return CoordinateKind(super().target_kind)

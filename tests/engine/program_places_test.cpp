@@ -81,6 +81,7 @@ TEST(ProgramPlacesTest, APartTellsItsLayoutFromItsOwnFolder) {
     EXPECT_EQ(places.settingsFolder, c.expected.settingsFolder);
     EXPECT_EQ(places.objectsRoot, c.expected.objectsRoot);
     EXPECT_EQ(places.gridCandidates, c.expected.gridCandidates);
+    EXPECT_EQ(places.programFolder, c.expected.programFolder);
     EXPECT_EQ(places.helperFolder, c.expected.helperFolder);
     EXPECT_EQ(places.sampleObjects, c.expected.sampleObjects);
   }
@@ -95,6 +96,8 @@ TEST(ProgramPlacesTest, APartTellsItsLayoutFromItsOwnFolder) {
   EXPECT_EQ(installed.gridCandidates,
             (std::vector<fs::path>{user / "PL_grid_001.bin",
                                    root / "usr" / KOLVEDIR_INSTALL_DATADIR / "PL_grid_001.bin"}));
+  EXPECT_EQ(portable.programFolder, root / "Kolvedir" / "bin");
+  EXPECT_EQ(installed.programFolder, root / "usr" / KOLVEDIR_INSTALL_BINDIR);
   EXPECT_EQ(installed.helperFolder, root / "usr" / KOLVEDIR_INSTALL_HELPERDIR);
   EXPECT_EQ(installed.sampleObjects, root / "usr" / KOLVEDIR_INSTALL_DATADIR / "OBIEKTY");
 }
