@@ -111,4 +111,5 @@ def batches(source, feedback):
             batch = []
     if batch:
         yield batch
+    feedback.setProgress(100.0)
 

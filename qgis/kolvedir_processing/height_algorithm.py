@@ -34,7 +34,7 @@ a normalną z quasigeoidą PL-geoid-2011 (albo samą anomalię wysokości).
 
 Wysokość jest współrzędną Z każdego wierzchołka (wynik zastępuje Z) albo polem \
 atrybutu warstwy punktowej (wynik trafia do nowego pola). Położenie B, L punktu \
-wynika z układu warstwy (tabela `kolvedir-batch --list-systems`), przeliczone do \
+wynika z układu warstwy (tabela „kolvedir-batch --list-systems”), przeliczone do \
 wybranego układu odniesienia. Geometria poza Z i atrybuty przechodzą bez zmian.
 
 Obiekt, którego punkt nie daje wyniku, trafia do warstwy „Błędne obiekty” albo przerywa \
@@ -69,9 +69,10 @@ class HeightAlgorithm(QgsProcessingAlgorithm):
             type=QgsProcessingParameterField.Numeric, optional=True))
         self.addParameter(QgsProcessingParameterString(
             "RESULT_FIELD", "Pole wyniku (przy wysokości z pola)", defaultValue="H_wynik"))
+        # The output first: QGIS lists the layers a run writes in this order.
+        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
         common.add_failure_parameters(self)
         common.add_grid_parameter(self)
-        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
         self.addOutput(QgsProcessingOutputNumber("FAILED_COUNT", "Liczba błędnych obiektów"))
 
     def processAlgorithm(self, parameters, context, feedback):  # noqa: N802 (QGIS's name)

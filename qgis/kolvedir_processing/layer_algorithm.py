@@ -17,7 +17,7 @@ z Z) tak jak zadanie TRANS 2D/3D programu: metodą empiryczną (z siatką popraw
 PL_grid_001.bin) albo teoretyczną.
 
 Układ źródłowy domyślnie wynika z układu warstwy (kody EPSG z tabeli \
-`kolvedir-batch --list-systems`); strefa lub układ odniesienia podane obok muszą się \
+„kolvedir-batch --list-systems”); strefa lub układ odniesienia podane obok muszą się \
 z nim zgadzać. Układ docelowy wybiera się z listy albo jako układ EPSG.
 
 Z jest współrzędną Z wyniku X Y Z oraz wysokością elipsoidalną wyniku B L h z danych \
@@ -53,9 +53,10 @@ class LayerAlgorithm(QgsProcessingAlgorithm):
             optional=True))
         self.addParameter(QgsProcessingParameterEnum(
             "METHOD", "Metoda", options=systems.labels(systems.METHODS), defaultValue=0))
+        # The output first: QGIS lists the layers a run writes in this order.
+        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
         common.add_failure_parameters(self)
         common.add_grid_parameter(self)
-        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
         self.addOutput(QgsProcessingOutputNumber("FAILED_COUNT", "Liczba błędnych obiektów"))
 
     def processAlgorithm(self, parameters, context, feedback):  # noqa: N802 (QGIS's name)

@@ -71,6 +71,7 @@ class PointFileAlgorithm(QgsProcessingAlgorithm):
             raise QgsProcessingException("Zadanie przerwane: plik wynikowy nie został zmieniony.")
         if lines.returncode != 0:
             raise QgsProcessingException(lines.last_message or "Zadanie nie doszło do końca.")
+        feedback.setProgress(100.0)
         return {"OUTPUT": output}
 
     def _options(self, parameters, context):

@@ -3,9 +3,13 @@
 # equal the library's, the output CRS is the expected EPSG one, attributes are
 # kept, failing features go to "Błędne obiekty" or fail the algorithm, and
 # wrong parameters give the engine's Polish message.
+import contextlib
+import io
 import os
+import re
 import subprocess
 import warnings
+import zipfile
 
 import kolvedir
 import numpy as np
@@ -118,6 +122,16 @@ def test_plugin_loads_without_errors():
     ours = [entry for entry in LOG
             if entry[0] in ("Kolvedir", "Python error", "Python warning") or "kolvedir" in entry[2]]
     assert ours == []
+
+
+def test_the_zip_holds_the_installed_plugin():
+    installed = os.path.join(os.environ["KOLVEDIR_QGIS_PLUGINS"], "kolvedir_processing")
+    with zipfile.ZipFile(os.environ["KOLVEDIR_QGIS_ZIP"]) as plugin_zip:
+        names = {n for n in plugin_zip.namelist() if not n.endswith("/")}
+        metadata = plugin_zip.read("kolvedir_processing/metadata.txt").decode("utf-8")
+    assert names == {"kolvedir_processing/" + name for name in os.listdir(installed)
+                     if name != "__pycache__"}
+    assert "\nversion=%s\n" % kolvedir.__version__ in metadata
 
 
 # (layer, parameters, library description, output CRS, Z of the output:
@@ -287,3 +301,20 @@ def test_point_file_refused_with_the_runners_message(point_file, tmp_path):
     with pytest.raises(QgsProcessingException, match="Nie określono strefy na wejściu"):
         run("transformpointfile", {"INPUT": point_file, "OUTPUT": str(output)})
     assert output.read_bytes() == b"earlier result\r\n"
+
+
+def test_the_readme_example_as_it_stands(geopackage, tmp_path, monkeypatch):
+    with open(os.environ["KOLVEDIR_README"], encoding="utf-8") as readme:
+        examples = dict(re.findall(r"<!-- example: (\S+) -->\n```[^\n]*\n(.*?)```",
+                                   readme.read(), re.S))
+    layer = input_layer(geopackage, "punkty_z")
+    options = QgsVectorFileWriter.SaveVectorOptions()
+    options.driverName, options.layerName = "GPKG", "dzialki"
+    QgsVectorFileWriter.writeAsVectorFormatV3(
+        layer, str(tmp_path / "dzialki.gpkg"), QgsProject.instance().transformContext(), options)
+    monkeypatch.chdir(tmp_path)
+    printed = io.StringIO()
+    with contextlib.redirect_stdout(printed):
+        exec(examples["qgis"], {})
+    assert printed.getvalue() == examples["qgis-output"]
+    assert input_layer(str(tmp_path / "dzialki-92.gpkg"), "dzialki-92").crs().authid() == "EPSG:2180"
