@@ -5,7 +5,8 @@ import warnings
 import kolvedir
 import numpy as np
 from qgis.core import (QgsFeature, QgsFeatureSink, QgsField, QgsFields, QgsProcessing,
-                       QgsProcessingException, QgsProcessingParameterEnum,
+                       QgsProcessingAlgorithm, QgsProcessingException,
+                       QgsProcessingOutputNumber, QgsProcessingParameterEnum,
                        QgsProcessingParameterFeatureSink, QgsProcessingParameterFile,
                        QgsProcessingParameterDefinition)
 from qgis.PyQt.QtCore import QVariant
@@ -17,12 +18,42 @@ FAILED_LAYER = "Błędne obiekty"
 FEATURES_PER_BATCH = 4096
 
 
-def add_failure_parameters(algorithm):
+class Algorithm(QgsProcessingAlgorithm):
+    """An algorithm of the provider: its id, name and help as class attributes."""
+    ID = NAME = HELP = ""
+
+    def name(self):
+        return self.ID
+
+    def displayName(self):  # noqa: N802 (QGIS's name)
+        return self.NAME
+
+    def shortHelpString(self):  # noqa: N802 (QGIS's name)
+        return self.HELP
+
+    def createInstance(self):  # noqa: N802 (QGIS's name)
+        return type(self)()
+
+
+def input_layer(algorithm, parameters, context):
+    source = algorithm.parameterAsSource(parameters, "INPUT", context)
+    if source is None:
+        raise QgsProcessingException("Nie wskazano warstwy wejściowej.")
+    return source
+
+
+def add_layer_outputs(algorithm):
+    """The transformed layer, the choice for failing features and their layer,
+    the grid, and the count of failed features."""
+    # The output first: QGIS lists the layers a run writes in this order.
+    algorithm.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
     algorithm.addParameter(QgsProcessingParameterEnum(
         "ON_FAILURE", "Obiekty, których punktu nie da się przeliczyć", options=ON_FAILURE,
         defaultValue=0))
     algorithm.addParameter(QgsProcessingParameterFeatureSink(
         "FAILED", FAILED_LAYER, QgsProcessing.TypeVectorAnyGeometry, None, True, True))
+    add_grid_parameter(algorithm)
+    algorithm.addOutput(QgsProcessingOutputNumber("FAILED_COUNT", "Liczba błędnych obiektów"))
 
 
 def add_grid_parameter(algorithm):

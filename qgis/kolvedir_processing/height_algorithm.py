@@ -2,15 +2,13 @@
 vertices or on a numeric field of its points."""
 import kolvedir
 import numpy as np
-from qgis.core import (QgsFeature, QgsFeatureSink, QgsField, QgsFields, QgsGeometry,
-                       QgsProcessingAlgorithm, QgsProcessingException,
-                       QgsProcessingOutputNumber, QgsProcessingParameterEnum,
-                       QgsProcessingParameterFeatureSink, QgsProcessingParameterFeatureSource,
+from qgis.core import (QgsFeature, QgsFeatureSink, QgsField, QgsFields, QgsProcessingException,
+                       QgsProcessingParameterEnum, QgsProcessingParameterFeatureSource,
                        QgsProcessingParameterField, QgsProcessingParameterString, QgsWkbTypes)
 from qgis.PyQt.QtCore import QVariant
 
 from . import common, systems
-from .vertices import UnsupportedGeometry, VertexBatch
+from .vertices import UnsupportedGeometry, VertexBatch, engine_geometry
 
 # (input system, output system, what the user reads); the quasigeoid tasks
 # have no output system of their own.
@@ -42,18 +40,8 @@ algorytm; przy siatce modelowej dziennik ostrzega, że wyniki nie są wynikami s
 urzędowej."""
 
 
-class HeightAlgorithm(QgsProcessingAlgorithm):
-    def name(self):
-        return "transformheights"
-
-    def displayName(self):  # noqa: N802 (QGIS's name)
-        return "Przelicz wysokości"
-
-    def shortHelpString(self):  # noqa: N802 (QGIS's name)
-        return HELP
-
-    def createInstance(self):  # noqa: N802 (QGIS's name)
-        return HeightAlgorithm()
+class HeightAlgorithm(common.Algorithm):
+    ID, NAME, HELP = "transformheights", "Przelicz wysokości", HELP
 
     def initAlgorithm(self, config=None):  # noqa: N802 (QGIS's name)
         self.addParameter(QgsProcessingParameterFeatureSource("INPUT", "Warstwa wejściowa"))
@@ -69,25 +57,14 @@ class HeightAlgorithm(QgsProcessingAlgorithm):
             type=QgsProcessingParameterField.Numeric, optional=True))
         self.addParameter(QgsProcessingParameterString(
             "RESULT_FIELD", "Pole wyniku (przy wysokości z pola)", defaultValue="H_wynik"))
-        # The output first: QGIS lists the layers a run writes in this order.
-        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
-        common.add_failure_parameters(self)
-        common.add_grid_parameter(self)
-        self.addOutput(QgsProcessingOutputNumber("FAILED_COUNT", "Liczba błędnych obiektów"))
+        common.add_layer_outputs(self)
 
     def processAlgorithm(self, parameters, context, feedback):  # noqa: N802 (QGIS's name)
-        source = self.parameterAsSource(parameters, "INPUT", context)
-        if source is None:
-            raise QgsProcessingException("Nie wskazano warstwy wejściowej.")
+        source = common.input_layer(self, parameters, context)
         task = TASKS[self.parameterAsEnum(parameters, "TASK", context)]
         frame = QUASIGEOID_FRAMES[self.parameterAsEnum(parameters, "FRAME", context)]
         grid = self.parameterAsFile(parameters, "GRID", context) or None
-        named = systems.name_of_crs(source.sourceCrs())
-        if named is None:
-            raise QgsProcessingException(
-                "Układ warstwy „%s” nie jest układem z tabeli programu (kolvedir-batch "
-                "--list-systems): położenie B, L punktów jest nieznane." % (
-                    source.sourceCrs().userFriendlyIdentifier() or "nieokreślony"))
+        named = systems.layer_system(source.sourceCrs(), "położenie B, L punktów jest nieznane.")
         position = common.transformer(
             feedback, source=named["name"], source_zone=named["zone"],
             source_frame=named["frame"], target="BLH_GRS", target_frame=frame, grid=grid)
@@ -149,20 +126,10 @@ class HeightTransformation:
             self.add_z = True
             self.output_type = QgsWkbTypes.addZ(input_type)
 
-    def _geometry(self, feature):
-        if not feature.hasGeometry() or feature.geometry().isEmpty():
-            return None
-        geometry = feature.geometry()
-        if self.add_z:
-            with_z = geometry.constGet().clone()
-            with_z.addZValue(0.0)
-            geometry = QgsGeometry(with_z)
-        return geometry
-
     def transform(self, features):
         """(feature, result feature, status, message) for each feature."""
         try:
-            batch = VertexBatch([self._geometry(f) for f in features])
+            batch = VertexBatch([engine_geometry(f, self.add_z) for f in features])
         except UnsupportedGeometry as error:
             raise QgsProcessingException("Nieobsługiwana geometria: %s." % error) from None
         # In a field's job only the first vertex of each point feature counts.

@@ -2,14 +2,12 @@
 transformation of the engine."""
 import kolvedir
 import numpy as np
-from qgis.core import (QgsFeature, QgsFeatureSink, QgsGeometry, QgsProcessingAlgorithm,
-                       QgsProcessingException, QgsProcessingOutputNumber,
+from qgis.core import (QgsFeature, QgsFeatureSink, QgsProcessingException,
                        QgsProcessingParameterCrs, QgsProcessingParameterEnum,
-                       QgsProcessingParameterFeatureSink, QgsProcessingParameterFeatureSource,
-                       QgsWkbTypes)
+                       QgsProcessingParameterFeatureSource, QgsWkbTypes)
 
 from . import common, systems
-from .vertices import UnsupportedGeometry, VertexBatch
+from .vertices import UnsupportedGeometry, VertexBatch, engine_geometry
 
 FROM_LAYER = "z układu warstwy (kod EPSG albo układ z tabeli programu)"
 HELP = """Przelicza współrzędne każdego wierzchołka warstwy (punkty, linie, poligony, także \
@@ -30,18 +28,8 @@ algorytm. Przy siatce modelowej dziennik ostrzega, że wyniki nie są wynikami s
 urzędowej."""
 
 
-class LayerAlgorithm(QgsProcessingAlgorithm):
-    def name(self):
-        return "transformlayer"
-
-    def displayName(self):  # noqa: N802 (QGIS's name)
-        return "Przelicz współrzędne warstwy"
-
-    def shortHelpString(self):  # noqa: N802 (QGIS's name)
-        return HELP
-
-    def createInstance(self):  # noqa: N802 (QGIS's name)
-        return LayerAlgorithm()
+class LayerAlgorithm(common.Algorithm):
+    ID, NAME, HELP = "transformlayer", "Przelicz współrzędne warstwy", HELP
 
     def initAlgorithm(self, config=None):  # noqa: N802 (QGIS's name)
         self.addParameter(QgsProcessingParameterFeatureSource("INPUT", "Warstwa wejściowa"))
@@ -53,16 +41,10 @@ class LayerAlgorithm(QgsProcessingAlgorithm):
             optional=True))
         self.addParameter(QgsProcessingParameterEnum(
             "METHOD", "Metoda", options=systems.labels(systems.METHODS), defaultValue=0))
-        # The output first: QGIS lists the layers a run writes in this order.
-        self.addParameter(QgsProcessingParameterFeatureSink("OUTPUT", "Warstwa przeliczona"))
-        common.add_failure_parameters(self)
-        common.add_grid_parameter(self)
-        self.addOutput(QgsProcessingOutputNumber("FAILED_COUNT", "Liczba błędnych obiektów"))
+        common.add_layer_outputs(self)
 
     def processAlgorithm(self, parameters, context, feedback):  # noqa: N802 (QGIS's name)
-        source = self.parameterAsSource(parameters, "INPUT", context)
-        if source is None:
-            raise QgsProcessingException("Nie wskazano warstwy wejściowej.")
+        source = common.input_layer(self, parameters, context)
         side_from = source_side(self, parameters, context, source.sourceCrs())
         side_to, target_crs = target_side(self, parameters, context)
         transformer = common.transformer(
@@ -121,12 +103,7 @@ def source_side(algorithm, parameters, context, layer_crs):
     index = algorithm.parameterAsEnum(parameters, "SOURCE", context)
     if index > 0:
         return chosen_side(algorithm, parameters, context, "SOURCE", index - 1)
-    named = systems.name_of_crs(layer_crs)
-    if named is None:
-        raise QgsProcessingException(
-            "Układ warstwy „%s” nie jest układem z tabeli programu (kolvedir-batch "
-            "--list-systems): wybierz układ źródłowy." % (layer_crs.userFriendlyIdentifier()
-                                                         or "nieokreślony"))
+    named = systems.layer_system(layer_crs, "wybierz układ źródłowy.")
     chosen = chosen_side(algorithm, parameters, context, "SOURCE", 0)
     return dict(name=named["name"], zone=chosen["zone"] or named["zone"],
                 frame=chosen["frame"] or named["frame"])
@@ -177,22 +154,11 @@ class LayerTransformation:
         self.has_z = QgsWkbTypes.hasZ(input_type) or self.add_z
         self.output_type = QgsWkbTypes.addZ(input_type) if self.add_z else input_type
 
-    def _geometry(self, feature):
-        """The feature's geometry as the engine reads it; None for none."""
-        if not feature.hasGeometry() or feature.geometry().isEmpty():
-            return None
-        geometry = feature.geometry()
-        if self.add_z:
-            with_z = geometry.constGet().clone()
-            with_z.addZValue(0.0)
-            geometry = QgsGeometry(with_z)
-        return geometry
-
     def transform(self, features):
         """(feature, new geometry or None, status, message) for each feature;
         a failed feature has the status and message of its first failed vertex."""
         try:
-            batch = VertexBatch([self._geometry(f) for f in features])
+            batch = VertexBatch([engine_geometry(f, self.add_z) for f in features])
         except UnsupportedGeometry as error:
             raise QgsProcessingException("Nieobsługiwana geometria: %s." % error) from None
         a, b = (batch.y, batch.x) if self.swap_in else (batch.x, batch.y)

@@ -8,9 +8,8 @@ import signal
 import subprocess
 
 import kolvedir
-from qgis.core import (QgsProcessingAlgorithm, QgsProcessingException,
-                       QgsProcessingParameterEnum, QgsProcessingParameterFile,
-                       QgsProcessingParameterFileDestination)
+from qgis.core import (QgsProcessingException, QgsProcessingParameterEnum,
+                       QgsProcessingParameterFile, QgsProcessingParameterFileDestination)
 
 from . import common, layer_algorithm, systems
 
@@ -28,18 +27,8 @@ modelowej dziennik ostrzega, że wyniki nie są wynikami siatki urzędowej. Anul
 przerywa zadanie po bieżącym bloku rekordów, nie zmieniając pliku wynikowego."""
 
 
-class PointFileAlgorithm(QgsProcessingAlgorithm):
-    def name(self):
-        return "transformpointfile"
-
-    def displayName(self):  # noqa: N802 (QGIS's name)
-        return "Przelicz plik punktów"
-
-    def shortHelpString(self):  # noqa: N802 (QGIS's name)
-        return HELP
-
-    def createInstance(self):  # noqa: N802 (QGIS's name)
-        return PointFileAlgorithm()
+class PointFileAlgorithm(common.Algorithm):
+    ID, NAME, HELP = "transformpointfile", "Przelicz plik punktów", HELP
 
     def initAlgorithm(self, config=None):  # noqa: N802 (QGIS's name)
         # Point files are named without an extension ("xy2000"), which QGIS's

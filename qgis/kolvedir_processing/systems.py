@@ -3,7 +3,7 @@ reference systems of the program's table of systems."""
 import functools
 
 import kolvedir
-from qgis.core import QgsCoordinateReferenceSystem
+from qgis.core import QgsCoordinateReferenceSystem, QgsProcessingException
 
 # (standard file name, what the user reads) of the TRANS 2D/3D systems.
 PLANE_AND_SPATIAL = [
@@ -71,6 +71,17 @@ def name_of_crs(crs):
         if row.wkt and _crs_of_wkt(row.wkt) == crs:
             return dict(name=row.system, zone=str(row.zone or ""), frame=row.frame)
     return None
+
+
+def layer_system(crs, what):
+    """name_of_crs(crs) of a layer; a CRS outside the table fails the
+    algorithm with a message that ends with `what` the user is to do."""
+    named = name_of_crs(crs)
+    if named is None:
+        raise QgsProcessingException(
+            "Układ warstwy „%s” nie jest układem z tabeli programu (kolvedir-batch "
+            "--list-systems): %s" % (crs.userFriendlyIdentifier() or "nieokreślony", what))
+    return named
 
 
 def crs_of_system(system, zone, frame, has_z):

@@ -51,6 +51,19 @@ def _blocks(wkb, position, found):
     raise UnsupportedGeometry("WKB type %d" % code)
 
 
+def engine_geometry(feature, add_z):
+    """The feature's geometry as the engine reads it (None for none or an
+    empty one); add_z gives a geometry without Z a Z of 0."""
+    if not feature.hasGeometry() or feature.geometry().isEmpty():
+        return None
+    geometry = feature.geometry()
+    if add_z and not geometry.constGet().is3D():
+        with_z = geometry.constGet().clone()
+        with_z.addZValue(0.0)
+        geometry = QgsGeometry(with_z)
+    return geometry
+
+
 class VertexBatch:
     """The vertices of a list of geometries as arrays x, y, z (z NaN where a
     geometry has no Z), with each vertex's geometry in `owner`."""
