@@ -16,7 +16,8 @@ PL_grid_001.bin) albo teoretyczną.
 
 Układ źródłowy domyślnie wynika z układu warstwy (kody EPSG z tabeli \
 „kolvedir-batch --list-systems”); strefa lub układ odniesienia podane obok muszą się \
-z nim zgadzać. Układ docelowy wybiera się z listy albo jako układ EPSG.
+z nim zgadzać. Układ źródłowy wybrany inny niż układ warstwy jest stosowany \
+z ostrzeżeniem w dzienniku. Układ docelowy wybiera się z listy albo jako układ EPSG.
 
 Z jest współrzędną Z wyniku X Y Z oraz wysokością elipsoidalną wyniku B L h z danych \
 B L h lub X Y Z (warstwa bez Z dostaje Z; wysokość wejściowa 0); w pozostałych \
@@ -55,6 +56,13 @@ class LayerAlgorithm(common.Algorithm):
                                  self.parameterAsEnum(parameters, "METHOD", context)),
             grid=self.parameterAsFile(parameters, "GRID", context) or None)
         feedback.pushInfo("Z układu %s do układu %s" % (side_text(side_from), side_text(side_to)))
+        layer_crs = source.sourceCrs()
+        if (self.parameterAsEnum(parameters, "SOURCE", context) > 0 and layer_crs.isValid() and
+                not systems.is_crs_of(layer_crs, side_from["name"], side_from["zone"],
+                                      side_from["frame"])):
+            feedback.pushWarning(
+                "Warstwa ma układ „%s”, a wybrano układ źródłowy %s: współrzędne są czytane "
+                "w wybranym układzie." % (layer_crs.userFriendlyIdentifier(), side_text(side_from)))
 
         layer = LayerTransformation(transformer, source.wkbType())
         if target_crs is None:

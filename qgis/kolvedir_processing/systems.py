@@ -84,17 +84,27 @@ def layer_system(crs, what):
     return named
 
 
+def _rows_of(system, zone, frame):
+    zone = int(zone or 0)
+    return [row for row in table() if row.system == system and row.zone == zone and
+            (not frame or row.frame == frame) and (row.epsg or row.wkt)]
+
+
+def _crs_of_row(row):
+    if row.epsg:
+        return QgsCoordinateReferenceSystem("EPSG:%d" % row.epsg)
+    return _crs_of_wkt(row.wkt)
+
+
+def is_crs_of(crs, system, zone, frame):
+    """Whether crs is one of the table's CRSs of the system with its zone and frame."""
+    return any(_crs_of_row(row) == crs for row in _rows_of(system, zone, frame))
+
+
 def crs_of_system(system, zone, frame, has_z):
     """The QGIS CRS of a system with its zone and frame ("" where the system
     implies it): the table's row of it with a third coordinate as has_z says
     (else its first row), by its EPSG code or its WKT; an invalid CRS when the
     table has none."""
-    zone = int(zone or 0)
-    rows = [row for row in table() if row.system == system and row.zone == zone and
-            (not frame or row.frame == frame) and (row.epsg or row.wkt)]
-    rows.sort(key=lambda row: (row.dimensions == 3) != has_z)
-    if not rows:
-        return QgsCoordinateReferenceSystem()
-    if rows[0].epsg:
-        return QgsCoordinateReferenceSystem("EPSG:%d" % rows[0].epsg)
-    return _crs_of_wkt(rows[0].wkt)
+    rows = sorted(_rows_of(system, zone, frame), key=lambda row: (row.dimensions == 3) != has_z)
+    return _crs_of_row(rows[0]) if rows else QgsCoordinateReferenceSystem()

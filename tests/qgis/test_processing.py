@@ -165,7 +165,8 @@ def test_layer_equals_the_library(geopackage, layer, parameters, description, cr
     results, feedback = run("transformlayer", parameters, geopackage, layer)
     output = results["OUTPUT"]
     assert output.crs().authid() == crs
-    assert kolvedir.MODEL_GRID_NOTICE in feedback.warnings
+    assert feedback.warnings[0] == kolvedir.MODEL_GRID_NOTICE
+    assert not any(w.startswith("Warstwa ma układ") for w in feedback.warnings)
     transformer = kolvedir.Transformer(**description)
     source = by_name(input_layer(geopackage, layer))
     transformed = by_name(output)
@@ -199,6 +200,17 @@ def test_failing_features(geopackage, layer, failed_name, input_easting):
     assert "Obiekty, których nie przeliczono: 1 (w warstwie „Błędne obiekty”)." in feedback.warnings
     with pytest.raises(QgsProcessingException, match=message):
         run("transformlayer", {"ON_FAILURE": 1}, geopackage, layer)
+
+
+@pytest.mark.parametrize("layer, parameters, warned", [
+    ("punkty", {"SOURCE": 2, "SOURCE_FRAME": 1}, True),                  # xy92 on EPSG:2177
+    ("punkty", {"SOURCE": 1, "SOURCE_ZONE": 3, "SOURCE_FRAME": 1}, True),  # zone 21 on zone 18
+    ("punkty", {"SOURCE": 1, "SOURCE_ZONE": 2, "SOURCE_FRAME": 2}, True),  # PL-ETRF89
+    ("geodezyjne_z", {"SOURCE": 4, "SOURCE_FRAME": 1}, False),           # 2D or 3D row alike
+])
+def test_a_source_other_than_the_layers_crs_is_warned_of(geopackage, layer, parameters, warned):
+    _, feedback = run("transformlayer", parameters, geopackage, layer)
+    assert any(w.startswith("Warstwa ma układ") for w in feedback.warnings) == warned
 
 
 def engine_refusal(**description):
