@@ -91,6 +91,15 @@ class HeightAlgorithm(common.Algorithm):
         return results
 
 
+def height_of(feature, field):
+    """The feature's height in field (m); NaN, which the engine refuses, for a
+    NULL or no field."""
+    try:
+        return float(feature.attribute(field)) if field else np.nan
+    except (TypeError, ValueError):  # QGIS's NULL
+        return np.nan
+
+
 class HeightTransformation:
     """The height change applied to lists of features: B, L of each point from
     the position transformer, the height from Z or a field."""
@@ -136,9 +145,7 @@ class HeightTransformation:
         if self.from_field:
             owner, first = np.unique(batch.owner, return_index=True)
             x, y = batch.x[first], batch.y[first]
-            values = [features[i].attribute(self.field) if self.field else None
-                      for i in owner.tolist()]
-            h = np.array([np.nan if v is None or v == "" else float(v) for v in values])
+            h = np.array([height_of(features[i], self.field) for i in owner.tolist()])
         else:
             owner, x, y, h = batch.owner, batch.x, batch.y, batch.z
         # QGIS keeps easting or longitude as x; the engine takes northing or B first.

@@ -28,6 +28,7 @@ LAYERS = {
         ("Gdańsk", 1, "Point(6540000 6025000)"),
         ("Łódź", 2, "Point(6570000 5740000)"),
         ("inna strefa", 3, "Point(7500457.726 5788701.2165)"),
+        ("bez wysokości", 4, "Point(6545000 6020000)", None),
     ]),
     "punkty_z": ("PointZ?crs=EPSG:2177", [
         ("Toruń", 1, "PointZ(6530000 5875000 65.5)"),
@@ -60,9 +61,9 @@ def geopackage(tmp_path_factory):
         layer = QgsVectorLayer(uri + "&field=nazwa:string&field=kod:integer&field=H:double",
                                name, "memory")
         features = []
-        for label, code, wkt in rows:
+        for label, code, wkt, *height in rows:  # H 100 + code unless given (None: NULL)
             feature = QgsFeature(layer.fields())
-            feature.setAttributes([label, code, 100.0 + code])
+            feature.setAttributes([label, code, height[0] if height else 100.0 + code])
             feature.setGeometry(QgsGeometry.fromWkt(wkt))
             features.append(feature)
         layer.dataProvider().addFeatures(features)
@@ -268,7 +269,10 @@ def test_heights_equal_the_library(geopackage, layer, parameters, description, f
     position = kolvedir.Transformer(source=source_layer.crs().authid(), target="BLH_GRS",
                                     target_frame=frame)
     height = kolvedir.Transformer(**description)
-    assert output.keys() | by_name(results["FAILED"]).keys() == source.keys()
+    failed = by_name(results["FAILED"])
+    assert output.keys() | failed.keys() == source.keys()
+    if height_from == "field":  # a NULL height gives no result
+        assert failed["bez wysokości"]["status"] == int(kolvedir.PointResult.FAILED)
     for name, feature in output.items():
         before = vertices(source[name].geometry())
         B, L, _, status = position.transform(before[:, 1], before[:, 0])
