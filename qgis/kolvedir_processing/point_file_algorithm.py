@@ -56,12 +56,13 @@ class PointFileAlgorithm(common.Algorithm):
                    "--output", output] + self._options(parameters, context)
         feedback.pushCommandInfo(" ".join(command))
         lines = run_job(command, feedback)
+        # A job that ended before a late cancel has written its result.
+        if lines.returncode == 0:
+            feedback.setProgress(100.0)
+            return {"OUTPUT": output}
         if feedback.isCanceled():
             raise QgsProcessingException("Zadanie przerwane: plik wynikowy nie został zmieniony.")
-        if lines.returncode != 0:
-            raise QgsProcessingException(lines.last_message or "Zadanie nie doszło do końca.")
-        feedback.setProgress(100.0)
-        return {"OUTPUT": output}
+        raise QgsProcessingException(lines.last_message or "Zadanie nie doszło do końca.")
 
     def _options(self, parameters, context):
         def chosen(name, choices):

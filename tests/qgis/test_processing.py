@@ -334,3 +334,25 @@ def test_the_readme_example_as_it_stands(geopackage, tmp_path, monkeypatch):
         exec(examples["qgis"], {})
     assert printed.getvalue() == examples["qgis-output"]
     assert input_layer(str(tmp_path / "dzialki-92.gpkg"), "dzialki-92").crs().authid() == "EPSG:2180"
+
+
+class CancelAtStart(Feedback):
+    """Cancels the run at the first line the job prints (the grid it reads)."""
+
+    def pushInfo(self, text):  # noqa: N802 (QGIS's name)
+        super().pushInfo(text)
+        self.cancel()
+
+
+def test_cancelling_a_point_file_keeps_the_earlier_result(tmp_path):
+    points = tmp_path / "xy2000"
+    points.write_bytes(b"".join(b"P%d 5800000.000 6500000.000\r\n" % i for i in range(1_000_000)))
+    output = tmp_path / "xy92.1"
+    output.write_bytes(b"earlier result\r\n")
+    feedback = CancelAtStart()
+    with pytest.raises(QgsProcessingException, match="Zadanie przerwane"):
+        processing.run("kolvedir:transformpointfile", {
+            "INPUT": str(points), "SOURCE_ZONE": 2, "OUTPUT": str(output)}, feedback=feedback)
+    assert output.read_bytes() == b"earlier result\r\n"
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["xy2000", "xy92.1"]
+
