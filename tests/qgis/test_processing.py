@@ -125,6 +125,30 @@ def test_plugin_loads_without_errors():
     assert ours == []
 
 
+MISSING_MODULE_RUN = """
+import sys
+sys.path.append("/usr/share/qgis/python/plugins")
+sys.path.insert(0, sys.argv[1])
+from qgis.core import QgsApplication
+application = QgsApplication([], False)
+application.initQgis()
+log = []
+QgsApplication.messageLog().messageReceived.connect(lambda text, tag, level: log.append(text))
+import qgis.utils
+qgis.utils.loadPlugin("kolvedir_processing")
+qgis.utils.startProcessingPlugin("kolvedir_processing")
+print(QgsApplication.processingRegistry().providerById("kolvedir") is None, log)
+"""
+
+
+def test_without_the_module_the_plugin_says_so_in_the_log():
+    environment = {k: v for k, v in os.environ.items() if k != "PYTHONPATH"}
+    done = subprocess.run(["/usr/bin/python3", "-c", MISSING_MODULE_RUN,
+                           os.environ["KOLVEDIR_QGIS_PLUGINS"]], env=environment,
+                          capture_output=True, text=True, check=True)
+    assert done.stdout.startswith("True [\"Kolvedir: brak modułu Pythona kolvedir")
+
+
 def test_the_zip_holds_the_installed_plugin():
     installed = os.path.join(os.environ["KOLVEDIR_QGIS_PLUGINS"], "kolvedir_processing")
     with zipfile.ZipFile(os.environ["KOLVEDIR_QGIS_ZIP"]) as plugin_zip:
