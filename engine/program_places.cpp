@@ -85,8 +85,7 @@ std::optional<std::string> ReadWhole(const fs::path& path) {
 }
 
 // Creates folder and the folders missing above it, readable by the user
-// alone, as the XDG base directory specification asks of a missing data
-// folder.
+// alone, as XDG's base directories ask of a data folder that is missing.
 bool CreatePrivateFolders(const fs::path& folder) {
   if (folder.empty() || IsFolder(folder)) return true;
   return CreatePrivateFolders(folder.parent_path()) &&

@@ -130,6 +130,13 @@ std::string Utf8OrWin1250ToUtf8(std::string_view bytes) {
   return out + Win1250ToUtf8(invalid);
 }
 
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
 std::string EscapeControlCharacters(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -32,6 +32,10 @@ std::string Utf8OrWin1250ToUtf8(std::string_view bytes);
 // byte that is not part of valid UTF-8 becomes \xNN. Everything else is kept.
 std::string EscapeControlCharacters(std::string_view text);
 
+// text with the ASCII letters A-Z in lower case; every other byte kept (names
+// of columns and file extensions compared without regard to case).
+std::string AsciiLower(std::string_view text);
+
 // A text of the program (UTF-8) as it is written into a file of `encoding`
 // (kWindows1250 or kUtf8).
 std::string TextForFile(std::string_view utf8, TextEncoding encoding);

@@ -1,8 +1,6 @@
 #include "io/array_jobs.h"
 
 #include "engine/run_report.h"
-#include "engine/trans_chain.h"
-#include "kolvedir/transformer.h"
 
 namespace kolvedir {
 

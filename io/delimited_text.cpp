@@ -93,13 +93,6 @@ char DetectDelimiter(std::string_view header) {
   return *most == 0 ? ',' : kDelimiters[most - counts.begin()];
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -141,9 +134,9 @@ struct Columns {
 
 // A column by header name (any case, blanks around ignored) or number from 1.
 std::optional<int> FindColumn(const Record& header, std::string_view wanted) {
-  const std::string key = Lower(Trimmed(wanted));
+  const std::string key = AsciiLower(Trimmed(wanted));
   for (std::size_t i = 0; i < header.fields.size(); ++i)
-    if (Lower(Trimmed(header.fields[i].value)) == key) return static_cast<int>(i);
+    if (AsciiLower(Trimmed(header.fields[i].value)) == key) return static_cast<int>(i);
   int number = 0;
   const auto [end, error] = std::from_chars(wanted.data(), wanted.data() + wanted.size(), number);
   if (error == std::errc() && end == wanted.data() + wanted.size() && number >= 1 &&
@@ -162,11 +155,11 @@ std::optional<std::vector<std::pair<std::string, std::string>>> ParseColumnsOpti
     const std::string_view item = text.substr(0, comma);
     text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     const std::size_t equals = item.find('=');
-    const std::string key = Lower(Trimmed(item.substr(0, equals)));
+    const std::string key = AsciiLower(Trimmed(item.substr(0, equals)));
     bool known = key == "id";
     for (std::size_t k = 0; k < keys.size(); ++k)
       known =
-          known || (!keys[k].empty() && key == Lower(keys[k]) && (k < 2 || third != Third::kNone));
+          known || (!keys[k].empty() && key == AsciiLower(keys[k]) && (k < 2 || third != Third::kNone));
     if (equals == std::string_view::npos || !known || Trimmed(item.substr(equals + 1)).empty()) {
       std::string list = "id";
       for (std::size_t k = 0; k < keys.size(); ++k)
@@ -189,7 +182,7 @@ std::optional<Columns> ChooseColumns(const JobDescription& job, const Record& he
   if (!pairs) return std::nullopt;
   const auto given = [&](std::string_view key) -> std::optional<std::string> {
     for (const auto& [k, column] : *pairs)
-      if (k == Lower(key)) return column;
+      if (k == AsciiLower(key)) return column;
     return std::nullopt;
   };
   Columns columns;
@@ -320,7 +313,7 @@ std::vector<std::string> ComputedNames(const JobDescription& job, const Record& 
   names.insert(names.end(), {"status", "message"});
   for (std::string& name : names) {
     for (const Field& f : header.fields) {
-      if (Lower(Trimmed(f.value)) == Lower(name)) {
+      if (AsciiLower(Trimmed(f.value)) == AsciiLower(name)) {
         name += "_" + std::string(outputSystem);
         break;
       }

@@ -6,6 +6,7 @@
 #include "engine/program_places.h"
 #include "engine/run_report.h"
 #include "engine/system_files.h"
+#include "engine/text_encoding.h"
 
 namespace kolvedir {
 
@@ -18,12 +19,6 @@ JobDescription WithKinds(JobDescription job) {
   job.InputKind = in ? in->kind : RecordKind::kNone;
   job.OutputKind = out ? out->kind : job.InputKind;
   return job;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 // The GIS layer unit, loaded from the module in the program folder on first
@@ -62,7 +57,7 @@ InputFormat InputFormatOf(const std::string& option, const std::filesystem::path
   if (option == "points") return InputFormat::kPointRecords;
   if (option == "csv") return InputFormat::kDelimitedText;
   if (option == "gis") return InputFormat::kGisLayers;
-  const std::string extension = Lower(input.extension().string());
+  const std::string extension = AsciiLower(input.extension().string());
   if (extension == ".csv" || extension == ".tsv") return InputFormat::kDelimitedText;
   for (const GisExtension& e : kGisExtensions)
     if (e.extension == extension) return InputFormat::kGisLayers;

@@ -19,6 +19,7 @@
 #include "engine/run_report.h"
 #include "engine/system_error_text.h"
 #include "engine/system_files.h"
+#include "engine/text_encoding.h"
 #include "io/array_jobs.h"
 
 namespace kolvedir {
@@ -30,10 +31,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kBlockVertices = 65536;
 
 std::string LowerExtension(const std::filesystem::path& path) {
-  std::string e = path.extension().string();
-  for (char& c : e)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return e;
+  return AsciiLower(path.extension().string());
 }
 
 void RegisterDrivers() {

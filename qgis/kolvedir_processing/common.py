@@ -64,21 +64,23 @@ def add_grid_parameter(algorithm):
     algorithm.addParameter(grid)
 
 
-def transformer(feedback, **description):
-    """kolvedir.Transformer(**description); a refusal fails the algorithm with
-    the engine's message. The grid in use, and the model grid's notice as a
-    warning, go to the log."""
+def transformer(**description):
+    """kolvedir.Transformer(**description) on the grid given or the default
+    one; a refusal fails the algorithm with the engine's message."""
     grid = description.get("grid") or kolvedir.default_grid()
     try:
         with warnings.catch_warnings():
             warnings.simplefilter("ignore", kolvedir.ModelGridWarning)
-            made = kolvedir.Transformer(**dict(description, grid=grid))
+            return kolvedir.Transformer(**dict(description, grid=grid))
     except kolvedir.Error as error:
         raise QgsProcessingException(str(error)) from None
-    feedback.pushInfo("Siatka interpolacyjna: " + grid)
+
+
+def report_grid(feedback, made):
+    """The grid a run reads into the log, and the model grid's notice as a warning."""
+    feedback.pushInfo("Siatka interpolacyjna: " + made.description["grid"])
     if made.model_grid:
         feedback.pushWarning(kolvedir.MODEL_GRID_NOTICE)
-    return made
 
 
 def failure_fields(fields):

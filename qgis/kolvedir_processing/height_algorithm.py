@@ -66,12 +66,12 @@ class HeightAlgorithm(common.Algorithm):
         grid = self.parameterAsFile(parameters, "GRID", context) or None
         named = systems.layer_system(source.sourceCrs(), "położenie B, L punktów jest nieznane.")
         position = common.transformer(
-            feedback, source=named["name"], source_zone=named["zone"],
-            source_frame=named["frame"], target="BLH_GRS", target_frame=frame, grid=grid)
+            source=named["name"], source_zone=named["zone"], source_frame=named["frame"],
+            target="BLH_GRS", target_frame=frame, grid=grid)
         # The frame of the quasigeoid's ellipsoidal heights; TRANS-H takes none.
-        height = common.transformer(feedback, source=task[0],
-                                    source_frame=None if task[1] else frame,
+        height = common.transformer(source=task[0], source_frame=None if task[1] else frame,
                                     target=task[1] or None, grid=grid)
+        common.report_grid(feedback, height)  # both read the one grid
         feedback.pushInfo("Przeliczenie: %s (%s → %s)" % (task[2], task[0],
                                                            task[1] or "wynik quasigeoidy"))
 

@@ -49,12 +49,13 @@ class LayerAlgorithm(common.Algorithm):
         side_from = source_side(self, parameters, context, source.sourceCrs())
         side_to, target_crs = target_side(self, parameters, context)
         transformer = common.transformer(
-            feedback, source=side_from["name"], source_zone=side_from["zone"],
+            source=side_from["name"], source_zone=side_from["zone"],
             source_frame=side_from["frame"], target=side_to["name"],
             target_zone=side_to["zone"], target_frame=side_to["frame"],
             method=systems.value(systems.METHODS,
                                  self.parameterAsEnum(parameters, "METHOD", context)),
             grid=self.parameterAsFile(parameters, "GRID", context) or None)
+        common.report_grid(feedback, transformer)
         feedback.pushInfo("Z układu %s do układu %s" % (side_text(side_from), side_text(side_to)))
         layer_crs = source.sourceCrs()
         if (self.parameterAsEnum(parameters, "SOURCE", context) > 0 and layer_crs.isValid() and
